@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Sets up what is missing, builds Tessel and starts it with the default hives.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh build
+build=${TESSEL_BUILD_DIR:-build}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSEL_TESTS=OFF -DTESSEL_BENCH=OFF >/dev/null
+cmake --build "$build" --target tessel
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display found: run Tessel under a virtual one, e.g. xvfb-run -a $build/shell/tessel" >&2
+  exit 1
+fi
+exec "$build/shell/tessel"

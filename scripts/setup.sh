@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Tessel needs that are not there yet; does nothing when all are.
+# Usage: scripts/setup.sh [build|wine]   (build: compile, test and run; wine: the Windows checks)
+set -euo pipefail
+
+build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libsqlite3-dev sqlite3
+            libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev
+            fonts-wqy-microhei xvfb xauth)
+wine_pkgs=(g++-mingw-w64-x86-64 googletest wine wine64)
+
+case "${1:-build}" in
+  build) wanted=("${build_pkgs[@]}") ;;
+  wine)  wanted=("${wine_pkgs[@]}") ;;
+  *) echo "usage: $0 [build|wine]" >&2; exit 2 ;;
+esac
+
+missing=()
+for pkg in "${wanted[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$pkg")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+"${sudo_cmd[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

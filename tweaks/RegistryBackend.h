@@ -1,0 +1,75 @@
+#pragma once
+
+#include "tweaks/RegistryTypes.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessel {
+
+struct RegValue
+{
+    std::uint32_t type = regtype::None;
+    std::vector<std::uint8_t> data;
+};
+
+// Held while a whole apply or reset pass runs, so that two programs running a
+// pass on the same hives at once do not interleave their rows.
+class PassLock
+{
+public:
+    virtual ~PassLock() = default;
+};
+
+// The registry as the store sees it: a handful of calls that answer with Win32
+// status codes. The public calls check names, paths and sizes against the
+// registry's documented limits once, here, so every backend refuses the same
+// things with the same codes; backends implement the protected Do* calls.
+class RegistryBackend
+{
+public:
+    using Handle = std::uint64_t;
+
+    virtual ~RegistryBackend() = default;
+
+    // Opens the key at `path` below the hive's root, creating missing keys.
+    long CreateKey(Hive hive, std::string_view path, std::uint32_t access, Handle& key);
+    // RegQueryValueEx semantics: `data` null asks only for type and size; a
+    // buffer too small answers MoreData with the needed size.
+    long QueryValue(Handle key, std::string_view name, std::uint32_t* type, std::uint8_t* data,
+                    std::uint32_t* size);
+    long SetValue(Handle key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+                  std::size_t size);
+    long DeleteValue(Handle key, std::string_view name);
+    long CloseKey(Handle key);
+
+    // Null where the backend has nothing to serialise passes with.
+    virtual std::unique_ptr<PassLock> LockForPass() { return nullptr; }
+
+protected:
+    // `path` is normalised: no leading, trailing or doubled separators; empty
+    // for the hive's root.
+    virtual long DoCreateKey(Hive hive, std::string_view path, std::uint32_t access, Handle& key) = 0;
+    virtual long DoQueryValue(Handle key, std::string_view name, RegValue& value) = 0;
+    virtual long DoSetValue(Handle key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+                            std::uint32_t size) = 0;
+    virtual long DoDeleteValue(Handle key, std::string_view name) = 0;
+    virtual long DoCloseKey(Handle key) = 0;
+};
+
+// Splits a key path into its components the way the registry reads it:
+// doubled and trailing separators add nothing, "." and ".." are plain names.
+// Returns BadPathName for a leading separator.
+long NormaliseKeyPath(std::string_view path, std::string& normalised, std::vector<std::string_view>* parts);
+
+// Number of characters in ANSI (GBK) text: a lead byte 0x81..0xFE and the byte
+// after it are one character.
+std::size_t AnsiCharCount(std::string_view text);
+
+// The part of an ANSI name before its first zero byte, as the A calls see it.
+std::string_view AnsiName(std::string_view name);
+
+} // namespace tessel

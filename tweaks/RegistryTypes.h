@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+
+namespace tessel {
+
+// The two predefined hives the program writes to.
+enum class Hive : std::uint8_t
+{
+    CurrentUser,
+    LocalMachine,
+};
+
+// Win32 status codes, as the registry API returns them.
+namespace status {
+inline constexpr long Success = 0;
+inline constexpr long FileNotFound = 2;
+inline constexpr long AccessDenied = 5;
+inline constexpr long InvalidHandle = 6;
+inline constexpr long InvalidParameter = 87;
+inline constexpr long Busy = 170;
+inline constexpr long BadPathName = 161;
+inline constexpr long MoreData = 234;
+inline constexpr long BadDatabase = 1009;
+inline constexpr long KeyDeleted = 1018;
+inline constexpr long Io = 1117;
+inline constexpr long DiskFull = 112;
+} // namespace status
+
+// Value kinds (REG_*).
+namespace regtype {
+inline constexpr std::uint32_t None = 0;
+inline constexpr std::uint32_t Sz = 1;
+inline constexpr std::uint32_t ExpandSz = 2;
+inline constexpr std::uint32_t Binary = 3;
+inline constexpr std::uint32_t Dword = 4;
+} // namespace regtype
+
+inline constexpr std::uint32_t KeyAllAccess = 0xF003F;
+
+// Documented registry limits, enforced identically for every backend.
+namespace limits {
+inline constexpr std::size_t KeyNameChars = 255;
+inline constexpr std::size_t ValueNameChars = 16383;
+inline constexpr std::size_t ValueDataBytes = 1024 * 1024;
+inline constexpr std::size_t KeyDepth = 512;
+} // namespace limits
+
+} // namespace tessel

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "tweaks/RegistryBackend.h"
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+namespace tessel {
+
+struct SqliteOptions
+{
+    std::string userPath;    // HKEY_CURRENT_USER
+    std::string machinePath; // HKEY_LOCAL_MACHINE
+    int busyTimeoutMs = 5000;
+    std::string vfs; // empty: SQLite's default
+};
+
+// The portable registry: each hive is an SQLite database whose tables hold
+// keys and values with the registry's semantics (see the README for the
+// schema). A file that is not one of our hives, or is damaged, is left exactly
+// as it is, and opening keys in it fails.
+class SqliteBackend final : public RegistryBackend
+{
+public:
+    explicit SqliteBackend(SqliteOptions options);
+    ~SqliteBackend() override;
+
+    // $TESSEL_HKCU_DB or $XDG_CONFIG_HOME/tessel/user.db (~/.config/...), and
+    // $TESSEL_HKLM_DB or /var/lib/tessel/machine.db.
+    static SqliteOptions DefaultOptions();
+
+    // Other passes on the same user hive wait up to the busy timeout.
+    std::unique_ptr<PassLock> LockForPass() override;
+
+    class Database;
+
+protected:
+    long DoCreateKey(Hive hive, std::string_view path, std::uint32_t access, Handle& key) override;
+    long DoQueryValue(Handle key, std::string_view name, RegValue& value) override;
+    long DoSetValue(Handle key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+                    std::uint32_t size) override;
+    long DoDeleteValue(Handle key, std::string_view name) override;
+    long DoCloseKey(Handle key) override;
+
+private:
+    struct OpenKey
+    {
+        Hive hive;
+        long long id;
+    };
+    const std::string& PathOf(Hive hive) const;
+    const OpenKey* Find(Handle key) const;
+
+    SqliteOptions options_;
+    std::unique_ptr<Database> databases_[2];
+    std::unordered_map<Handle, OpenKey> open_;
+    Handle next_ = 1;
+};
+
+// The application_id that marks a file as one of our hives.
+inline constexpr int kHiveApplicationId = 0x54534C48;
+
+} // namespace tessel

@@ -1,0 +1,135 @@
+#include "tweaks/TRegistry.h"
+
+#include <array>
+#include <vector>
+
+namespace tessel {
+namespace {
+
+[[noreturn]] void Raise(const char* format, std::string_view name)
+{
+    std::string message(format);
+    message.replace(message.find("%s"), 2, name);
+    throw ERegistryException(message);
+}
+
+constexpr const char* kGetFailed = "Failed to get data for '%s'";
+constexpr const char* kSetFailed = "Failed to set data for '%s'";
+constexpr const char* kBadType = "Invalid data type for '%s'";
+
+} // namespace
+
+TRegistry::TRegistry(RegistryBackend& backend) : backend_(backend) {}
+
+TRegistry::~TRegistry()
+{
+    CloseCurrentKey();
+}
+
+void TRegistry::SelectRoot(Hive hive)
+{
+    if (hive == root_)
+        return;
+    CloseCurrentKey();
+    root_ = hive;
+}
+
+bool TRegistry::OpenKeyCreating(std::string_view path)
+{
+    if (!path.empty() && path.front() == '\\')
+        path.remove_prefix(1);
+    RegistryBackend::Handle key = 0;
+    if (backend_.CreateKey(root_, path, access_, key) != status::Success)
+        return false;
+    CloseCurrentKey();
+    key_ = key;
+    currentPath_ = std::string(path);
+    return true;
+}
+
+bool TRegistry::HasValue(std::string_view name)
+{
+    if (!key_)
+        return false;
+    std::uint32_t size = 0;
+    return backend_.QueryValue(*key_, name, nullptr, nullptr, &size) == status::Success;
+}
+
+std::int32_t TRegistry::ReadDword(std::string_view name)
+{
+    std::array<std::uint8_t, 4> bytes{};
+    std::uint32_t size = bytes.size();
+    std::uint32_t type = regtype::None;
+    if (!key_ || backend_.QueryValue(*key_, name, &type, bytes.data(), &size) != status::Success)
+        Raise(kGetFailed, name);
+    if (type != regtype::Dword)
+        Raise(kBadType, name);
+    const std::uint32_t value = bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+    return static_cast<std::int32_t>(value);
+}
+
+std::string TRegistry::ReadText(std::string_view name)
+{
+    if (!key_)
+        return {};
+    std::uint32_t size = 0;
+    if (backend_.QueryValue(*key_, name, nullptr, nullptr, &size) != status::Success || size == 0)
+        return {};
+    std::vector<std::uint8_t> data(size);
+    std::uint32_t type = regtype::None;
+    // Another program may grow the value between the two queries.
+    long rc = backend_.QueryValue(*key_, name, &type, data.data(), &size);
+    if (rc == status::MoreData) {
+        data.resize(size);
+        rc = backend_.QueryValue(*key_, name, &type, data.data(), &size);
+    }
+    if (rc != status::Success)
+        Raise(kGetFailed, name);
+    if (type != regtype::Sz && type != regtype::ExpandSz)
+        Raise(kBadType, name);
+    std::string text(data.begin(), data.begin() + size);
+    return text.substr(0, text.find('\0'));
+}
+
+void TRegistry::Write(std::string_view name, std::uint32_t type, const std::uint8_t* data, std::size_t size)
+{
+    if (!key_ || backend_.SetValue(*key_, name, type, data, size) != status::Success)
+        Raise(kSetFailed, name);
+}
+
+void TRegistry::WriteDword(std::string_view name, std::int32_t value)
+{
+    const auto bits = static_cast<std::uint32_t>(value);
+    const std::array<std::uint8_t, 4> bytes{static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
+                                            static_cast<std::uint8_t>(bits >> 16),
+                                            static_cast<std::uint8_t>(bits >> 24)};
+    Write(name, regtype::Dword, bytes.data(), bytes.size());
+}
+
+void TRegistry::WriteText(std::string_view name, std::string_view text)
+{
+    std::string stored(text);
+    stored += '\0';
+    Write(name, regtype::Sz, reinterpret_cast<const std::uint8_t*>(stored.data()), stored.size());
+}
+
+void TRegistry::WriteBytes(std::string_view name, const void* data, std::size_t count)
+{
+    Write(name, regtype::Binary, static_cast<const std::uint8_t*>(data), count);
+}
+
+bool TRegistry::RemoveValue(std::string_view name)
+{
+    return key_ && backend_.DeleteValue(*key_, name) == status::Success;
+}
+
+void TRegistry::CloseCurrentKey()
+{
+    if (!key_)
+        return;
+    backend_.CloseKey(*key_);
+    key_.reset();
+    currentPath_.clear();
+}
+
+} // namespace tessel

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "tweaks/RegistryTypes.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace tessel {
+
+enum class ActionKind : std::uint8_t
+{
+    Dword,
+    Text,
+    Bytes,
+    Delete,
+};
+
+// What one state of a tweak does to one value.
+struct TweakAction
+{
+    ActionKind kind = ActionKind::Delete;
+    std::int32_t dword = 0;
+    std::string_view data; // text without its terminator, or raw bytes
+};
+
+struct TweakWrite
+{
+    std::string_view keyPath;   // from the hive's root
+    std::string_view valueName; // empty: the key's unnamed default value
+    TweakAction applied;
+    TweakAction reverted;
+};
+
+// One row of the catalogue. Texts are UTF-8; registry names are ASCII.
+struct TweakEntry
+{
+    int tab; // 1-based page of the main window
+    std::string_view checkBox;
+    std::string_view caption;
+    std::string_view mirrorValue; // the tweak's identity everywhere
+    Hive hive;
+    std::span<const TweakWrite> writes; // in the order they are written
+    int applyMessage;                   // number shown when a key cannot be opened
+    int revertMessage;
+};
+
+inline constexpr std::string_view kProgramKey = "Software\\Microsoft\\Windows\\vardo";
+inline constexpr std::string_view kMirrorKey = "Software\\Microsoft\\Windows\\vardo\\zhuangtai";
+inline constexpr std::string_view kPasswordValue = "paasword";
+inline constexpr std::string_view kFirstRunMarker = "Frist";
+
+inline constexpr std::string_view kTabCaptions[3] = {"功能限制类", "网络安全类", "性能优化类"};
+
+// The 27 tweaks in processing order, which is also their order on screen.
+std::span<const TweakEntry> Catalogue();
+
+// "注册表内容出错" and the number; numbers 10 to 30 go without the closing "！".
+std::string RegistryMessage(int number);
+
+} // namespace tessel

@@ -1,0 +1,90 @@
+#include "tweaks/TweakPasses.h"
+
+#include "tweaks/TRegistry.h"
+
+namespace tessel {
+namespace {
+
+void Perform(TRegistry& registry, std::string_view valueName, const TweakAction& action)
+{
+    switch (action.kind) {
+    case ActionKind::Dword:
+        registry.WriteDword(valueName, action.dword);
+        break;
+    case ActionKind::Text:
+        registry.WriteText(valueName, action.data);
+        break;
+    case ActionKind::Bytes:
+        registry.WriteBytes(valueName, action.data.data(), action.data.size());
+        break;
+    case ActionKind::Delete:
+        registry.RemoveValue(valueName);
+        break;
+    }
+}
+
+// Writes one state of a tweak. False when one of its keys could not be opened;
+// the values of that key and of any later key are then left alone.
+bool WriteTweak(RegistryBackend& backend, const TweakEntry& tweak, bool apply, MessageSink& messages)
+{
+    TRegistry registry(backend);
+    registry.SelectRoot(tweak.hive);
+    for (const TweakWrite& write : tweak.writes) {
+        if (!registry.HasCurrentKey() || registry.CurrentPath() != write.keyPath) {
+            if (!registry.OpenKeyCreating(write.keyPath)) {
+                messages.ShowMessage(RegistryMessage(apply ? tweak.applyMessage : tweak.revertMessage));
+                registry.CloseCurrentKey();
+                return false;
+            }
+        }
+        Perform(registry, write.valueName, apply ? write.applied : write.reverted);
+    }
+    registry.CloseCurrentKey();
+    return true;
+}
+
+void WriteMirror(RegistryBackend& backend, const TweakEntry& tweak, std::int32_t value)
+{
+    TRegistry registry(backend);
+    registry.SelectRoot(Hive::CurrentUser);
+    // Not tested on purpose: if the mirror cannot be opened, the write raises.
+    registry.OpenKeyCreating(kMirrorKey);
+    registry.WriteDword(tweak.mirrorValue, value);
+    registry.CloseCurrentKey();
+}
+
+} // namespace
+
+void ApplyTweaks(RegistryBackend& backend, const TweakTicks& ticks, MessageSink& messages)
+{
+    const auto lock = backend.LockForPass();
+    for (const TweakEntry& tweak : Catalogue()) {
+        const bool apply = ticks.IsTicked(tweak);
+        // The mirror only ever records what was really written.
+        if (WriteTweak(backend, tweak, apply, messages))
+            WriteMirror(backend, tweak, apply ? 1 : 0);
+    }
+}
+
+bool RunFirstRunCheck(RegistryBackend& backend, MessageSink& messages)
+{
+    const auto lock = backend.LockForPass();
+    {
+        TRegistry registry(backend);
+        registry.SelectRoot(Hive::CurrentUser);
+        registry.OpenKeyCreating(kProgramKey);
+        if (registry.HasValue(kFirstRunMarker))
+            return false;
+        // Marked first, so a reset cut short is never run again.
+        registry.WriteText(kFirstRunMarker, "1");
+    }
+    for (const TweakEntry& tweak : Catalogue()) {
+        WriteTweak(backend, tweak, false, messages);
+        // Written even when the tweak's key failed: a missing mirror value
+        // would stop every later login.
+        WriteMirror(backend, tweak, 0);
+    }
+    return true;
+}
+
+} // namespace tessel

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "tweaks/RegistryBackend.h"
+#include "tweaks/TweakCatalogue.h"
+
+#include <string_view>
+
+namespace tessel {
+
+// The main window's tweak check boxes, as the passes and the state load see them.
+class TweakTicks
+{
+public:
+    virtual ~TweakTicks() = default;
+    virtual bool IsTicked(const TweakEntry& tweak) const = 0;
+    virtual void SetTicked(const TweakEntry& tweak, bool ticked) = 0;
+};
+
+// The plain modal message box; returns when the user has closed it. UTF-8.
+class MessageSink
+{
+public:
+    virtual ~MessageSink() = default;
+    virtual void ShowMessage(std::string_view text) = 0;
+};
+
+// Applies every ticked tweak and reverts every other one, row by row, and
+// records each in the state mirror. A row whose key cannot be opened shows its
+// numbered message, is skipped and keeps its old mirror value. A store error
+// ends the pass where it happened.
+void ApplyTweaks(RegistryBackend& backend, const TweakTicks& ticks, MessageSink& messages);
+
+// Reverts every tweak and zeroes the mirror once per account, marked by
+// `Frist`. Returns true when the reset ran on this call.
+bool RunFirstRunCheck(RegistryBackend& backend, MessageSink& messages);
+
+} // namespace tessel
