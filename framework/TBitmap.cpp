@@ -1,0 +1,117 @@
+#include "framework/TBitmap.h"
+
+#include "framework/TJpeg.h"
+
+#include <QFile>
+
+TBitmap::TBitmap(int width, int height)
+{
+    SetSize(width, height);
+}
+
+TBitmap::TBitmap(QImage image)
+{
+    Assign(image);
+}
+
+void TBitmap::Assign(const QImage& image)
+{
+    m_image = image.isNull() ? QImage() : image.convertToFormat(QImage::Format_ARGB32);
+}
+
+void TBitmap::SetSize(int width, int height)
+{
+    if (width <= 0 || height <= 0) {
+        m_image = QImage();
+        return;
+    }
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(qRgb(255, 255, 255));
+    // Keep what fits, like resizing a bitmap in place.
+    if (!m_image.isNull()) {
+        for (int y = 0; y < std::min(height, m_image.height()); ++y)
+            for (int x = 0; x < std::min(width, m_image.width()); ++x)
+                image.setPixel(x, y, m_image.pixel(x, y));
+    }
+    m_image = image;
+}
+
+TColor TBitmap::Pixel(int x, int y) const
+{
+    if (!m_image.valid(x, y))
+        return clNone;
+    return FromQRgb(m_image.pixel(x, y));
+}
+
+void TBitmap::SetPixel(int x, int y, TColor color)
+{
+    if (m_image.valid(x, y))
+        m_image.setPixel(x, y, ToQRgb(color));
+}
+
+TColor TBitmap::TransparentColor() const
+{
+    if (m_transparentColor)
+        return *m_transparentColor;
+    if (Empty())
+        return clNone;
+    return Pixel(0, Height() - 1);
+}
+
+bool TBitmap::LoadFromResourceName(const QString& name)
+{
+    return LoadFromFile(QStringLiteral(":/skin/") + name);
+}
+
+bool TBitmap::LoadFromFile(const QString& path)
+{
+    QImage image;
+    if (!image.load(path)) {
+        m_image = QImage();
+        return false;
+    }
+    Assign(image);
+    return true;
+}
+
+TBitmap LoadSkinBitmap(const QString& name)
+{
+    TBitmap bitmap;
+    bitmap.LoadFromResourceName(name);
+    return bitmap;
+}
+
+bool TPicture::LoadJpeg(const QByteArray& bytes)
+{
+    JpegResult result = DecodeJpeg(bytes);
+    if (!result.Error.isEmpty()) {
+        m_bitmap = TBitmap();
+        m_lastError = result.Error;
+        return false;
+    }
+    m_bitmap.Assign(result.Image);
+    m_lastError.clear();
+    return true;
+}
+
+bool TPicture::LoadFromFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_bitmap = TBitmap();
+        m_lastError = QStringLiteral("Cannot open file \"%1\"").arg(path);
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (bytes.startsWith("\xFF\xD8"))
+        return LoadJpeg(bytes);
+    QImage image;
+    if (!image.loadFromData(bytes)) {
+        m_bitmap = TBitmap();
+        m_lastError = QStringLiteral("Unknown picture format in \"%1\"").arg(path);
+        return false;
+    }
+    m_bitmap.Assign(image);
+    m_lastError.clear();
+    return true;
+}

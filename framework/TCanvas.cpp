@@ -1,0 +1,305 @@
+#include "framework/TCanvas.h"
+
+#include "framework/TBitmap.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+#include <cstdlib>
+
+TCanvas::TCanvas(QImage& image) : m_image(image)
+{
+    m_painter.begin(&m_image);
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.setRenderHint(QPainter::TextAntialiasing, false);
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+}
+
+TCanvas::~TCanvas()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+TColor TCanvas::Pixel(int x, int y) const
+{
+    if (!m_image.valid(x, y))
+        return clNone;
+    return FromQRgb(m_image.pixel(x, y));
+}
+
+void TCanvas::SetPixel(int x, int y, TColor color)
+{
+    FillPixels(Rect(x, y, x + 1, y + 1), color);
+}
+
+void TCanvas::FillPixels(const TRect& rect, TColor color)
+{
+    if (rect.IsEmpty() || color == clNone)
+        return;
+    m_painter.fillRect(rect.ToQRect(), ToQColor(color));
+}
+
+void TCanvas::FillRect(const TRect& rect)
+{
+    if (Brush.Style == bsSolid)
+        FillPixels(rect, Brush.Color);
+}
+
+void TCanvas::FrameRect(const TRect& rect)
+{
+    if (rect.IsEmpty() || Brush.Style == bsClear)
+        return;
+    const TColor c = Brush.Color;
+    FillPixels(Rect(rect.Left, rect.Top, rect.Right, rect.Top + 1), c);
+    FillPixels(Rect(rect.Left, rect.Bottom - 1, rect.Right, rect.Bottom), c);
+    FillPixels(Rect(rect.Left, rect.Top, rect.Left + 1, rect.Bottom), c);
+    FillPixels(Rect(rect.Right - 1, rect.Top, rect.Right, rect.Bottom), c);
+}
+
+void TCanvas::Rectangle(const TRect& rect)
+{
+    if (rect.IsEmpty())
+        return;
+    if (Pen.Style == psClear) {
+        FillRect(Rect(rect.Left, rect.Top, rect.Right - 1, rect.Bottom - 1));
+        return;
+    }
+    FillRect(Rect(rect.Left + 1, rect.Top + 1, rect.Right - 1, rect.Bottom - 1));
+    const TPoint saved = m_penPos;
+    MoveTo(rect.Left, rect.Top);
+    LineTo(rect.Right - 1, rect.Top);
+    LineTo(rect.Right - 1, rect.Bottom - 1);
+    LineTo(rect.Left, rect.Bottom - 1);
+    LineTo(rect.Left, rect.Top);
+    m_penPos = saved;
+}
+
+void TCanvas::MoveTo(int x, int y)
+{
+    m_penPos = {x, y};
+}
+
+void TCanvas::PlotPen(int x, int y)
+{
+    const int w = std::max(1, Pen.Width);
+    const int x0 = x - (w - 1) / 2;
+    const int y0 = y - (w - 1) / 2;
+    FillPixels(Rect(x0, y0, x0 + w, y0 + w), Pen.Color);
+}
+
+void TCanvas::LineTo(int x, int y)
+{
+    // Bresenham, stopping one step short of the end point.
+    int x0 = m_penPos.X;
+    int y0 = m_penPos.Y;
+    m_penPos = {x, y};
+    if (Pen.Style == psClear)
+        return;
+    const int dx = std::abs(x - x0);
+    const int dy = -std::abs(y - y0);
+    const int sx = x0 < x ? 1 : -1;
+    const int sy = y0 < y ? 1 : -1;
+    int err = dx + dy;
+    while (x0 != x || y0 != y) {
+        PlotPen(x0, y0);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y0 += sy;
+        }
+    }
+}
+
+void TCanvas::DrawFocusRect(const TRect& rect)
+{
+    if (rect.IsEmpty())
+        return;
+    auto invert = [this](int x, int y) {
+        if ((x + y) % 2 != 0 || !m_image.valid(x, y))
+            return;
+        SetPixel(x, y, Pixel(x, y) ^ 0xFFFFFF);
+    };
+    for (int x = rect.Left; x < rect.Right; ++x) {
+        invert(x, rect.Top);
+        if (rect.Bottom - 1 > rect.Top)
+            invert(x, rect.Bottom - 1);
+    }
+    for (int y = rect.Top + 1; y < rect.Bottom - 1; ++y) {
+        invert(rect.Left, y);
+        if (rect.Right - 1 > rect.Left)
+            invert(rect.Right - 1, y);
+    }
+}
+
+QFont TCanvas::EffectiveFont() const
+{
+    return Font.ToQFont();
+}
+
+int TCanvas::TextWidth(const QString& text) const
+{
+    return QFontMetrics(EffectiveFont()).horizontalAdvance(text);
+}
+
+int TCanvas::TextHeight(const QString& text) const
+{
+    Q_UNUSED(text);
+    return QFontMetrics(EffectiveFont()).height();
+}
+
+void TCanvas::TextOut(int x, int y, const QString& text)
+{
+    const TRect extent = Bounds(x, y, TextWidth(text), TextHeight(text));
+    FillRect(extent);
+    m_painter.setFont(EffectiveFont());
+    m_painter.setPen(ToQColor(Font.Color));
+    m_painter.drawText(extent.ToQRect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip | Qt::TextSingleLine,
+                       text);
+    m_penPos = {extent.Right, y};
+}
+
+TRect TCanvas::DrawText(const QString& text, const TRect& rect, unsigned flags)
+{
+    const bool singleLine = flags & DT_SINGLELINE;
+    int mnemonic = 0;
+    if (!(flags & DT_NOPREFIX))
+        mnemonic = (flags & DT_HIDEPREFIX) ? Qt::TextHideMnemonic : Qt::TextShowMnemonic;
+
+    const QFont font = EffectiveFont();
+    const QFontMetrics metrics(font);
+    TRect extent;
+    int qtFlags = mnemonic | Qt::TextDontClip;
+    if (singleLine) {
+        // Integer layout from the advance width, as GDI places a single line.
+        const QString shown = (flags & DT_NOPREFIX) ? text : StripAccelerators(text);
+        const int w = metrics.horizontalAdvance(shown);
+        const int h = metrics.height();
+        int x = rect.Left;
+        if (flags & DT_CENTER)
+            x = rect.Left + (rect.Width() - w) / 2;
+        else if (flags & DT_RIGHT)
+            x = rect.Right - w;
+        int y = rect.Top;
+        if (flags & DT_VCENTER)
+            y = rect.Top + (rect.Height() - h) / 2;
+        else if (flags & DT_BOTTOM)
+            y = rect.Bottom - h;
+        extent = Bounds(x, y, w, h);
+        qtFlags |= Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
+    } else {
+        qtFlags |= Qt::AlignTop;
+        if (flags & DT_CENTER)
+            qtFlags |= Qt::AlignHCenter;
+        else if (flags & DT_RIGHT)
+            qtFlags |= Qt::AlignRight;
+        else
+            qtFlags |= Qt::AlignLeft;
+        if (flags & DT_WORDBREAK)
+            qtFlags |= Qt::TextWordWrap;
+        extent = TRect::FromQRect(metrics.boundingRect(rect.ToQRect(), qtFlags, text));
+    }
+    if (flags & DT_CALCRECT)
+        return Bounds(rect.Left, rect.Top, extent.Width(), extent.Height());
+
+    m_painter.save();
+    if (!(flags & DT_NOCLIP))
+        m_painter.setClipRect(rect.ToQRect(), m_painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    FillRect(extent);
+    m_painter.setFont(font);
+    m_painter.setPen(ToQColor(Font.Color));
+    m_painter.drawText(singleLine ? extent.ToQRect() : rect.ToQRect(), qtFlags, text);
+    m_painter.restore();
+    return extent;
+}
+
+void TCanvas::Draw(int x, int y, const TBitmap& bitmap)
+{
+    if (bitmap.Empty())
+        return;
+    StretchDraw(Bounds(x, y, bitmap.Width(), bitmap.Height()), bitmap);
+}
+
+void TCanvas::StretchDraw(const TRect& dest, const TBitmap& bitmap)
+{
+    if (bitmap.Empty())
+        return;
+    std::optional<TColor> key;
+    if (bitmap.Transparent())
+        key = bitmap.TransparentColor();
+    DrawImage(dest, bitmap.Image(), Rect(0, 0, bitmap.Width(), bitmap.Height()), key);
+}
+
+void TCanvas::CopyRect(const TRect& dest, const QImage& source, const TRect& sourceRect)
+{
+    DrawImage(dest, source, sourceRect);
+}
+
+void TCanvas::DrawImage(const TRect& dest, const QImage& source, const TRect& sourceRect,
+                        std::optional<TColor> keyColor)
+{
+    if (dest.IsEmpty() || sourceRect.IsEmpty() || source.isNull())
+        return;
+    QImage piece = StretchImage(source, sourceRect, dest.Width(), dest.Height());
+    if (keyColor) {
+        const QRgb key = ToQRgb(*keyColor) & 0x00FFFFFF;
+        for (int y = 0; y < piece.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(piece.scanLine(y));
+            for (int x = 0; x < piece.width(); ++x)
+                if ((line[x] & 0x00FFFFFF) == key)
+                    line[x] = 0;
+        }
+    }
+    const auto mode = m_painter.compositionMode();
+    m_painter.setCompositionMode(keyColor ? QPainter::CompositionMode_SourceOver
+                                          : QPainter::CompositionMode_Source);
+    m_painter.drawImage(QPoint(dest.Left, dest.Top), piece);
+    m_painter.setCompositionMode(mode);
+}
+
+void TCanvas::SetClipRect(const TRect& rect)
+{
+    m_painter.setClipRect(rect.ToQRect());
+}
+
+void TCanvas::ClearClipRect()
+{
+    m_painter.setClipping(false);
+}
+
+QImage StretchImage(const QImage& source, const TRect& sourceRect, int width, int height)
+{
+    QImage result(std::max(width, 0), std::max(height, 0), QImage::Format_ARGB32);
+    if (width <= 0 || height <= 0 || sourceRect.IsEmpty())
+        return result;
+    const QImage src =
+        source.format() == QImage::Format_ARGB32 ? source : source.convertToFormat(QImage::Format_ARGB32);
+    const int sw = sourceRect.Width();
+    const int sh = sourceRect.Height();
+    for (int y = 0; y < height; ++y) {
+        const int sy = sourceRect.Top + int((qint64(2 * y + 1) * sh) / (2 * qint64(height)));
+        auto* out = reinterpret_cast<QRgb*>(result.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const int sx = sourceRect.Left + int((qint64(2 * x + 1) * sw) / (2 * qint64(width)));
+            out[x] = src.valid(sx, sy) ? src.pixel(sx, sy) : qRgba(0, 0, 0, 0);
+        }
+    }
+    return result;
+}
+
+QString StripAccelerators(const QString& text)
+{
+    QString result;
+    result.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&' && i + 1 < text.size())
+            ++i;
+        else if (text[i] == u'&')
+            continue;
+        result.append(text[i]);
+    }
+    return result;
+}

@@ -1,0 +1,131 @@
+#pragma once
+
+#include "framework/TColor.h"
+#include "framework/TFont.h"
+#include "framework/TTypes.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QString>
+#include <optional>
+
+class TBitmap;
+
+enum TPenStyle
+{
+    psSolid,
+    psClear
+};
+
+enum TBrushStyle
+{
+    bsSolid,
+    bsClear
+};
+
+struct TPen
+{
+    TColor Color = clBlack;
+    int Width = 1;
+    TPenStyle Style = psSolid;
+};
+
+struct TBrush
+{
+    TColor Color = clWhite;
+    TBrushStyle Style = bsSolid;
+};
+
+// Text layout flags, with the values the drawing code is used to.
+enum : unsigned
+{
+    DT_LEFT = 0x0,
+    DT_CENTER = 0x1,
+    DT_RIGHT = 0x2,
+    DT_VCENTER = 0x4,
+    DT_BOTTOM = 0x8,
+    DT_WORDBREAK = 0x10,
+    DT_SINGLELINE = 0x20,
+    DT_NOCLIP = 0x100,
+    DT_CALCRECT = 0x400,
+    DT_NOPREFIX = 0x800,
+    DT_HIDEPREFIX = 0x100000,
+};
+
+// A canvas over one QImage with the pixel results of GDI: rectangles leave out
+// their right and bottom edge, lines leave out their end point, antialiasing
+// is off. Coordinates are image pixels.
+class TCanvas
+{
+public:
+    explicit TCanvas(QImage& image);
+    TCanvas(const TCanvas&) = delete;
+    TCanvas& operator=(const TCanvas&) = delete;
+    ~TCanvas();
+
+    TPen Pen;
+    TBrush Brush;
+    TFont Font;
+
+    int Width() const { return m_image.width(); }
+    int Height() const { return m_image.height(); }
+    QImage& Image() { return m_image; }
+    // For helpers that need Qt directly (rendering a parent widget behind a control).
+    QPainter& Painter() { return m_painter; }
+
+    TColor Pixel(int x, int y) const;
+    void SetPixel(int x, int y, TColor color);
+
+    // Brush over (Left..Right-1, Top..Bottom-1); nothing for a clear brush.
+    void FillRect(const TRect& rect);
+    // One-pixel frame in the brush colour, inside the rectangle.
+    void FrameRect(const TRect& rect);
+    // Pen outline inside the rectangle, brush inside that. Without a pen the
+    // fill shrinks by one pixel on the right and bottom, as with GDI.
+    void Rectangle(const TRect& rect);
+    void Rectangle(int left, int top, int right, int bottom) { Rectangle(Rect(left, top, right, bottom)); }
+
+    void MoveTo(int x, int y);
+    // Draws from the pen position up to, not including, (x, y).
+    void LineTo(int x, int y);
+    TPoint PenPos() const { return m_penPos; }
+
+    // Dotted frame: every pixel of the frame with an even x + y is inverted,
+    // so drawing it twice restores the picture.
+    void DrawFocusRect(const TRect& rect);
+
+    // Text with its top-left at (x, y); a solid brush fills the text extent first.
+    void TextOut(int x, int y, const QString& text);
+    int TextWidth(const QString& text) const;
+    int TextHeight(const QString& text) const;
+    // Text inside a rectangle with DT_ flags. "&x" underlines x unless
+    // DT_HIDEPREFIX, "&&" is a literal ampersand, DT_NOPREFIX draws '&' as is.
+    // Returns the rectangle the text occupies; DT_CALCRECT only measures.
+    TRect DrawText(const QString& text, const TRect& rect, unsigned flags);
+
+    // Image draws. A key colour leaves out the source pixels of that colour.
+    void Draw(int x, int y, const TBitmap& bitmap);
+    void StretchDraw(const TRect& dest, const TBitmap& bitmap);
+    void CopyRect(const TRect& dest, const QImage& source, const TRect& sourceRect);
+    void DrawImage(const TRect& dest, const QImage& source, const TRect& sourceRect,
+                   std::optional<TColor> keyColor = std::nullopt);
+
+    void SetClipRect(const TRect& rect);
+    void ClearClipRect();
+
+private:
+    void FillPixels(const TRect& rect, TColor color);
+    void PlotPen(int x, int y);
+    QFont EffectiveFont() const;
+
+    QImage& m_image;
+    QPainter m_painter;
+    TPoint m_penPos;
+};
+
+// Nearest-neighbour stretch that samples pixel centres; the same result on
+// every platform, unlike a smooth or engine-dependent scale.
+QImage StretchImage(const QImage& source, const TRect& sourceRect, int width, int height);
+
+// Text without its accelerator marks: "&&" -> "&", "&x" -> "x".
+QString StripAccelerators(const QString& text);

@@ -1,0 +1,270 @@
+#include "framework/TControl.h"
+
+#include "framework/TCanvas.h"
+#include "framework/TDialogService.h"
+
+#include <QEnterEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+TMouseButton ToMouseButton(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::RightButton:
+        return mbRight;
+    case Qt::MiddleButton:
+        return mbMiddle;
+    default:
+        return mbLeft;
+    }
+}
+
+} // namespace
+
+TControl::TControl(QWidget* parent) : QWidget(parent)
+{
+    setMouseTracking(true);
+    // We paint every pixel ourselves from the off-screen picture.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+TControl* TControl::ParentControl() const
+{
+    return qobject_cast<TControl*>(parentWidget());
+}
+
+void TControl::SetCaption(const QString& caption)
+{
+    if (caption == m_caption)
+        return;
+    m_caption = caption;
+    CaptionChanged();
+}
+
+TColor TControl::Color() const
+{
+    if (m_parentColor)
+        if (const TControl* parent = ParentControl())
+            return parent->Color();
+    return m_color;
+}
+
+void TControl::SetColor(TColor color)
+{
+    const bool changed = color != Color();
+    m_color = color;
+    m_parentColor = false;
+    if (changed) {
+        ColorChanged();
+        NotifyChildrenColor();
+    }
+}
+
+void TControl::SetParentColor(bool value)
+{
+    if (value == m_parentColor)
+        return;
+    const TColor before = Color();
+    m_parentColor = value;
+    if (Color() != before) {
+        ColorChanged();
+        NotifyChildrenColor();
+    }
+}
+
+void TControl::NotifyChildrenColor()
+{
+    for (QObject* child : children()) {
+        auto* control = qobject_cast<TControl*>(child);
+        if (control && control->m_parentColor) {
+            control->ColorChanged();
+            control->NotifyChildrenColor();
+        }
+    }
+}
+
+TFont TControl::Font() const
+{
+    if (m_parentFont)
+        if (const TControl* parent = ParentControl())
+            return parent->Font();
+    return m_font;
+}
+
+void TControl::SetFont(const TFont& font)
+{
+    const bool changed = !(font == Font());
+    m_font = font;
+    m_parentFont = false;
+    if (changed) {
+        FontChanged();
+        NotifyChildrenFont();
+    }
+}
+
+void TControl::SetParentFont(bool value)
+{
+    if (value == m_parentFont)
+        return;
+    const TFont before = Font();
+    m_parentFont = value;
+    if (!(Font() == before)) {
+        FontChanged();
+        NotifyChildrenFont();
+    }
+}
+
+void TControl::NotifyChildrenFont()
+{
+    for (QObject* child : children()) {
+        auto* control = qobject_cast<TControl*>(child);
+        if (control && control->m_parentFont) {
+            control->FontChanged();
+            control->NotifyChildrenFont();
+        }
+    }
+}
+
+void TControl::SetEnabled(bool value)
+{
+    setEnabled(value);
+}
+
+void TControl::SetVisible(bool value)
+{
+    setVisible(value);
+}
+
+QImage TControl::PaintToImage()
+{
+    QImage image(std::max(width(), 0), std::max(height(), 0), QImage::Format_ARGB32);
+    if (image.isNull())
+        return image;
+    image.fill(ToQColor(Color()));
+    {
+        TCanvas canvas(image);
+        canvas.Font = Font();
+        canvas.Brush.Color = Color();
+        Paint(canvas);
+    }
+    return image;
+}
+
+void TControl::Paint(TCanvas& canvas)
+{
+    Q_UNUSED(canvas);
+}
+
+void TControl::paintEvent(QPaintEvent*)
+{
+    QImage image;
+    RunGuarded([&] { image = PaintToImage(); });
+    if (image.isNull())
+        return;
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, 0, image);
+}
+
+void TControl::Fire(const TNotifyEvent& event)
+{
+    if (event)
+        RunGuarded([&] { event(this); });
+}
+
+void TControl::Click()
+{
+    Fire(OnClick);
+}
+
+void TControl::Changed()
+{
+    Fire(OnChange);
+}
+
+void TControl::MouseEnter()
+{
+    Fire(OnMouseEnter);
+}
+
+void TControl::MouseLeave()
+{
+    Fire(OnMouseLeave);
+}
+
+void TControl::MouseDown(TMouseButton button, Qt::KeyboardModifiers shift, int x, int y)
+{
+    if (OnMouseDown)
+        RunGuarded([&] { OnMouseDown(this, button, shift, x, y); });
+}
+
+void TControl::MouseUp(TMouseButton button, Qt::KeyboardModifiers shift, int x, int y)
+{
+    if (OnMouseUp)
+        RunGuarded([&] { OnMouseUp(this, button, shift, x, y); });
+}
+
+void TControl::MouseMove(Qt::KeyboardModifiers shift, int x, int y)
+{
+    if (OnMouseMove)
+        RunGuarded([&] { OnMouseMove(this, shift, x, y); });
+}
+
+void TControl::enterEvent(QEnterEvent* event)
+{
+    QWidget::enterEvent(event);
+    if (m_mouseInside)
+        return;
+    m_mouseInside = true;
+    MouseEnter();
+}
+
+void TControl::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    if (!m_mouseInside)
+        return;
+    m_mouseInside = false;
+    MouseLeave();
+}
+
+void TControl::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton)
+        m_pressed = true;
+    MouseDown(ToMouseButton(event->button()), event->modifiers(), p.x(), p.y());
+}
+
+void TControl::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    const bool wasPressed = m_pressed && event->button() == Qt::LeftButton;
+    if (event->button() == Qt::LeftButton)
+        m_pressed = false;
+    MouseUp(ToMouseButton(event->button()), event->modifiers(), p.x(), p.y());
+    // A click is a left press and release both on the control.
+    if (wasPressed && rect().contains(p))
+        Click();
+}
+
+void TControl::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    MouseMove(event->modifiers(), p.x(), p.y());
+}
+
+void TControl::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange)
+        EnabledChanged();
+    else if (event->type() == QEvent::ParentChange) {
+        if (m_parentColor)
+            ColorChanged();
+        if (m_parentFont)
+            FontChanged();
+    }
+}

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "framework/TColor.h"
+#include "framework/TFont.h"
+#include "framework/TTypes.h"
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+class TCanvas;
+
+using TNotifyEvent = std::function<void(QObject* sender)>;
+
+enum TMouseButton
+{
+    mbLeft,
+    mbRight,
+    mbMiddle
+};
+
+using TMouseEvent =
+    std::function<void(QObject* sender, TMouseButton button, Qt::KeyboardModifiers shift, int x, int y)>;
+using TMouseMoveEvent = std::function<void(QObject* sender, Qt::KeyboardModifiers shift, int x, int y)>;
+
+// Base of every self-painting control. It composes its picture off screen in
+// Paint() and copies it to the screen in one transfer. Event handlers run
+// guarded: an exception is shown by the error display and goes no further.
+class TControl : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TControl(QWidget* parent = nullptr);
+
+    QString Caption() const { return m_caption; }
+    void SetCaption(const QString& caption);
+
+    // With ParentColor the colour follows the parent control's; setting a
+    // colour switches ParentColor off.
+    TColor Color() const;
+    void SetColor(TColor color);
+    bool ParentColor() const { return m_parentColor; }
+    void SetParentColor(bool value);
+
+    TFont Font() const;
+    void SetFont(const TFont& font);
+    bool ParentFont() const { return m_parentFont; }
+    void SetParentFont(bool value);
+
+    bool Enabled() const { return isEnabled(); }
+    void SetEnabled(bool value);
+    // The control's own flag, whether or not its parent is showing.
+    bool Visible() const { return !isHidden(); }
+    void SetVisible(bool value);
+
+    int Left() const { return x(); }
+    int Top() const { return y(); }
+    int Width() const { return width(); }
+    int Height() const { return height(); }
+    void SetLeft(int value) { move(value, y()); }
+    void SetTop(int value) { move(x(), value); }
+    void SetWidth(int value) { resize(value, height()); }
+    void SetHeight(int value) { resize(width(), value); }
+    void SetBounds(int left, int top, int width, int height) { setGeometry(left, top, width, height); }
+    TRect ClientRect() const { return Rect(0, 0, width(), height()); }
+
+    bool MouseInControl() const { return m_mouseInside; }
+
+    // The picture Paint() composes, at the control's size.
+    QImage PaintToImage();
+    void Invalidate() { update(); }
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+    TNotifyEvent OnChange;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+
+protected:
+    // Draws the whole control; the canvas starts filled with Color().
+    virtual void Paint(TCanvas& canvas);
+
+    virtual void Click();
+    virtual void Changed();
+    virtual void MouseEnter();
+    virtual void MouseLeave();
+    virtual void MouseDown(TMouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    virtual void MouseMove(Qt::KeyboardModifiers shift, int x, int y);
+
+    // Notifications after a property changed; the defaults repaint.
+    virtual void CaptionChanged() { update(); }
+    virtual void ColorChanged() { update(); }
+    virtual void FontChanged() { update(); }
+    virtual void EnabledChanged() { update(); }
+
+    // Raises an event under the guard.
+    void Fire(const TNotifyEvent& event);
+
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    TControl* ParentControl() const;
+    void NotifyChildrenColor();
+    void NotifyChildrenFont();
+
+    QString m_caption;
+    TColor m_color = clBtnFace;
+    bool m_parentColor = false;
+    TFont m_font;
+    bool m_parentFont = false;
+    bool m_mouseInside = false;
+    bool m_pressed = false;
+};

@@ -1,0 +1,80 @@
+#include "framework/TDialogService.h"
+
+#include "framework/TApplication.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <exception>
+
+namespace {
+
+std::unique_ptr<TDialogService>& InstalledService()
+{
+    // The one seam shared by the whole program.
+    static std::unique_ptr<TDialogService> service = std::make_unique<TMessageBoxService>();
+    return service;
+}
+
+void RunBox(QMessageBox::Icon icon, const QString& text)
+{
+    QMessageBox box(icon, ApplicationTitle(), text, QMessageBox::NoButton);
+    // Always "OK", whatever language Qt would translate the standard button to.
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        box.move(area.center() - QPoint(box.width() / 2, box.height() / 2));
+    }
+    box.exec();
+}
+
+} // namespace
+
+void TMessageBoxService::ShowMessage(const QString& text)
+{
+    RunBox(QMessageBox::NoIcon, text);
+}
+
+void TMessageBoxService::ShowError(const QString& text)
+{
+    RunBox(QMessageBox::Critical, text);
+}
+
+TDialogService& DialogService()
+{
+    return *InstalledService();
+}
+
+std::unique_ptr<TDialogService> SetDialogService(std::unique_ptr<TDialogService> service)
+{
+    if (!service)
+        service = std::make_unique<TMessageBoxService>();
+    std::swap(InstalledService(), service);
+    return service;
+}
+
+void ShowMessage(const QString& text)
+{
+    DialogService().ShowMessage(text);
+}
+
+void ShowException(const QString& message)
+{
+    DialogService().ShowError(ErrorDisplayText(message));
+}
+
+bool RunGuarded(const std::function<void()>& handler)
+{
+    try {
+        if (handler)
+            handler();
+        return true;
+    } catch (const std::exception& error) {
+        ShowException(QString::fromUtf8(error.what()));
+    } catch (...) {
+        ShowException(QString());
+    }
+    return false;
+}

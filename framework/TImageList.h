@@ -1,0 +1,38 @@
+#pragma once
+
+#include "framework/TColor.h"
+
+#include <QImage>
+#include <vector>
+
+class TBitmap;
+class TCanvas;
+
+// Images of one fixed size. A bitmap wider than the cell adds one image per
+// whole cell; masked adds make the key colour transparent.
+class TImageList
+{
+public:
+    TImageList(int width, int height);
+
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    int Count() const { return int(m_images.size()); }
+    void Clear() { m_images.clear(); }
+
+    // Index of the first added image, or -1 when nothing was added.
+    int Add(const TBitmap& bitmap);
+    int AddMasked(const TBitmap& bitmap, TColor maskColor);
+
+    // Out-of-range indices draw nothing. A disabled draw shows the image in grey.
+    void Draw(TCanvas& canvas, int x, int y, int index, bool enabled = true) const;
+    // The image as stored (ARGB32; masked pixels have alpha 0).
+    QImage Image(int index) const;
+
+private:
+    int AddCells(const QImage& source, const QRgb* maskKey);
+
+    int m_width;
+    int m_height;
+    std::vector<QImage> m_images;
+};

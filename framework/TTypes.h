@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+
+// Rectangles are left, top, right, bottom with the right and bottom edge
+// outside, as every drawing routine of the skin expects them.
+struct TRect
+{
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+
+    constexpr int Width() const { return Right - Left; }
+    constexpr int Height() const { return Bottom - Top; }
+    constexpr bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
+    QRect ToQRect() const { return QRect(Left, Top, Width(), Height()); }
+    static TRect FromQRect(const QRect& r)
+    {
+        return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+    }
+    constexpr bool operator==(const TRect&) const = default;
+};
+
+struct TPoint
+{
+    int X = 0;
+    int Y = 0;
+    constexpr bool operator==(const TPoint&) const = default;
+};
+
+constexpr TRect Rect(int left, int top, int right, int bottom)
+{
+    return {left, top, right, bottom};
+}
+
+constexpr TRect Bounds(int left, int top, int width, int height)
+{
+    return {left, top, left + width, top + height};
+}

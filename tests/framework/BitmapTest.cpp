@@ -1,0 +1,77 @@
+#include "PixelHelpers.h"
+
+#include "framework/TBitmap.h"
+#include "framework/TCanvas.h"
+#include "framework/TImageList.h"
+
+#include <gtest/gtest.h>
+
+TEST(Bitmap, SizeAndPixels)
+{
+    TBitmap bitmap;
+    EXPECT_TRUE(bitmap.Empty());
+    EXPECT_EQ(bitmap.TransparentColor(), clNone);
+    bitmap.SetSize(3, 2);
+    bitmap.SetPixel(2, 1, clTeal);
+    bitmap.SetPixel(0, 1, clMaroon);
+    EXPECT_EQ(bitmap.TransparentColor(), clMaroon);
+    bitmap.SetSize(4, 4);
+    EXPECT_EQ(bitmap.Pixel(2, 1), clTeal) << "resizing keeps what fits";
+    EXPECT_EQ(bitmap.Pixel(7, 7), clNone);
+    EXPECT_EQ(bitmap.TransparentColor(), bitmap.Pixel(0, 3));
+    bitmap.SetSize(0, 5);
+    EXPECT_TRUE(bitmap.Empty());
+}
+
+TEST(Bitmap, MissingSkinResourceGivesAnEmptyBitmap)
+{
+    TBitmap bitmap(2, 2);
+    EXPECT_FALSE(bitmap.LoadFromResourceName("NO_SUCH_SKIN_PICTURE"));
+    EXPECT_TRUE(bitmap.Empty());
+    EXPECT_TRUE(LoadSkinBitmap("NO_SUCH_SKIN_PICTURE").Empty());
+}
+
+TEST(ImageList, AddCutsCellsAndMasksTheKeyColour)
+{
+    TBitmap strip(5, 2);
+    for (int y = 0; y < 2; ++y) {
+        strip.SetPixel(0, y, clRed);
+        strip.SetPixel(1, y, clFuchsia);
+        strip.SetPixel(2, y, clBlue);
+        strip.SetPixel(3, y, clFuchsia);
+        strip.SetPixel(4, y, clLime);
+    }
+    TImageList list(2, 2);
+    EXPECT_EQ(list.AddMasked(strip, clFuchsia), 0);
+    EXPECT_EQ(list.Count(), 2) << "the fifth column is not a whole cell";
+    EXPECT_EQ(list.Add(strip), 2);
+    EXPECT_EQ(list.Count(), 4);
+
+    QImage image = FilledImage(4, 2, clWhite);
+    {
+        TCanvas canvas(image);
+        list.Draw(canvas, 0, 0, 1);
+        list.Draw(canvas, 2, 0, 3);
+        list.Draw(canvas, 0, 0, 9); // out of range: nothing
+    }
+    EXPECT_EQ(Mask(image, clBlue), "#.#.|#.#.");
+    EXPECT_EQ(Mask(image, clWhite), ".#..|.#..");
+    EXPECT_EQ(Mask(image, clFuchsia), "...#|...#");
+}
+
+TEST(ImageList, DisabledDrawIsGrey)
+{
+    TBitmap cell(1, 1);
+    cell.SetPixel(0, 0, RGB(200, 100, 0));
+    TImageList list(1, 1);
+    list.Add(cell);
+    QImage image = FilledImage(2, 1, clWhite);
+    {
+        TCanvas canvas(image);
+        list.Draw(canvas, 0, 0, 0, true);
+        list.Draw(canvas, 1, 0, 0, false);
+    }
+    EXPECT_EQ(PixelAt(image, 0, 0), RGB(200, 100, 0));
+    const int grey = (200 * 30 + 100 * 59) / 100;
+    EXPECT_EQ(PixelAt(image, 1, 0), RGB(grey, grey, grey));
+}

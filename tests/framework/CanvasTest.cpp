@@ -1,0 +1,285 @@
+#include "PixelHelpers.h"
+
+#include "framework/TBitmap.h"
+#include "framework/TCanvas.h"
+
+#include <gtest/gtest.h>
+
+TEST(CanvasRectangles, FillFrameAndRectangleLeaveOutRightAndBottomEdge)
+{
+    QImage image = FilledImage(6, 5, clWhite);
+    {
+        TCanvas canvas(image);
+        canvas.Brush.Color = clRed;
+        canvas.FillRect(Rect(1, 1, 4, 3));
+    }
+    EXPECT_EQ(Mask(image, clRed), "......|.###..|.###..|......|......");
+
+    image = FilledImage(6, 5, clWhite);
+    {
+        TCanvas canvas(image);
+        canvas.Brush.Color = clBlue;
+        canvas.FrameRect(Rect(0, 0, 5, 4));
+    }
+    EXPECT_EQ(Mask(image, clBlue), "#####.|#...#.|#...#.|#####.|......");
+
+    image = FilledImage(6, 5, clWhite);
+    {
+        TCanvas canvas(image);
+        canvas.Pen.Color = clBlack;
+        canvas.Brush.Color = clLime;
+        canvas.Rectangle(0, 0, 5, 4);
+    }
+    EXPECT_EQ(Mask(image, clBlack), "#####.|#...#.|#...#.|#####.|......");
+    EXPECT_EQ(Mask(image, clLime), "......|.###..|.###..|......|......");
+}
+
+TEST(CanvasRectangles, ClearPenAndClearBrush)
+{
+    QImage image = FilledImage(5, 4, clWhite);
+    {
+        TCanvas canvas(image);
+        canvas.Pen.Style = psClear;
+        canvas.Brush.Color = clLime;
+        canvas.Rectangle(0, 0, 5, 4);
+    }
+    // Without a pen the fill is one pixel smaller on the right and bottom.
+    EXPECT_EQ(Mask(image, clLime), "####.|####.|####.|.....");
+
+    image = FilledImage(5, 4, clWhite);
+    {
+        TCanvas canvas(image);
+        canvas.Brush.Style = bsClear;
+        canvas.Rectangle(0, 0, 5, 4);
+        canvas.FillRect(Rect(0, 0, 5, 4));
+        canvas.FrameRect(Rect(0, 0, 5, 4));
+    }
+    EXPECT_EQ(Mask(image, clBlack), "#####|#...#|#...#|#####");
+    EXPECT_EQ(Mask(image, clWhite), ".....|.###.|.###.|.....");
+}
+
+TEST(CanvasLines, LineToLeavesOutItsEndPoint)
+{
+    QImage image = FilledImage(6, 6, clWhite);
+    {
+        TCanvas canvas(image);
+        canvas.Pen.Color = clRed;
+        canvas.MoveTo(0, 0);
+        canvas.LineTo(4, 0);
+        EXPECT_EQ(canvas.PenPos(), (TPoint{4, 0}));
+        canvas.MoveTo(5, 1);
+        canvas.LineTo(5, 4);
+        canvas.MoveTo(0, 2);
+        canvas.LineTo(3, 5);
+        canvas.MoveTo(2, 1);
+        canvas.LineTo(2, 1); // zero length draws nothing
+    }
+    EXPECT_EQ(Mask(image, clRed), "####..|.....#|#....#|.#...#|..#...|......");
+}
+
+TEST(CanvasLines, WidePenAndClearPen)
+{
+    QImage image = FilledImage(6, 5, clWhite);
+    {
+        TCanvas canvas(image);
+        canvas.Pen.Width = 3;
+        canvas.MoveTo(1, 2);
+        canvas.LineTo(4, 2);
+        canvas.Pen.Style = psClear;
+        canvas.MoveTo(0, 4);
+        canvas.LineTo(5, 4);
+        EXPECT_EQ(canvas.PenPos(), (TPoint{5, 4}));
+    }
+    EXPECT_EQ(Mask(image, clBlack), "......|#####.|#####.|#####.|......");
+}
+
+TEST(CanvasFocusRect, InvertsAlternatePixelsAndUndoesItself)
+{
+    QImage image = FilledImage(6, 5, clWhite);
+    {
+        TCanvas canvas(image);
+        canvas.DrawFocusRect(Rect(0, 0, 6, 5));
+    }
+    EXPECT_EQ(Mask(image, clBlack), "#.#.#.|.....#|#.....|.....#|#.#.#.");
+    {
+        TCanvas canvas(image);
+        canvas.DrawFocusRect(Rect(0, 0, 6, 5));
+    }
+    EXPECT_EQ(Mask(image, clWhite), "######|######|######|######|######");
+
+    // The dots follow the canvas, not the rectangle: an odd origin starts with a gap.
+    image = FilledImage(5, 4, clNavy);
+    {
+        TCanvas canvas(image);
+        canvas.DrawFocusRect(Rect(1, 0, 5, 4));
+    }
+    EXPECT_EQ(Mask(image, clNavy ^ 0xFFFFFF), "..#.#|.#...|....#|.#.#.");
+}
+
+TEST(CanvasImages, TransparentBitmapLeavesOutItsBottomLeftColour)
+{
+    TBitmap bitmap(3, 2);
+    bitmap.SetPixel(0, 0, clRed);
+    bitmap.SetPixel(1, 0, clGreen);
+    bitmap.SetPixel(2, 0, clRed);
+    bitmap.SetPixel(0, 1, clFuchsia);
+    bitmap.SetPixel(1, 1, clBlue);
+    bitmap.SetPixel(2, 1, clFuchsia);
+    EXPECT_EQ(bitmap.TransparentColor(), clFuchsia);
+
+    QImage image = FilledImage(4, 3, clWhite);
+    {
+        TCanvas canvas(image);
+        canvas.Draw(1, 1, bitmap);
+    }
+    EXPECT_EQ(PixelAt(image, 1, 1), clRed);
+    EXPECT_EQ(PixelAt(image, 1, 2), clFuchsia);
+
+    bitmap.SetTransparent(true);
+    image = FilledImage(4, 3, clWhite);
+    {
+        TCanvas canvas(image);
+        canvas.Draw(1, 1, bitmap);
+    }
+    EXPECT_EQ(Mask(image, clWhite), "####|#...|##.#");
+
+    bitmap.SetTransparentColor(clRed);
+    image = FilledImage(4, 3, clWhite);
+    {
+        TCanvas canvas(image);
+        canvas.Draw(1, 1, bitmap);
+    }
+    EXPECT_EQ(Mask(image, clWhite), "####|##.#|#...");
+}
+
+TEST(CanvasImages, StretchIsNearestNeighbourOnPixelCentres)
+{
+    QImage source = FilledImage(3, 1, clRed);
+    source.setPixel(1, 0, ToQRgb(clBlue));
+    source.setPixel(2, 0, ToQRgb(clLime));
+
+    const QImage wide = StretchImage(source, Rect(0, 0, 3, 1), 6, 2);
+    EXPECT_EQ(Mask(wide, clRed), "##....|##....");
+    EXPECT_EQ(Mask(wide, clBlue), "..##..|..##..");
+
+    const QImage narrow = StretchImage(source, Rect(1, 0, 3, 1), 1, 1);
+    EXPECT_EQ(PixelAt(narrow, 0, 0), clLime);
+
+    QImage image = FilledImage(7, 1, clWhite);
+    {
+        TCanvas canvas(image);
+        canvas.DrawImage(Rect(0, 0, 6, 1), source, Rect(0, 0, 3, 1), clBlue);
+        canvas.CopyRect(Rect(6, 0, 7, 1), source, Rect(1, 0, 2, 1));
+    }
+    EXPECT_EQ(Mask(image, clWhite), "..##...");
+    EXPECT_EQ(PixelAt(image, 6, 0), clBlue);
+}
+
+TEST(CanvasText, AcceleratorsAndPlacement)
+{
+    EXPECT_EQ(StripAccelerators("&File"), "File");
+    EXPECT_EQ(StripAccelerators("Fish && &Chips"), "Fish & Chips");
+    EXPECT_EQ(StripAccelerators("end&"), "end");
+
+    QImage image = FilledImage(120, 30, clWhite);
+    TCanvas canvas(image);
+    canvas.Font.Color = clBlack;
+    canvas.Brush.Style = bsClear;
+    const TRect calc = canvas.DrawText("&OK", Rect(0, 0, 120, 30), DT_SINGLELINE | DT_CALCRECT);
+    EXPECT_EQ(calc.Width(), canvas.TextWidth("OK"));
+    EXPECT_EQ(calc.Height(), canvas.TextHeight("OK"));
+    EXPECT_EQ(Mask(image, clBlack).find('#'), std::string::npos) << "measuring must not draw";
+
+    canvas.DrawText("&OK", Rect(0, 0, 120, 30), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    int minX = 1000, maxX = -1, minY = 1000, maxY = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (PixelAt(image, x, y) != clWhite) {
+                minX = std::min(minX, x);
+                maxX = std::max(maxX, x);
+                minY = std::min(minY, y);
+                maxY = std::max(maxY, y);
+            }
+    ASSERT_GE(maxX, 0) << "no text drawn";
+    EXPECT_NEAR((minX + maxX + 1) / 2.0, 60.0, 2.0);
+    EXPECT_NEAR((minY + maxY + 1) / 2.0, 15.0, 3.0);
+}
+
+namespace {
+
+// Rows that carry a horizontal run of at least `length` ink pixels.
+int LongRuns(const QImage& image, int length)
+{
+    int rows = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        int run = 0, best = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            run = PixelAt(image, x, y) == clBlack ? run + 1 : 0;
+            best = std::max(best, run);
+        }
+        rows += best >= length ? 1 : 0;
+    }
+    return rows;
+}
+
+QImage DrawCaption(const QString& text, unsigned flags)
+{
+    QImage image = FilledImage(80, 24, clWhite);
+    TCanvas canvas(image);
+    canvas.Font.Color = clBlack;
+    canvas.Brush.Style = bsClear;
+    canvas.DrawText(text, Rect(0, 0, 80, 24), flags | DT_SINGLELINE);
+    return image;
+}
+
+} // namespace
+
+TEST(CanvasText, AcceleratorLetterIsUnderlinedUnlessHidden)
+{
+    // "_" is the only glyph of "___" with a long horizontal stroke, so compare
+    // against an underscore-free caption: the underline adds such a row.
+    const QImage shown = DrawCaption("&MMM", DT_LEFT);
+    const QImage hidden = DrawCaption("&MMM", DT_LEFT | DT_HIDEPREFIX);
+    const QImage plain = DrawCaption("MMM", DT_LEFT);
+    EXPECT_EQ(Mask(hidden, clBlack), Mask(plain, clBlack));
+    EXPECT_NE(Mask(shown, clBlack), Mask(plain, clBlack));
+    EXPECT_GT(LongRuns(shown, 5), LongRuns(plain, 5));
+
+    // "&&" is one literal ampersand; DT_NOPREFIX keeps every '&'.
+    EXPECT_EQ(Mask(DrawCaption("A&&B", DT_LEFT), clBlack),
+              Mask(DrawCaption("A&B", DT_LEFT | DT_NOPREFIX), clBlack));
+    EXPECT_NE(Mask(DrawCaption("A&B", DT_LEFT | DT_NOPREFIX), clBlack),
+              Mask(DrawCaption("AB", DT_LEFT), clBlack));
+}
+
+TEST(CanvasText, SolidBrushFillsTheTextExtent)
+{
+    QImage image = FilledImage(60, 20, clWhite);
+    {
+        TCanvas canvas(image);
+        canvas.Brush.Color = clYellow;
+        canvas.Font.Color = clBlack;
+        canvas.TextOut(2, 1, "Hi");
+        const int w = canvas.TextWidth("Hi");
+        const int h = canvas.TextHeight("Hi");
+        EXPECT_TRUE(PixelAt(image, 2, 1) == clYellow || PixelAt(image, 2, 1) == clBlack);
+        EXPECT_EQ(PixelAt(image, 1, 1), clWhite);
+        EXPECT_EQ(PixelAt(image, 2 + w, 1), clWhite);
+        EXPECT_EQ(PixelAt(image, 2, 1 + h), clWhite);
+        EXPECT_EQ(canvas.PenPos().X, 2 + w);
+    }
+}
+
+TEST(Colors, ByteOrderAndSystemPalette)
+{
+    EXPECT_EQ(ToQColor(clRed), QColor(255, 0, 0));
+    EXPECT_EQ(ToQColor(0x00336699), QColor(0x99, 0x66, 0x33));
+    EXPECT_EQ(FromQColor(QColor(0x99, 0x66, 0x33)), 0x00336699u);
+    EXPECT_EQ(ColorToRGB(clBtnFace), RGB(212, 208, 200));
+    EXPECT_EQ(ColorToRGB(clWindow), RGB(255, 255, 255));
+    EXPECT_EQ(ColorToRGB(clHighlight), RGB(10, 36, 106));
+    EXPECT_EQ(ColorToRGB(clSystemColor + 200), clBlack);
+    EXPECT_EQ(ColorToRGB(clDefault), ColorToRGB(clBtnFace));
+    EXPECT_EQ(ToQColor(clNone).alpha(), 0);
+    EXPECT_EQ(ToQColor(clMoneyGreen), QColor(0xC0, 0xDC, 0xC0));
+}
