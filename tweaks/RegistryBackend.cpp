@@ -27,15 +27,14 @@ long NormaliseKeyPath(std::string_view path, std::string& normalised, std::vecto
     normalised.clear();
     if (!path.empty() && path.front() == '\\')
         return status::BadPathName;
-    std::size_t depth = 0;
+    if (AnsiCharCount(path) > limits::KeyPathChars)
+        return status::InvalidParameter;
     std::size_t pos = 0;
     while (pos < path.size()) {
         const std::size_t end = std::min(path.find('\\', pos), path.size());
         if (end > pos) {
             const std::string_view part = path.substr(pos, end - pos);
             if (AnsiCharCount(part) > limits::KeyNameChars || !IsValidAnsiName(part))
-                return status::InvalidParameter;
-            if (++depth > limits::KeyDepth)
                 return status::InvalidParameter;
             if (!normalised.empty())
                 normalised += '\\';
@@ -85,6 +84,11 @@ long RegistryBackend::QueryValue(Handle key, std::string_view name, std::uint32_
     RegValue value;
     if (const long rc = DoQueryValue(key, name, value); rc != status::Success)
         return rc;
+    // The ANSI query hands back a text that was stored without its terminator
+    // with one added.
+    const bool text = value.type == regtype::Sz || value.type == regtype::ExpandSz || value.type == regtype::MultiSz;
+    if (text && !value.data.empty() && value.data.back() != 0)
+        value.data.push_back(0);
     if (type)
         *type = value.type;
     const auto needed = static_cast<std::uint32_t>(value.data.size());

@@ -34,6 +34,7 @@ inline constexpr std::uint32_t Sz = 1;
 inline constexpr std::uint32_t ExpandSz = 2;
 inline constexpr std::uint32_t Binary = 3;
 inline constexpr std::uint32_t Dword = 4;
+inline constexpr std::uint32_t MultiSz = 7;
 } // namespace regtype
 
 inline constexpr std::uint32_t KeyAllAccess = 0xF003F;
@@ -43,7 +44,9 @@ namespace limits {
 inline constexpr std::size_t KeyNameChars = 255;
 inline constexpr std::size_t ValueNameChars = 16383;
 inline constexpr std::size_t ValueDataBytes = 1024 * 1024;
-inline constexpr std::size_t KeyDepth = 512;
+// A whole key path through the ANSI calls: they convert it into a buffer of
+// MAX_PATH + 1 wide characters. It also bounds the depth far below 512.
+inline constexpr std::size_t KeyPathChars = 260;
 } // namespace limits
 
 } // namespace tessel

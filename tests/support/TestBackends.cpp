@@ -1,0 +1,176 @@
+#include "tests/support/TestBackends.h"
+
+#include "tweaks/TweakCatalogue.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <stdexcept>
+
+#ifdef _WIN32
+#include "tweaks/Win32Backend.h"
+#else
+#include "tweaks/MemoryBackend.h"
+#include "tweaks/SqliteBackend.h"
+#include <cstdlib>
+#endif
+
+namespace tessel::test {
+
+TempDir::TempDir()
+{
+#ifdef _WIN32
+    path_ = (std::filesystem::temp_directory_path() / ("tessel-" + std::to_string(std::rand()))).string();
+    std::filesystem::create_directories(path_);
+#else
+    std::string pattern = (std::filesystem::temp_directory_path() / "tessel-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot create a temporary folder");
+    path_ = pattern;
+#endif
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+std::vector<BackendKind> PlatformBackends()
+{
+#ifdef _WIN32
+    return {BackendKind::Win32};
+#else
+    return {BackendKind::Memory, BackendKind::Sqlite};
+#endif
+}
+
+std::string BackendName(BackendKind kind)
+{
+    switch (kind) {
+    case BackendKind::Memory:
+        return "Memory";
+    case BackendKind::Sqlite:
+        return "Sqlite";
+    case BackendKind::Win32:
+        return "Win32";
+    }
+    return "?";
+}
+
+BackendUnderTest::BackendUnderTest(BackendKind kind) : kind_(kind)
+{
+    if (kind != BackendKind::Win32)
+        dir_ = std::make_unique<TempDir>();
+    backend_ = Reopen();
+    if (kind == BackendKind::Win32)
+        ClearProgramValues(*backend_);
+}
+
+namespace {
+
+void DeleteValue(RegistryBackend& backend, Hive hive, std::string_view path, std::string_view name)
+{
+    RegistryBackend::Handle key = 0;
+    if (backend.CreateKey(hive, path, KeyAllAccess, key) == status::Success) {
+        backend.DeleteValue(key, name);
+        backend.CloseKey(key);
+    }
+}
+
+} // namespace
+
+void ClearProgramValues(RegistryBackend& backend)
+{
+    // The real registry outlives a test: start each from no program values.
+    for (const TweakEntry& tweak : Catalogue()) {
+        for (const TweakWrite& write : tweak.writes)
+            DeleteValue(backend, tweak.hive, write.keyPath, write.valueName);
+        DeleteValue(backend, Hive::CurrentUser, kMirrorKey, tweak.mirrorValue);
+    }
+    DeleteValue(backend, Hive::CurrentUser, kProgramKey, kFirstRunMarker);
+    DeleteValue(backend, Hive::CurrentUser, kProgramKey, kPasswordValue);
+}
+
+BackendUnderTest::~BackendUnderTest() = default;
+
+std::string BackendUnderTest::UserPath() const
+{
+    return dir_ ? dir_->File("user.db") : "";
+}
+
+std::string BackendUnderTest::MachinePath() const
+{
+    return dir_ ? dir_->File("machine.db") : "";
+}
+
+std::unique_ptr<RegistryBackend> BackendUnderTest::Reopen() const
+{
+    switch (kind_) {
+#ifdef _WIN32
+    case BackendKind::Win32:
+        return std::make_unique<Win32Backend>();
+#else
+    case BackendKind::Memory:
+        if (backend_)
+            throw std::logic_error("a memory registry cannot be reopened");
+        return std::make_unique<MemoryBackend>();
+    case BackendKind::Sqlite:
+        return std::make_unique<SqliteBackend>(SqliteOptions{UserPath(), MachinePath(), 2000, {}});
+#endif
+    default:
+        throw std::logic_error("backend not available on this platform");
+    }
+}
+
+TickSet TickSet::All()
+{
+    TickSet set;
+    for (const TweakEntry& tweak : Catalogue())
+        set.ticked.emplace(tweak.mirrorValue);
+    return set;
+}
+
+bool TickSet::IsTicked(const TweakEntry& tweak) const
+{
+    return ticked.count(std::string(tweak.mirrorValue)) > 0;
+}
+
+void TickSet::SetTicked(const TweakEntry& tweak, bool on)
+{
+    if (on)
+        ticked.emplace(tweak.mirrorValue);
+    else
+        ticked.erase(std::string(tweak.mirrorValue));
+}
+
+StoredValue ReadStored(RegistryBackend& backend, Hive hive, std::string_view path, std::string_view name)
+{
+    StoredValue result;
+    RegistryBackend::Handle key = 0;
+    result.status = backend.CreateKey(hive, path, KeyAllAccess, key);
+    if (result.status != status::Success)
+        return result;
+    std::uint32_t size = 0;
+    result.status = backend.QueryValue(key, name, &result.type, nullptr, &size);
+    if (result.status == status::Success) {
+        result.bytes.resize(size);
+        result.status = backend.QueryValue(key, name, &result.type,
+                                           reinterpret_cast<std::uint8_t*>(result.bytes.data()), &size);
+        result.bytes.resize(size);
+    }
+    backend.CloseKey(key);
+    return result;
+}
+
+std::string Hex(std::string_view bytes)
+{
+    std::string out;
+    char buf[4];
+    for (unsigned char c : bytes) {
+        std::snprintf(buf, sizeof buf, "%02X", c);
+        out += buf;
+    }
+    return out;
+}
+
+} // namespace tessel::test

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "tweaks/RegistryBackend.h"
+#include "tweaks/TweakPasses.h"
+
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace tessel::test {
+
+// A folder that is removed with everything in it when the object goes.
+class TempDir
+{
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+enum class BackendKind
+{
+    Memory,
+    Sqlite,
+    Win32,
+};
+
+// The backends this platform can run the shared suites against.
+std::vector<BackendKind> PlatformBackends();
+std::string BackendName(BackendKind kind);
+
+// A backend of the given kind with fresh, empty hives.
+class BackendUnderTest
+{
+public:
+    explicit BackendUnderTest(BackendKind kind);
+    ~BackendUnderTest();
+    RegistryBackend& Get() { return *backend_; }
+    // Opens the same hives again, as another program would.
+    std::unique_ptr<RegistryBackend> Reopen() const;
+    std::string UserPath() const;
+    std::string MachinePath() const;
+
+private:
+    BackendKind kind_;
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<RegistryBackend> backend_;
+};
+
+// Ticks held in a set of mirror names.
+class TickSet final : public TweakTicks
+{
+public:
+    static TickSet All();
+    bool IsTicked(const TweakEntry& tweak) const override;
+    void SetTicked(const TweakEntry& tweak, bool ticked) override;
+    std::set<std::string> ticked;
+};
+
+class RecordedMessages final : public MessageSink
+{
+public:
+    void ShowMessage(std::string_view text) override { texts.emplace_back(text); }
+    std::vector<std::string> texts;
+};
+
+// Type and bytes of a value, or nothing when it cannot be read.
+struct StoredValue
+{
+    long status = 0;
+    std::uint32_t type = 0;
+    std::string bytes;
+};
+StoredValue ReadStored(RegistryBackend& backend, Hive hive, std::string_view path, std::string_view name);
+
+std::string Hex(std::string_view bytes);
+
+// Removes every value the program owns, as on an account that never ran it.
+void ClearProgramValues(RegistryBackend& backend);
+
+} // namespace tessel::test
