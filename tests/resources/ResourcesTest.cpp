@@ -1,0 +1,331 @@
+// The compiled-in skin: every name the theme table yields, at its size, and
+// drawn so that the components' slicing and masking come out right.
+#include <QGuiApplication>
+#include <QImage>
+#include <QSet>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+constexpr QRgb kMagenta = 0xFF00FF;
+
+struct StyleSizes
+{
+    const char* prefix;
+    QSize button, checkBox, radio, progress, progressV;
+    QSize titleLeft, titleClient, titleRight, titleButton;
+    QSize tabActive, tabInactive, tabLine, groove, slider, sliderV, scrollButton, scrollTrack;
+    int titleButtonTop;
+    QRgb scrollColor;
+};
+
+const StyleSizes kStyles[] = {
+    {"MACOS_", {84, 23}, {15, 17}, {16, 17}, {13, 10}, {13, 13}, {48, 23}, {49, 23}, {48, 23}, {17, 17},
+     {18, 27}, {18, 27}, {17, 7},  {45, 5},  {11, 20}, {19, 11}, {16, 22}, {16, 33}, 4,        0xC9C9C9},
+    {"WINXP_", {18, 21}, {13, 13}, {13, 13}, {6, 10},  {10, 6},  {35, 29}, {37, 29}, {35, 29}, {21, 21},
+     {9, 18},  {9, 18},  {8, 1},   {45, 8},  {11, 21}, {22, 11}, {16, 17}, {16, 21}, 5,        0xF9F9F9},
+    {"DEEPBLUE_", {74, 21}, {13, 13}, {13, 13}, {1, 10},  {10, 1},  {97, 32}, {98, 32}, {97, 32}, {19, 19},
+     {6, 17},     {6, 17},  {5, 5},   {45, 4},  {11, 20}, {18, 11}, {16, 16}, {16, 21}, 2,        0xF5F5F5},
+    {"PROTEIN_", {74, 21}, {13, 13}, {13, 13}, {1, 10},  {10, 1},  {441, 23}, {1, 23},  {1, 23}, {19, 19},
+     {9, 17},    {9, 17},  {10, 5},  {45, 4},  {11, 20}, {18, 11}, {16, 16},  {16, 21}, 2,       0xF5F5F5},
+    {"BLUEGLASS_", {77, 27},  {13, 13}, {13, 13}, {1, 10}, {10, 1}, {162, 33},
+     {179, 33},    {101, 33}, {19, 19}, {9, 17},  {9, 17}, {10, 5}, {45, 4},
+     {11, 20},     {18, 11},  {17, 16}, {16, 21}, 6,       0xF4F4F4},
+};
+
+struct Named
+{
+    QString name;
+    QSize size;
+};
+
+const char* const kStates[] = {"NORMAL", "MOUSEON", "MOUSEDOWN"};
+
+bool IsWinXP(const StyleSizes& s)
+{
+    return QString(s.prefix) == "WINXP_";
+}
+
+// The names of one style's check box or radio pictures, WinXP naming every state.
+std::vector<QString> TwoStateNames(const StyleSizes& s, const QString& kind)
+{
+    const QString base = s.prefix + kind + "_";
+    std::vector<QString> names{base + "DISABLE_CHECK", base + "DISABLE_UNCHECK"};
+    if (!IsWinXP(s)) {
+        names.push_back(base + "CHECK");
+        names.push_back(base + "UNCHECK");
+        return names;
+    }
+    for (const char* st : kStates) {
+        names.push_back(base + st + "_CHECK");
+        names.push_back(base + st + "_UNCHECK");
+    }
+    return names;
+}
+
+std::vector<Named> StyleNames(const StyleSizes& s)
+{
+    const QString p = s.prefix;
+    std::vector<Named> out;
+    for (const char* st : kStates)
+        out.push_back({p + "BUTTON_" + st, s.button});
+    for (const QString& n : TwoStateNames(s, "CHECKBOX"))
+        out.push_back({n, s.checkBox});
+    for (const QString& n : TwoStateNames(s, "RADIOBUTTON"))
+        out.push_back({n, s.radio});
+    out.push_back({p + "PROGRESSBAR", s.progress});
+    out.push_back({p + "PROGRESSBAR_V", s.progressV});
+    out.push_back({p + "TITLE_LEFT", s.titleLeft});
+    out.push_back({p + "TITLE_CLIENT", s.titleClient});
+    out.push_back({p + "TITLE_RIGHT", s.titleRight});
+    for (const char* kind : {"CLOSE", "MAX", "MIN", "HELP", "CTLBOX"})
+        for (const char* st : kStates)
+            out.push_back({p + "TITLEBTN_" + kind + "_" + st, s.titleButton});
+    if (IsWinXP(s))
+        for (const char* st : kStates)
+            out.push_back({p + "TITLEBTN_RST_" + st, s.titleButton});
+    out.push_back({p + "TAB_ACTIVE", s.tabActive});
+    out.push_back({p + "TAB_INACTIVE", s.tabInactive});
+    out.push_back({p + "TAB_LINE", s.tabLine});
+    out.push_back({p + "TRACKBAR_BAR", s.groove});
+    out.push_back({p + "TRACKBAR_SLIDER", s.slider});
+    out.push_back({p + "TRACKBAR_SLIDER_V", s.sliderV});
+    for (const char* end : {"TOPBUTTON_", "BTMBUTTON_"})
+        for (const char* st : kStates)
+            out.push_back({p + "SCROLLBAR_" + end + st, s.scrollButton});
+    out.push_back({p + "SCROLLBAR_TRACK", s.scrollTrack});
+    return out;
+}
+
+const std::vector<Named> kFixed{
+    {"MENU_CHECKED", {16, 16}},           {"MACOS_FORM_BACKGROUND", {8, 8}},
+    {"PROTEIN_FORM_BACKGROUND", {8, 8}},  {"MACOS_MENU_BAR", {1, 22}},
+    {"MACOS_MENU_SELECT", {1, 21}},       {"MACOS_COMBOBOX_BUTTON", {16, 17}},
+    {"SIDECHANNEL_BAR_NORMAL", {8, 172}}, {"SIDECHANNEL_BAR_MOUSEON", {8, 172}},
+    {"FONTCOMBO_TRUETYPE_FNT", {20, 12}}, {"FONTCOMBO_DEVICE_FNT", {20, 12}},
+};
+
+QImage Skin(const QString& name)
+{
+    return QImage(":/skin/" + name).convertToFormat(QImage::Format_RGB32);
+}
+
+QRgb Rgb(const QImage& img, int x, int y)
+{
+    return img.pixel(x, y) & 0xFFFFFF;
+}
+
+int DistinctColours(const QImage& img)
+{
+    QSet<QRgb> seen;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            seen.insert(Rgb(img, x, y));
+    return seen.size();
+}
+
+bool Contains(const QImage& img, QRgb colour, QRect area)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (Rgb(img, x, y) == colour)
+                return true;
+    return false;
+}
+
+// Bitmaps that are stretched along one axis carry their shading in the other;
+// a one-pixel line or tile is legitimately near-uniform, so these need fewer colours.
+int MinimumColours(const QString& name, QSize size)
+{
+    if (name.endsWith("TAB_LINE") && size.height() == 1)
+        return 1; // a single stretched line
+    if (name.endsWith("FORM_BACKGROUND"))
+        return 3; // a brush tile must stay quiet to tile without seams
+    if (size.width() == 1 || size.height() == 1 || name.contains("PROGRESSBAR") || name.endsWith("TAB_LINE"))
+        return 4; // a gradient across a few pixels
+    return 6;
+}
+
+TEST(SkinResources, EveryThemeBitmapExistsAtItsSize)
+{
+    for (const StyleSizes& s : kStyles) {
+        for (const Named& n : StyleNames(s)) {
+            const QImage img = Skin(n.name);
+            ASSERT_FALSE(img.isNull()) << n.name.toStdString();
+            EXPECT_EQ(img.size(), n.size) << n.name.toStdString();
+            EXPECT_GE(DistinctColours(img), MinimumColours(n.name, n.size)) << n.name.toStdString();
+        }
+        // Restore pictures belong to WinXP only; the table points the others at maximise.
+        EXPECT_EQ(QImage(":/skin/" + QString(s.prefix) + "TITLEBTN_RST_NORMAL").isNull(), !IsWinXP(s));
+    }
+}
+
+TEST(SkinResources, FixedNamesExistAtTheirSizes)
+{
+    for (const Named& n : kFixed) {
+        const QImage img = Skin(n.name);
+        ASSERT_FALSE(img.isNull()) << n.name.toStdString();
+        EXPECT_EQ(img.size(), n.size) << n.name.toStdString();
+        EXPECT_GE(DistinctColours(img), MinimumColours(n.name, n.size)) << n.name.toStdString();
+    }
+    for (const char* pin : {"SIDECHANNEL_BTN_ONTOP", "SIDECHANNEL_BTN_NOONTOP"}) {
+        const QImage img = Skin(pin);
+        ASSERT_FALSE(img.isNull()) << pin;
+        EXPECT_GE(DistinctColours(img), 6) << pin;
+    }
+    // The two pin pictures must differ, or the pin shows no state.
+    EXPECT_NE(Skin("SIDECHANNEL_BTN_ONTOP"), Skin("SIDECHANNEL_BTN_NOONTOP"));
+    const QImage icon(":/skin/MAINICON");
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_EQ(icon.size(), QSize(16, 16));
+}
+
+TEST(SkinResources, StatesLookDifferent)
+{
+    for (const StyleSizes& s : kStyles) {
+        const QString p = s.prefix;
+        for (const char* family : {"BUTTON_", "TITLEBTN_CLOSE_", "TITLEBTN_MIN_", "SCROLLBAR_TOPBUTTON_"}) {
+            const QImage normal = Skin(p + family + "NORMAL");
+            EXPECT_NE(normal, Skin(p + family + "MOUSEON")) << (p + family).toStdString();
+            EXPECT_NE(normal, Skin(p + family + "MOUSEDOWN")) << (p + family).toStdString();
+        }
+        EXPECT_NE(Skin(p + "TAB_ACTIVE"), Skin(p + "TAB_INACTIVE")) << s.prefix;
+        const std::vector<QString> boxes = TwoStateNames(s, "CHECKBOX");
+        EXPECT_NE(Skin(boxes[2]), Skin(boxes[3])) << s.prefix;
+    }
+}
+
+TEST(SkinResources, MaskColoursSitWhereTheComponentsExpectThem)
+{
+    for (const StyleSizes& s : kStyles) {
+        const QString p = s.prefix;
+        // Nine-slice stretching masks magenta in its edges and middle always, and
+        // in the corners only for BlueGlass, whose buttons are drawn transparent.
+        const bool glass = p == "BLUEGLASS_";
+        for (const char* st : kStates) {
+            const QImage b = Skin(p + "BUTTON_" + st);
+            EXPECT_EQ(Rgb(b, 0, 0) == kMagenta, glass) << p.toStdString() << st;
+            EXPECT_FALSE(Contains(b, kMagenta, QRect(1, b.height() / 2 - 1, b.width() - 2, 3)))
+                << p.toStdString();
+        }
+        // Check boxes are drawn unmasked: no key colour may show.
+        for (const QString& n : TwoStateNames(s, "CHECKBOX"))
+            EXPECT_FALSE(Contains(Skin(n), kMagenta, Skin(n).rect())) << n.toStdString();
+        // Radio buttons and tabs are masked by their top-left pixel.
+        for (const QString& n : TwoStateNames(s, "RADIOBUTTON")) {
+            const QImage r = Skin(n);
+            EXPECT_EQ(Rgb(r, 0, 0), kMagenta) << n.toStdString();
+            EXPECT_NE(Rgb(r, r.width() / 2, r.height() / 2), kMagenta) << n.toStdString();
+        }
+        for (const char* tab : {"TAB_ACTIVE", "TAB_INACTIVE"}) {
+            const QImage t = Skin(p + tab);
+            const int third = t.width() / 3;
+            EXPECT_EQ(Rgb(t, 0, 0), kMagenta) << p.toStdString() << tab;
+            EXPECT_EQ(Rgb(t, t.width() - 1, 0), kMagenta) << p.toStdString() << tab;
+            // The stretched middle third must be solid from top to bottom.
+            EXPECT_FALSE(Contains(t, kMagenta, QRect(third, 0, third, t.height()))) << p.toStdString() << tab;
+        }
+        // Scroll arrows may be masked by their top-left pixel, which is therefore
+        // the scroll bar's own colour.
+        for (const char* st : kStates)
+            EXPECT_EQ(Rgb(Skin(p + "SCROLLBAR_TOPBUTTON_" + st), 0, 0), s.scrollColor) << p.toStdString();
+    }
+    // Protein and BlueGlass draw their title buttons transparent.
+    for (const char* p : {"PROTEIN_", "BLUEGLASS_"}) {
+        const QImage b = Skin(QString(p) + "TITLEBTN_CLOSE_NORMAL");
+        const int r = b.width() - 1, d = b.height() - 1;
+        EXPECT_EQ(Rgb(b, 0, 0), kMagenta) << p;
+        EXPECT_EQ(Rgb(b, r, 0), kMagenta) << p;
+        EXPECT_EQ(Rgb(b, 0, d), kMagenta) << p;
+        EXPECT_EQ(Rgb(b, r, d), kMagenta) << p;
+    }
+    // The menu check mark is added masked with white.
+    const QImage check = Skin("MENU_CHECKED");
+    EXPECT_EQ(Rgb(check, 0, 0), 0xFFFFFFu);
+    EXPECT_LT(qGray(check.pixel(7, 10)), 128);
+}
+
+TEST(SkinResources, StretchedPiecesAreUniformAlongTheStretch)
+{
+    auto rowsUniform = [](const QImage& img) {
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 1; x < img.width(); ++x)
+                if (Rgb(img, x, y) != Rgb(img, 0, y))
+                    return false;
+        return true;
+    };
+    for (const StyleSizes& s : kStyles) {
+        const QString p = s.prefix;
+        const QImage client = Skin(p + "TITLE_CLIENT");
+        EXPECT_TRUE(rowsUniform(client)) << s.prefix;
+        EXPECT_TRUE(rowsUniform(Skin(p + "PROGRESSBAR"))) << s.prefix;
+        EXPECT_TRUE(rowsUniform(Skin(p + "TAB_LINE"))) << s.prefix;
+        // The three sections share one height, which the bar takes from the left one,
+        // and the buttons fit inside it at their top offset.
+        EXPECT_EQ(Skin(p + "TITLE_LEFT").height(), client.height());
+        EXPECT_EQ(Skin(p + "TITLE_RIGHT").height(), client.height());
+        EXPECT_LE(s.titleButtonTop + s.titleButton.height(), client.height()) << s.prefix;
+        // Sections and the band behind the buttons meet without a step.
+        EXPECT_EQ(Rgb(Skin(p + "TITLE_LEFT"), s.titleLeft.width() - 1, client.height() / 2),
+                  Rgb(client, 0, client.height() / 2))
+            << s.prefix;
+    }
+}
+
+TEST(WindowPictures, DecodeAtTheirSizes)
+{
+    const std::vector<Named> jpegs{{"main.jpg", {800, 600}},
+                                   {"login.jpg", {83, 141}},
+                                   {"password.jpg", {91, 154}},
+                                   {"about.jpg", {93, 137}}};
+    for (const Named& n : jpegs) {
+        const QImage img(":/pictures/" + n.name, "JPEG");
+        ASSERT_FALSE(img.isNull()) << n.name.toStdString();
+        EXPECT_EQ(img.size(), n.size) << n.name.toStdString();
+        EXPECT_GT(DistinctColours(img.convertToFormat(QImage::Format_RGB32)), 200) << n.name.toStdString();
+    }
+    const std::vector<Named> titles{{"MAIN_TITLE_LEFT.png", {137, 23}},
+                                    {"MAIN_TITLE_RIGHT.png", {129, 23}},
+                                    {"MAIN_TITLE_CLIENT.png", {279, 23}}};
+    for (const Named& n : titles) {
+        const QImage img(":/pictures/" + n.name);
+        ASSERT_FALSE(img.isNull()) << n.name.toStdString();
+        EXPECT_EQ(img.size(), n.size) << n.name.toStdString();
+        EXPECT_FALSE(img.hasAlphaChannel()) << n.name.toStdString();
+        EXPECT_GE(DistinctColours(img.convertToFormat(QImage::Format_RGB32)), 6) << n.name.toStdString();
+    }
+}
+
+TEST(WindowPictures, TitleButtonsAreSixteenColourAndMasked)
+{
+    for (const char* kind : {"CLOSE", "MIN"}) {
+        std::vector<QImage> states;
+        for (const char* st : {"NORMAL", "MOUSEON", "DOWN"}) {
+            const QString name = QString(":/pictures/MAIN_%1_%2.png").arg(kind, st);
+            const QImage img = QImage(name).convertToFormat(QImage::Format_RGB32);
+            ASSERT_FALSE(img.isNull()) << name.toStdString();
+            EXPECT_EQ(img.size(), QSize(19, 19));
+            const int colours = DistinctColours(img);
+            EXPECT_LE(colours, 16) << name.toStdString();
+            EXPECT_GE(colours, 5) << name.toStdString();
+            EXPECT_EQ(Rgb(img, 0, 0), kMagenta) << name.toStdString();
+            EXPECT_EQ(Rgb(img, 18, 18), kMagenta) << name.toStdString();
+            states.push_back(img);
+        }
+        EXPECT_NE(states[0], states[1]) << kind;
+        EXPECT_NE(states[0], states[2]) << kind;
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace skingen {
+
+// One bitmap of the skin, under the name the theme table gives it.
+struct SkinEntry
+{
+    QString name;
+    QSize size;
+    std::function<QImage()> draw;
+};
+
+enum class PictureFormat
+{
+    Jpeg,
+    Png24,
+    Png16Colours
+};
+
+// One window picture, stored under its file name.
+struct PictureEntry
+{
+    QString file;
+    QSize size;
+    PictureFormat format;
+    std::function<QImage()> draw;
+};
+
+std::vector<SkinEntry> SkinEntries();
+std::vector<PictureEntry> PictureEntries();
+
+} // namespace skingen

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "Look.h"
+
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace skingen {
+
+inline const QColor kMagenta{0xFF, 0x00, 0xFF};
+
+// A transparent canvas to draw art on before it is flattened.
+QImage Canvas(QSize size);
+// A painter with antialiasing on.
+void Prepare(QPainter& p);
+
+QImage Solid(QSize size, QColor color);
+QLinearGradient Vertical(double top, double bottom, const Profile& profile);
+QColor Mix(QColor a, QColor b, double t);
+
+// The rounded outline used by every gel body, aligned to pixel centres.
+QPainterPath RoundedBox(const QRectF& r, double radius);
+void PaintGel(QPainter& p, const QPainterPath& shape, const Gel& gel);
+void PaintGel(QPainter& p, const QRectF& r, double radius, const Gel& gel);
+
+// Opaque 24-bit result: the art over a backdrop of the same size.
+QImage Flatten(const QImage& art, const QImage& backdrop);
+QImage Flatten(const QImage& art, QColor backdrop);
+// Masked result: what the art barely covers becomes the key colour, the rest is
+// the art over the backdrop, nudged so that no drawn pixel equals the key.
+QImage KeyOut(const QImage& art, const QImage& backdrop, QColor key);
+QImage KeyOut(const QImage& art, QColor backdrop, QColor key);
+
+// The profile's colour at 0 <= t <= 1.
+QColor Sample(const Profile& profile, double t);
+// A strip of the given profile running top to bottom.
+QImage ProfileStrip(QSize size, const Profile& profile);
+// Quarter turns used to author horizontal pieces from vertical ones.
+QImage TurnClockwise(const QImage& img);
+
+} // namespace skingen

@@ -1,0 +1,108 @@
+#include "Catalogue.h"
+#include "Sheet.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+using namespace skingen;
+
+bool Check(const QImage& img, const QString& name, QSize size)
+{
+    if (img.size() == size)
+        return true;
+    std::fprintf(stderr, "%s: drawn %dx%d, expected %dx%d\n", qPrintable(name), img.width(), img.height(),
+                 size.width(), size.height());
+    return false;
+}
+
+bool Save(const QImage& img, const QString& path, const char* format, int quality = -1)
+{
+    QImageWriter writer(path, format);
+    if (quality >= 0)
+        writer.setQuality(quality);
+    if (writer.write(img))
+        return true;
+    std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(writer.errorString()));
+    return false;
+}
+
+QImage ForPicture(const QImage& img, PictureFormat format)
+{
+    switch (format) {
+    case PictureFormat::Jpeg:
+        return img.convertToFormat(QImage::Format_RGB32);
+    case PictureFormat::Png24:
+        return img.convertToFormat(QImage::Format_RGB888);
+    case PictureFormat::Png16Colours:
+        return img;
+    }
+    return img;
+}
+
+int Generate(const QString& resources)
+{
+    const QDir root(resources);
+    if (!root.mkpath("skin") || !root.mkpath("pictures")) {
+        std::fprintf(stderr, "cannot create folders under %s\n", qPrintable(resources));
+        return 1;
+    }
+    bool ok = true;
+    QString qrc;
+    QTextStream q(&qrc);
+    q << "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/skin\">\n";
+    for (const SkinEntry& e : SkinEntries()) {
+        const QImage img = e.draw();
+        ok = Check(img, e.name, e.size) && ok;
+        // Skin bitmaps are opaque 24-bit, masked by key colours; the icon keeps its alpha.
+        const QImage out = img.hasAlphaChannel() ? img : img.convertToFormat(QImage::Format_RGB888);
+        ok = Save(out, root.filePath("skin/" + e.name + ".png"), "png") && ok;
+        q << "  <file alias=\"" << e.name << "\">skin/" << e.name << ".png</file>\n";
+    }
+    q << "</qresource>\n<qresource prefix=\"/pictures\">\n";
+    for (const PictureEntry& e : PictureEntries()) {
+        const QImage img = ForPicture(e.draw(), e.format);
+        ok = Check(img, e.file, e.size) && ok;
+        const bool jpeg = e.format == PictureFormat::Jpeg;
+        ok = Save(img, root.filePath("pictures/" + e.file), jpeg ? "jpeg" : "png", jpeg ? 90 : -1) && ok;
+        q << "  <file alias=\"" << e.file << "\">pictures/" << e.file << "</file>\n";
+    }
+    q << "</qresource>\n</RCC>\n";
+    QFile file(root.filePath("tessel.qrc"));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(qrc.toUtf8()) < 0) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(file.fileName()));
+        return 1;
+    }
+    return ok ? 0 : 1;
+}
+
+int Sheet(const QString& out)
+{
+    QMap<QString, QImage> skin;
+    for (const SkinEntry& e : SkinEntries())
+        skin.insert(e.name, e.draw());
+    QMap<QString, QImage> pictures;
+    for (const PictureEntry& e : PictureEntries())
+        pictures.insert(e.file, ForPicture(e.draw(), e.format));
+    return Save(MakeSheet(skin, pictures), out, "png") ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.size() == 2 && args[0] == "--sheet")
+        return Sheet(args[1]);
+    if (args.size() == 1 && !args[0].startsWith("--"))
+        return Generate(args[0]);
+    std::fprintf(stderr, "usage: tessel_skingen <resources folder>\n");
+    return 2;
+}
