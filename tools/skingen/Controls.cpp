@@ -124,17 +124,19 @@ QImage DrawRadio(const Look& l, State s, bool checked)
 
 QImage DrawProgress(const Look& l, bool vertical)
 {
-    // Uniform along the bar, since the fill is stretched to its length.
+    // Uniform along the bar, since the fill is stretched to its length: the
+    // shading is drawn once, wide, and its middle column copied across.
     const QSize size = vertical ? l.size.progressV.transposed() : l.size.progress;
-    QImage art = Canvas(size);
+    QImage art = Canvas(QSize(40, size.height()));
     QPainter p(&art);
     Prepare(p);
     Gel gel = l.progress;
     gel.border = Qt::transparent;
-    PaintGel(p, QRectF(-1, 0, size.width() + 2, size.height()), 0, gel);
-    p.fillRect(QRectF(0, size.height() - 1, size.width(), 1), QColor(0, 0, 0, 60));
+    PaintGel(p, QRectF(-4, 0, art.width() + 8, size.height()), 0, gel);
+    p.fillRect(QRectF(0, size.height() - 1, art.width(), 1), QColor(0, 0, 0, 60));
     p.end();
-    QImage flat = Flatten(art, l.progress.bottom);
+    const QImage column = Flatten(art, l.progress.bottom).copy(art.width() / 2, 0, 1, size.height());
+    const QImage flat = column.scaled(size);
     return vertical ? TurnClockwise(flat) : flat;
 }
 
@@ -153,6 +155,7 @@ QImage DrawTab(const Look& l, bool active)
     PaintGel(p, shape, active ? l.tabActive : l.tabInactive);
     if (active && l.style == Style::WinXP) {
         // The Luna hot edge along the top of the selected tab.
+        p.setClipPath(shape);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(0xE6, 0x8B, 0x2C));
         p.drawRoundedRect(QRectF(0, 0, size.width(), 2.5), 1.5, 1.5);

@@ -138,11 +138,14 @@ QImage DrawFontTypeMark(bool trueType)
     if (trueType) {
         // Two overlapping Ts, the classic mark of outline fonts.
         auto tee = [&p](double x, double y, QColor c) {
-            p.fillRect(QRectF(x, y, 8, 2), c);
-            p.fillRect(QRectF(x + 3, y, 2, 9), c);
-            p.fillRect(QRectF(x + 2, y + 8, 4, 1), c);
+            QLinearGradient g(x, y, x, y + 8);
+            g.setColorAt(0, c.lighter(150));
+            g.setColorAt(1, c);
+            p.fillRect(QRectF(x, y, 7, 2), g);
+            p.fillRect(QRectF(x + 2.5, y, 2, 8), g);
+            p.fillRect(QRectF(x + 1.5, y + 7, 4, 1), g);
         };
-        tee(3, 1, QColor(0x80, 0x80, 0x80));
+        tee(2, 1, QColor(0x90, 0x90, 0x90));
         tee(8, 3, QColor(0x10, 0x10, 0x10));
     } else {
         // A small printer: device fonts come from the output device.

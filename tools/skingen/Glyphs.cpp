@@ -37,7 +37,7 @@ void PaintGlyph(QPainter& p, Glyph glyph, const QRectF& box, QColor color, doubl
     }
     case Glyph::Min: {
         const double h = std::max(2.0, weight);
-        p.fillRect(QRectF(b.left() + b.width() * 0.1, b.bottom() - h, b.width() * 0.55, h), color);
+        p.fillRect(QRectF(b.left(), b.bottom() - h, b.width() * 0.8, h), color);
         break;
     }
     case Glyph::Max:

@@ -83,13 +83,13 @@ Look WinXP()
     l.buttonRadius = 3;
     l.buttonKeyed = false;
     l.button = {Gel{C(0x003C74), C(0xFFFFFF), C(0xD8D2C6), kNone, A(0xFFFFFF, 200), false},
-                Gel{C(0x003C74), C(0xFFFFFF), C(0xDCD6CA), kNone, C(0xF9B33A), false},
+                Gel{C(0x003C74), C(0xFFFFFF), C(0xDCD6CA), kNone, C(0xF9B33A), false, 2},
                 Gel{C(0x003C74), C(0xD6D2C6), C(0xF4F3EE), kNone, A(0xB8B3A6, 160), false}};
     l.boxRadius = 0;
     l.box = {Gel{C(0x1C5180), C(0xDCDCD6), C(0xFFFFFF), kNone, kNone, false},
-             Gel{C(0x1C5180), C(0xDCDCD6), C(0xFFFFFF), kNone, C(0xF8B33A), false},
+             Gel{C(0x1C5180), C(0xDCDCD6), C(0xFFFFFF), kNone, C(0xF8B33A), false, 2},
              Gel{C(0x1C5180), C(0xB0B0A7), C(0xE3E1D9), kNone, kNone, false},
-             Gel{C(0xCAC8BB), C(0xFFFFFF), C(0xFFFFFF), kNone, kNone, false}};
+             Gel{C(0xCAC8BB), C(0xF4F3EE), C(0xFFFFFF), kNone, kNone, false}};
     l.mark = C(0x21A121);
     l.markDisabled = C(0xCAC8BB);
     l.progress = Gel{C(0x2B9A2B), C(0xC8F5C4), C(0x2FBF2F), A(0xFFFFFF, 120), kNone, false};
@@ -200,7 +200,7 @@ Look Protein()
     l.box = {Gel{C(0x262626), C(0xF0F0F0), C(0xFFFFFF), kNone, kNone, false},
              Gel{C(0x1A1A1A), C(0xFFFFFF), C(0xDCE2EA), kNone, C(0x8E9DB8), false},
              Gel{C(0x000000), C(0xC4C4C4), C(0xE6E6E6), kNone, kNone, false},
-             Gel{C(0xA8A8A8), C(0xF4F4F4), C(0xF4F4F4), kNone, kNone, false}};
+             Gel{C(0xA8A8A8), C(0xEEEEEE), C(0xFAFAFA), kNone, kNone, false}};
     l.mark = C(0x1C1C1C);
     l.markDisabled = C(0xABABAB);
     l.progress = Gel{C(0x202020), C(0xA9AEB6), C(0x3E4248), A(0xFFFFFF, 60), kNone, false};

@@ -37,6 +37,7 @@ struct Gel
     QColor shine;       // gloss over the upper half; invalid = none
     QColor inner;       // one-pixel ring inside the border; invalid = none
     bool split = false; // glass: the gradient breaks at half height
+    double innerWidth = 1;
 };
 
 struct Stop

@@ -79,7 +79,7 @@ void PaintGel(QPainter& p, const QPainterPath& shape, const Gel& gel)
     p.setBrush(Qt::NoBrush);
     if (gel.inner.isValid()) {
         p.setClipPath(shape);
-        p.setPen(QPen(gel.inner, 2.0));
+        p.setPen(QPen(gel.inner, 2.0 * gel.innerWidth));
         p.drawPath(shape);
         p.setClipping(false);
     }

@@ -181,8 +181,9 @@ private:
         int cx = face.left() + 10;
         for (const QString& n : skin_.keys()) {
             if (n.startsWith(px + "CHECKBOX") || n.startsWith(px + "RADIOBUTTON")) {
-                p.drawImage(cx, y + 124, Get(n));
-                cx += Get(n).width() + 4;
+                const QImage& img = Get(n);
+                p.drawImage(cx, y + 124, n.contains("RADIO") ? Masked(img, img.pixel(0, 0)) : img);
+                cx += img.width() + 4;
             }
         }
         return face.bottom() + 1;
