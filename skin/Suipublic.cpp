@@ -1,0 +1,273 @@
+#include "skin/Suipublic.h"
+
+#include "framework/TGbk.h"
+
+#include <QGuiApplication>
+#include <QMetaObject>
+#include <QScreen>
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr TColor kSkinKey = clFuchsia; // 0xFF00FF
+
+enum class Keep
+{
+    Start, // left or top part
+    End    // right or bottom part
+};
+
+// Cuts one side of `source` down to `size` when it is larger.
+void Cut(int& from, int& to, int size, Keep keep)
+{
+    if (to - from <= size)
+        return;
+    if (keep == Keep::Start)
+        to = from + size;
+    else
+        from = to - size;
+}
+
+void DrawPiece(TCanvas& canvas, const TBitmap& source, const TRect& target, const TRect& sourceRect,
+               std::optional<TColor> key)
+{
+    if (target.IsEmpty() || sourceRect.IsEmpty())
+        return;
+    canvas.DrawImage(target, source.Image(), sourceRect, key);
+}
+
+// A corner: unscaled, no larger than its extent, cut toward its own sides.
+TRect DrawCorner(TCanvas& canvas, const TBitmap& source, TRect sourceRect, int extentW, int extentH,
+                 Keep keepX, Keep keepY, int right, int bottom, bool transparent)
+{
+    const int w = std::max(0, std::min(sourceRect.Width(), extentW));
+    const int h = std::max(0, std::min(sourceRect.Height(), extentH));
+    Cut(sourceRect.Left, sourceRect.Right, w, keepX);
+    Cut(sourceRect.Top, sourceRect.Bottom, h, keepY);
+    const int x = keepX == Keep::Start ? 0 : right - w;
+    const int y = keepY == Keep::Start ? 0 : bottom - h;
+    const TRect placed = Bounds(x, y, w, h);
+    if (w > 0 && h > 0)
+        DrawPiece(canvas, source, placed, sourceRect,
+                  transparent ? std::optional<TColor>(kSkinKey) : std::nullopt);
+    return placed;
+}
+
+// An edge: stretched, cut toward its side where the target is the smaller.
+void DrawEdge(TCanvas& canvas, const TBitmap& source, TRect sourceRect, const TRect& target, Keep keepX,
+              Keep keepY)
+{
+    if (target.IsEmpty() || sourceRect.IsEmpty())
+        return;
+    Cut(sourceRect.Left, sourceRect.Right, target.Width(), keepX);
+    Cut(sourceRect.Top, sourceRect.Bottom, target.Height(), keepY);
+    DrawPiece(canvas, source, target, sourceRect, kSkinKey);
+}
+
+} // namespace
+
+void TileDraw(TCanvas& canvas, const TBitmap& picture, const TRect& rect)
+{
+    if (picture.Empty())
+        return;
+    const int w = picture.Width();
+    const int h = picture.Height();
+    for (int x = 0; x < rect.Width() + w; x += w)
+        for (int y = 0; y < rect.Height() + h; y += h)
+            canvas.Draw(x, y, picture);
+}
+
+void TileDraw(TCanvas& canvas, const TPicture& picture, const TRect& rect)
+{
+    TileDraw(canvas, picture.Bitmap(), rect);
+}
+
+void SpitDraw(const TBitmap& source, TCanvas& canvas, const TRect& rect, bool transparent)
+{
+    if (source.Empty())
+        return;
+    const int sw = source.Width();
+    const int sh = source.Height();
+    const int hw = sw / 2;
+    const int hh = sh / 2;
+    const int HW = rect.Width() / 2;
+    const int HH = rect.Height() / 2;
+    const int R = rect.Right;
+    const int B = rect.Bottom;
+
+    const TRect tl =
+        DrawCorner(canvas, source, Rect(0, 0, hw, hh), HW, HH, Keep::Start, Keep::Start, R, B, transparent);
+    const TRect bl = DrawCorner(canvas, source, Rect(0, sh - hh + 1, hw, sh), HW, HH - 1, Keep::Start,
+                                Keep::End, R, B, transparent);
+    DrawEdge(canvas, source, Rect(0, hh, hw, sh - hh), Rect(0, tl.Bottom, tl.Right, bl.Top), Keep::Start,
+             Keep::Start);
+    const TRect tr = DrawCorner(canvas, source, Rect(sw - hw + 1, 0, sw, hh), HW - 1, HH, Keep::End,
+                                Keep::Start, R, B, transparent);
+    const TRect br = DrawCorner(canvas, source, Rect(sw - hw + 1, sh - hh + 1, sw, sh), HW - 1, HH - 1,
+                                Keep::End, Keep::End, R, B, transparent);
+    DrawEdge(canvas, source, Rect(sw - hw + 1, sh - hh, sw, hh + 2),
+             Rect(tr.Left, tr.Bottom, tr.Right, br.Top), Keep::End, Keep::Start);
+    DrawEdge(canvas, source, Rect(hw, 0, sw - hw + 1, hh), Rect(tl.Right, 0, tr.Left, tl.Bottom), Keep::Start,
+             Keep::Start);
+    // The middle is stretched whole, never cut.
+    const TRect middle = Rect(tl.Right, tl.Bottom, tr.Left, br.Top - 1);
+    DrawPiece(canvas, source, middle, Rect(hw, hh, sw - hw + 1, sh - hh), kSkinKey);
+    DrawEdge(canvas, source, Rect(hw, sh - hh, sw - hw + 1, sh),
+             Rect(tl.Right - 1, bl.Top - 1, br.Left, br.Bottom), Keep::Start, Keep::End);
+}
+
+void SpitDrawHorizontal(const TBitmap& source, TCanvas& canvas, const TRect& rect, bool transparent)
+{
+    if (source.Empty())
+        return;
+    const int cell = source.Width() / 3;
+    const int h = source.Height();
+    if (cell == 0)
+        return;
+    std::optional<TColor> key;
+    if (transparent)
+        key = source.Pixel(0, 0);
+    // The stretched middle leaves out the same colour as the caps; keeping it
+    // would paint the key colour into the bar.
+    DrawPiece(canvas, source, Bounds(rect.Left, rect.Top, cell, h), Rect(0, 0, cell, h), key);
+    DrawPiece(canvas, source, Bounds(rect.Right - cell, rect.Top, cell, h), Rect(2 * cell, 0, 3 * cell, h),
+              key);
+    DrawPiece(canvas, source, Rect(rect.Left + cell, rect.Top, rect.Right - cell, rect.Bottom),
+              Rect(cell, 0, 2 * cell, h), key);
+}
+
+namespace {
+
+template <class Map> void Rotate(TBitmap& bitmap, Map map)
+{
+    if (bitmap.Empty())
+        return;
+    const QImage& source = bitmap.Image();
+    QImage rotated(source.height(), source.width(), QImage::Format_ARGB32);
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x) {
+            const QPoint to = map(x, y, source.width(), source.height());
+            rotated.setPixel(to, source.pixel(x, y));
+        }
+    bitmap.Image() = rotated;
+}
+
+} // namespace
+
+void RoundPicture(TBitmap& bitmap)
+{
+    Rotate(bitmap, [](int x, int y, int w, int) { return QPoint(y, w - 1 - x); });
+}
+
+void RoundPicture3(TBitmap& bitmap)
+{
+    Rotate(bitmap, [](int x, int y, int, int h) { return QPoint(h - 1 - y, x); });
+}
+
+void DoTrans(TCanvas& canvas, const QWidget* control)
+{
+    if (control == nullptr)
+        return;
+    QWidget* parent = control->parentWidget();
+    if (parent == nullptr)
+        return;
+    QPainter& painter = canvas.Painter();
+    painter.save();
+    painter.translate(-control->x(), -control->y());
+    painter.setClipRect(QRect(0, 0, parent->width(), parent->height()), Qt::IntersectClip);
+    // The parent alone: its other children, this control included, stay out.
+    parent->render(&painter, QPoint(0, 0), QRegion(0, 0, parent->width(), parent->height()),
+                   QWidget::DrawWindowBackground);
+    painter.restore();
+}
+
+void DrawControlBorder(TCanvas& canvas, TColor outer, TColor inner)
+{
+    const TBrush saved = canvas.Brush;
+    canvas.Brush = {ColorToRGB(outer), bsSolid};
+    canvas.FrameRect(Rect(0, 0, canvas.Width(), canvas.Height()));
+    canvas.Brush = {ColorToRGB(inner), bsSolid};
+    canvas.FrameRect(Rect(1, 1, canvas.Width() - 1, canvas.Height() - 1));
+    canvas.Brush = saved;
+}
+
+void SetWinControlTransparent(QWidget* control)
+{
+    if (control == nullptr)
+        return;
+    control->setAttribute(Qt::WA_OpaquePaintEvent, false);
+    control->setAttribute(Qt::WA_NoSystemBackground, true);
+    control->setAutoFillBackground(false);
+}
+
+QRegion BitmapRegion(const TBitmap& bitmap, TColor keyColor)
+{
+    QRegion region;
+    const TColor key = ColorToRGB(keyColor);
+    const int w = bitmap.Width();
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        int start = -1;
+        for (int x = 0; x < w; ++x) {
+            const bool last = x == w - 1;
+            const bool opaque = bitmap.Pixel(x, y) != key;
+            if (opaque && start < 0 && !last)
+                start = x;
+            if ((!opaque || last) && start >= 0) {
+                region += QRect(start, y, x - start, 1);
+                start = -1;
+            }
+        }
+    }
+    return region;
+}
+
+void SetBitmapWindow(QWidget* window, const TBitmap& bitmap, TColor keyColor)
+{
+    if (window != nullptr)
+        window->setMask(BitmapRegion(bitmap, keyColor));
+}
+
+bool InRect(int x, int y, const TRect& rect)
+{
+    return x >= rect.Left && x <= rect.Right && y >= rect.Top && y <= rect.Bottom;
+}
+
+bool InRect(const TPoint& point, const TRect& rect)
+{
+    return InRect(point.X, point.Y, rect);
+}
+
+TRect GetWorkAreaRect()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return TRect{};
+    return TRect::FromQRect(screen->availableGeometry());
+}
+
+void PlaceControl(QWidget* control, const TPoint& point)
+{
+    if (control != nullptr)
+        control->move(point.X, point.Y);
+}
+
+void PlaceControl(QWidget* control, const TRect& rect)
+{
+    if (control != nullptr)
+        control->setGeometry(rect.Left, rect.Top, rect.Width(), rect.Height());
+}
+
+QString PCharToStr(const char* text)
+{
+    if (text == nullptr || *text == '\0')
+        return QString();
+    return FromGbk(std::string_view(text, std::strlen(text)));
+}
+
+bool IsHasProperty(const QObject* component, const QString& propertyName)
+{
+    if (component == nullptr || propertyName.isEmpty())
+        return false;
+    return component->metaObject()->indexOfProperty(propertyName.toLatin1().constData()) >= 0;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "framework/TColor.h"
+
+#include <QString>
+#include <cstdint>
+
+// The built-in looks. Custom keeps whatever colours and pictures a component
+// was given and never reads the theme table.
+enum TsuiUIStyle : std::uint8_t
+{
+    Custom = 0,
+    MacOS = 1,
+    WinXP = 2,
+    DeepBlue = 3,
+    Protein = 4,
+    BlueGlass = 5
+};
+
+enum class TsuiType : std::uint8_t
+{
+    Int = 0,
+    Color = 1,
+    Str = 2,
+    Bool = 3
+};
+
+// Theme elements are numbered 1..SUI_THEME_ELEMENT_COUNT.
+constexpr int SUI_THEME_ELEMENT_COUNT = 91;
+
+// The raw element: the number for Int, Color and Bool elements, the address
+// of the zero-terminated resource name for Str elements. Custom, a style
+// above BlueGlass or an index outside 1..91 yields -1 with type Int.
+std::intptr_t GetThemeElement(TsuiUIStyle style, int index, TsuiType& type);
+
+// Typed reads; an element of another type yields the neutral value
+// (-1, black, false, empty).
+int GetThemeInt(TsuiUIStyle style, int index);
+TColor GetThemeColor(TsuiUIStyle style, int index);
+bool GetThemeBool(TsuiUIStyle style, int index);
+QString GetThemeString(TsuiUIStyle style, int index);
+
+// The element's type (the same for every style); Int outside 1..91.
+TsuiType GetThemeElementType(int index);
+
+// Every distinct resource name the table yields for a style, in index order.
+QStringList GetThemeResourceNames(TsuiUIStyle style);

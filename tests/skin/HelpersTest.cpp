@@ -1,0 +1,197 @@
+#include "framework/TCanvas.h"
+#include "framework/TControl.h"
+#include "skin/Suipublic.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <gtest/gtest.h>
+
+namespace {
+
+TBitmap Coded(int w, int h)
+{
+    TBitmap bitmap(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            bitmap.SetPixel(x, y, RGB(x, y, 77));
+    return bitmap;
+}
+
+// A parent whose every pixel says where it is.
+class CodedParent : public TControl
+{
+public:
+    using TControl::TControl;
+
+protected:
+    void Paint(TCanvas& canvas) override
+    {
+        for (int y = 0; y < canvas.Height(); ++y)
+            for (int x = 0; x < canvas.Width(); ++x)
+                canvas.SetPixel(x, y, RGB(x, y, 77));
+    }
+};
+
+class SolidControl : public TControl
+{
+public:
+    using TControl::TControl;
+    bool Transparent = false;
+
+protected:
+    void Paint(TCanvas& canvas) override
+    {
+        if (Transparent)
+            DoTrans(canvas, this);
+        else
+            canvas.FillRect(ClientRect());
+    }
+};
+
+class PublishedThing : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(int UIStyle READ UIStyle)
+
+public:
+    int UIStyle() const { return 0; }
+};
+
+} // namespace
+
+TEST(RoundPicture, QuarterTurnsPixelForPixel)
+{
+    TBitmap ccw = Coded(3, 2);
+    RoundPicture(ccw);
+    ASSERT_EQ(ccw.Width(), 2);
+    ASSERT_EQ(ccw.Height(), 3);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(ccw.Pixel(y, 2 - x), RGB(x, y, 77)) << x << "," << y;
+
+    TBitmap cw = Coded(3, 2);
+    RoundPicture3(cw);
+    ASSERT_EQ(cw.Width(), 2);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(cw.Pixel(1 - y, x), RGB(x, y, 77)) << x << "," << y;
+
+    // Counter-clockwise then clockwise is the identity.
+    TBitmap both = Coded(4, 3);
+    RoundPicture(both);
+    RoundPicture3(both);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(both.Pixel(x, y), RGB(x, y, 77));
+    TBitmap empty;
+    RoundPicture(empty);
+    EXPECT_TRUE(empty.Empty());
+}
+
+TEST(InRect, AllFourEdgesAreInside)
+{
+    const TRect r = Rect(2, 3, 10, 8);
+    EXPECT_TRUE(InRect(2, 3, r));
+    EXPECT_TRUE(InRect(10, 8, r));
+    EXPECT_TRUE(InRect(TPoint{10, 5}, r));
+    EXPECT_TRUE(InRect(TPoint{5, 8}, r));
+    EXPECT_FALSE(InRect(11, 5, r));
+    EXPECT_FALSE(InRect(5, 9, r));
+    EXPECT_FALSE(InRect(1, 5, r));
+    EXPECT_FALSE(InRect(5, 2, r));
+}
+
+TEST(BitmapRegion, RunsOfNonKeyPixelsWithoutTheLastColumn)
+{
+    // Row 0: K A A K A  -> [1,3); the last-column A is never included.
+    // Row 1: A A A A A  -> [0,4)
+    // Row 2: K K K K K  -> nothing
+    TBitmap bitmap(5, 3);
+    const TColor k = clFuchsia;
+    const TColor a = clGreen;
+    const TColor rows[3][5] = {{k, a, a, k, a}, {a, a, a, a, a}, {k, k, k, k, k}};
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            bitmap.SetPixel(x, y, rows[y][x]);
+    const QRegion region = BitmapRegion(bitmap, k);
+    QRegion expected;
+    expected += QRect(1, 0, 2, 1);
+    expected += QRect(0, 1, 4, 1);
+    EXPECT_EQ(region, expected);
+
+    QWidget window;
+    window.resize(5, 3);
+    SetBitmapWindow(&window, bitmap, k);
+    EXPECT_EQ(window.mask(), expected);
+}
+
+TEST(DoTrans, PaintsTheParentBehindTheControl)
+{
+    CodedParent parent;
+    parent.resize(30, 20);
+    auto* control = new SolidControl(&parent);
+    control->SetBounds(3, 2, 5, 4);
+    control->Transparent = true;
+    auto* sibling = new SolidControl(&parent);
+    sibling->SetBounds(4, 3, 2, 2);
+    sibling->SetColor(clRed);
+
+    const QImage image = control->PaintToImage();
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 5; ++x)
+            EXPECT_EQ(FromQRgb(image.pixel(x, y)), RGB(x + 3, y + 2, 77)) << x << "," << y;
+
+    // Without a parent the canvas keeps what it had.
+    SolidControl orphan;
+    orphan.resize(2, 2);
+    orphan.SetColor(clTeal);
+    orphan.Transparent = true;
+    EXPECT_EQ(FromQRgb(orphan.PaintToImage().pixel(1, 1)), clTeal);
+}
+
+TEST(DrawControlBorder, OuterAndInnerFramesWithSystemColoursResolved)
+{
+    QImage image(5, 4, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    {
+        TCanvas canvas(image);
+        DrawControlBorder(canvas, clBtnShadow, clNavy);
+    }
+    const TColor shadow = RGB(128, 128, 128);
+    EXPECT_EQ(FromQRgb(image.pixel(0, 0)), shadow);
+    EXPECT_EQ(FromQRgb(image.pixel(4, 3)), shadow);
+    EXPECT_EQ(FromQRgb(image.pixel(1, 1)), clNavy);
+    EXPECT_EQ(FromQRgb(image.pixel(3, 2)), clNavy);
+    EXPECT_EQ(FromQRgb(image.pixel(2, 1)), clNavy);
+}
+
+TEST(WindowHelpers, TransparencyPlacementWorkAreaAndStrings)
+{
+    QWidget parent;
+    auto* control = new TControl(&parent);
+    SetWinControlTransparent(control);
+    EXPECT_FALSE(control->testAttribute(Qt::WA_OpaquePaintEvent));
+    EXPECT_TRUE(control->testAttribute(Qt::WA_NoSystemBackground));
+
+    PlaceControl(control, TPoint{7, 9});
+    EXPECT_EQ(control->pos(), QPoint(7, 9));
+    PlaceControl(control, Rect(1, 2, 31, 12));
+    EXPECT_EQ(control->geometry(), QRect(1, 2, 30, 10));
+
+    const TRect area = GetWorkAreaRect();
+    EXPECT_FALSE(area.IsEmpty());
+    EXPECT_EQ(area.ToQRect(), QGuiApplication::primaryScreen()->availableGeometry());
+
+    EXPECT_EQ(PCharToStr(nullptr), "");
+    EXPECT_EQ(PCharToStr(""), "");
+    EXPECT_EQ(PCharToStr("WINXP_TAB_LINE"), "WINXP_TAB_LINE");
+    EXPECT_EQ(PCharToStr("\xD6\xD0\xCE\xC4"), QString::fromUtf8("中文"));
+
+    PublishedThing thing;
+    EXPECT_TRUE(IsHasProperty(&thing, "UIStyle"));
+    EXPECT_TRUE(IsHasProperty(&thing, "objectName"));
+    EXPECT_FALSE(IsHasProperty(&thing, "BorderColor"));
+    EXPECT_FALSE(IsHasProperty(nullptr, "UIStyle"));
+}
+
+#include "HelpersTest.moc"
