@@ -30,9 +30,9 @@ QImage DrawFormTile(Style style)
                 // A faint woven diagonal on the clean Protein face.
                 c = QColor(0xFB, 0xFB, 0xFB);
                 if ((x + y) % 8 == 0)
-                    c = QColor(0xF0, 0xF0, 0xF1);
+                    c = QColor(0xF2, 0xF2, 0xF3);
                 else if ((x + y) % 8 == 1)
-                    c = QColor(0xF6, 0xF6, 0xF7);
+                    c = QColor(0xF7, 0xF7, 0xF8);
                 else if ((x - y + 8) % 8 == 4)
                     c = QColor(0xF8, 0xF8, 0xF9);
             }

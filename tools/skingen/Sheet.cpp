@@ -218,13 +218,14 @@ private:
         p.setFont(QFont("DejaVu Sans", 9));
     }
 
-    void PaintButton(QPainter& p, const Look& l, const QString& name, QRect r)
+    void PaintButton(QPainter& p, const Look& l, const QString& name, QRect r,
+                     const QString& caption = "确定 OK")
     {
         p.save();
         p.translate(r.topLeft());
         SpitDraw(p, Get(name), r.size(), l.buttonKeyed);
         p.setPen(Qt::black);
-        p.drawText(QRect(QPoint(0, 0), r.size()), Qt::AlignCenter, "确定 OK");
+        p.drawText(QRect(QPoint(0, 0), r.size()), Qt::AlignCenter, caption);
         p.restore();
     }
 
@@ -290,10 +291,9 @@ private:
         const int tops[] = {27, 60, 127, 160, 194};
         for (int i = 0; i < 5; ++i)
             PaintButton(p, xp, i == 1 ? "WINXP_BUTTON_MOUSEON" : "WINXP_BUTTON_NORMAL",
-                        QRect(win.left() + 8 + 23, win.top() + 40 + tops[i], 84, 25));
-        PaintButton(p, xp, "WINXP_BUTTON_MOUSEDOWN", QRect(win.left() + 12, win.top() + 305, 60, 25));
-        PaintButton(p, xp, "WINXP_BUTTON_NORMAL", QRect(win.left() + 76, win.top() + 305, 60, 25));
-        Q_UNUSED(captions);
+                        QRect(win.left() + 8 + 23, win.top() + 40 + tops[i], 84, 25), captions[i]);
+        PaintButton(p, xp, "WINXP_BUTTON_MOUSEDOWN", QRect(win.left() + 12, win.top() + 305, 60, 25), "确定");
+        PaintButton(p, xp, "WINXP_BUTTON_NORMAL", QRect(win.left() + 76, win.top() + 305, 60, 25), "取消");
         p.drawImage(QRect(win.left() + 148, win.top() + 32, 337, 309), pictures_["main.jpg"]);
         // The page control that replaces the picture after logging in, beside it.
         const QRect pages(win.right() + 20, win.top() + 26, 339, 323);

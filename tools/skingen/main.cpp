@@ -97,6 +97,9 @@ int Sheet(const QString& out)
 
 int main(int argc, char** argv)
 {
+    // Drawing needs no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.size() == 2 && args[0] == "--sheet")
