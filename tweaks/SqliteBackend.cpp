@@ -171,36 +171,39 @@ public:
         const fs::path dir = file.parent_path().empty() ? fs::path(".") : file.parent_path();
         if (const long rc = EnsureDirectory(file.parent_path(), privateFile); rc != status::Success)
             return rc;
-        struct stat st{};
-        const bool fresh = ::stat(path.c_str(), &st) != 0 || st.st_size == 0;
         if (::access(dir.c_str(), W_OK) != 0)
             return status::AccessDenied;
-        if (fresh) {
-            // Created before SQLite opens it, so the password never sits in a world-readable file.
-            const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, privateFile ? 0600 : 0644);
-            if (fd < 0)
-                return AccessError(errno);
-            ::close(fd);
-        } else {
-            if (::access(path.c_str(), W_OK) != 0)
-                return status::AccessDenied;
-            if (const long rc = CheckHeader(path); rc != status::Success)
+        struct stat st{};
+        if (::stat(path.c_str(), &st) != 0 || st.st_size == 0) {
+            if (const long rc = CreateHive(path, privateFile, options); rc != status::Success)
                 return rc;
+        } else if (::access(path.c_str(), W_OK) != 0) {
+            return status::AccessDenied;
         }
-
-        auto db = std::unique_ptr<Database>(new Database);
-        const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
-        if (sqlite3_open_v2(path.c_str(), &db->db_, flags, options.vfs.empty() ? nullptr : options.vfs.c_str()) !=
-            SQLITE_OK)
-            return status::BadDatabase;
-        sqlite3_extended_result_codes(db->db_, 1);
-        sqlite3_busy_timeout(db->db_, options.busyTimeoutMs);
-        // Closing must not fold a WAL into a file we have not accepted as ours.
-        sqlite3_db_config(db->db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
-
-        const long rc = fresh ? db->Initialise() : db->Verify();
-        if (rc != status::Success)
+        if (const long rc = CheckHeader(path); rc != status::Success)
             return rc;
+
+        // Opening a WAL database makes its side files; a hive we refuse must
+        // be left without any it did not have.
+        std::vector<std::string> madeFiles;
+        for (const char* suffix : {"-wal", "-shm"})
+            if (::access((path + suffix).c_str(), F_OK) != 0)
+                madeFiles.push_back(path + suffix);
+        std::unique_ptr<Database> db;
+        long rc = Connect(path, options, db);
+        if (rc == status::Success) {
+            // Closing must not fold a WAL into a file we have not accepted as ours.
+            sqlite3_db_config(db->db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+            rc = db->Verify();
+        }
+        if (rc != status::Success) {
+            db.reset();
+            // Only for a file that is not a hive: a busy one may be another program's live WAL.
+            if (rc == status::BadDatabase)
+                for (const std::string& file : madeFiles)
+                    ::unlink(file.c_str());
+            return rc;
+        }
         sqlite3_db_config(db->db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
         if (sqlite3_exec(db->db_, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr) != SQLITE_OK)
             return status::Io;
@@ -302,21 +305,72 @@ public:
 private:
     Database() = default;
 
+    static long Connect(const std::string& path, const SqliteOptions& options, std::unique_ptr<Database>& out)
+    {
+        auto db = std::unique_ptr<Database>(new Database);
+        const char* vfs = options.vfs.empty() ? nullptr : options.vfs.c_str();
+        if (sqlite3_open_v2(path.c_str(), &db->db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, vfs) != SQLITE_OK)
+            return status::BadDatabase;
+        sqlite3_extended_result_codes(db->db_, 1);
+        sqlite3_busy_timeout(db->db_, options.busyTimeoutMs);
+        out = std::move(db);
+        return status::Success;
+    }
+
+    // A new hive is built whole beside its final name and linked into place,
+    // so a failure half way never leaves a file that later opens would refuse.
+    static long CreateHive(const std::string& path, bool privateFile, const SqliteOptions& options)
+    {
+        std::string temporary = path + ".new-XXXXXX";
+        const int fd = ::mkstemp(temporary.data());
+        if (fd < 0)
+            return AccessError(errno);
+        // The user hive holds the password: never world-readable, not even briefly.
+        ::fchmod(fd, privateFile ? 0600 : 0644);
+        ::close(fd);
+        auto discard = [&temporary] {
+            for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+                ::unlink((temporary + suffix).c_str());
+        };
+        long rc = status::Success;
+        {
+            std::unique_ptr<Database> db;
+            rc = Connect(temporary, options, db);
+            if (rc == status::Success)
+                rc = db->Initialise();
+        }
+        struct stat st{};
+        if (rc == status::Success && ::stat((temporary + "-wal").c_str(), &st) == 0)
+            rc = status::Io; // the final checkpoint did not go through
+        if (rc == status::Success) {
+            // link() never replaces a hive another program has just put there;
+            // only an empty file is replaced.
+            if (::link(temporary.c_str(), path.c_str()) != 0) {
+                struct stat existing{};
+                if (errno == EEXIST && ::stat(path.c_str(), &existing) == 0 && existing.st_size == 0)
+                    rc = ::rename(temporary.c_str(), path.c_str()) == 0 ? status::Success : AccessError(errno);
+                else if (errno != EEXIST)
+                    rc = AccessError(errno);
+            }
+        }
+        discard();
+        return rc;
+    }
+
     long Initialise()
     {
-        if (sqlite3_exec(db_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr) != SQLITE_OK)
-            return status::Io;
         char* error = nullptr;
-        std::string sql = "BEGIN IMMEDIATE;";
+        std::string sql = "PRAGMA journal_mode=WAL;BEGIN IMMEDIATE;";
         sql += kSchema;
         sql += "PRAGMA application_id=" + std::to_string(kHiveApplicationId) + ";PRAGMA user_version=1;COMMIT;";
-        const int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error);
+        int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error);
         sqlite3_free(error);
         if (rc != SQLITE_OK) {
             sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
             return MapResult(rc);
         }
-        return status::Success;
+        rc = sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+        return MapResult(rc);
     }
 
     long Verify()

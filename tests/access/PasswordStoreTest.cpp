@@ -1,0 +1,161 @@
+#include "access/PasswordStore.h"
+#include "tests/support/TestBackends.h"
+#include "tweaks/TRegistry.h"
+
+#include <gtest/gtest.h>
+
+namespace tessel::test {
+namespace {
+
+class Passwords : public ::testing::TestWithParam<BackendKind>
+{
+protected:
+    Passwords() : backend_(GetParam()) {}
+    RegistryBackend& Backend() { return backend_.Get(); }
+
+    void SetStored(std::string_view password)
+    {
+        TRegistry registry(Backend());
+        ASSERT_TRUE(registry.OpenKeyCreating("Software\\Microsoft\\Windows\\vardo"));
+        registry.WriteText("paasword", password);
+    }
+    void ZeroMirror()
+    {
+        ApplyTweaks(Backend(), TickSet{}, messages_);
+        messages_.texts.clear();
+    }
+    void SetMirror(std::string_view name, std::int32_t value)
+    {
+        TRegistry registry(Backend());
+        ASSERT_TRUE(registry.OpenKeyCreating("Software\\Microsoft\\Windows\\vardo\\zhuangtai"));
+        registry.WriteDword(name, value);
+    }
+
+    BackendUnderTest backend_;
+    RecordedMessages messages_;
+    TickSet ticks_;
+    int missingCalls_ = 0;
+    std::function<void()> onMissing_ = [this] { ++missingCalls_; };
+};
+
+TEST_P(Passwords, EnsurePasswordWritesTheEmptyOneOnlyWhenMissing)
+{
+    EnsurePassword(Backend(), onMissing_);
+    EXPECT_EQ(missingCalls_, 1);
+    const StoredValue v = ReadStored(Backend(), Hive::CurrentUser, "Software\\Microsoft\\Windows\\vardo", "paasword");
+    EXPECT_EQ(v.type, regtype::Sz);
+    EXPECT_EQ(Hex(v.bytes), "00");
+    EnsurePassword(Backend(), onMissing_);
+    EXPECT_EQ(missingCalls_, 1);
+}
+
+TEST_P(Passwords, LoginComparesEveryByte)
+{
+    ZeroMirror();
+    SetStored("Secret \xC3\xDC"); // ends in a blank and the GBK "密"
+    for (std::string_view wrong : {"", "secret \xC3\xDC", "Secret\xC3\xDC", "Secret \xC3\xDC ", "Secret \xC3"}) {
+        EXPECT_FALSE(Login(Backend(), wrong, ticks_, messages_, onMissing_));
+    }
+    EXPECT_EQ(messages_.texts, std::vector<std::string>(5, "密码不正确！"));
+    EXPECT_TRUE(Login(Backend(), "Secret \xC3\xDC", ticks_, messages_, onMissing_));
+    EXPECT_EQ(messages_.texts.size(), 5u);
+    EXPECT_EQ(missingCalls_, 0);
+}
+
+TEST_P(Passwords, AMissingPasswordIsWrittenEmptyAndThenMatchesTheEmptyEdit)
+{
+    ZeroMirror();
+    EXPECT_FALSE(Login(Backend(), "typed", ticks_, messages_, onMissing_));
+    EXPECT_EQ(missingCalls_, 1);
+    EXPECT_EQ(messages_.texts, std::vector<std::string>{"密码不正确！"});
+    EXPECT_TRUE(Login(Backend(), "", ticks_, messages_, onMissing_));
+    EXPECT_EQ(missingCalls_, 1);
+}
+
+TEST_P(Passwords, StateLoadTicksExactlyTheOnes)
+{
+    ZeroMirror();
+    SetStored("");
+    SetMirror("NoDrives", 1);
+    SetMirror("Autorun", 2);
+    SetMirror("reg", -1);
+    SetMirror("AutoEndTasks", 1);
+    ticks_ = TickSet::All();
+    ASSERT_TRUE(Login(Backend(), "", ticks_, messages_, onMissing_));
+    EXPECT_EQ(ticks_.ticked, (std::set<std::string>{"NoDrives", "AutoEndTasks"}));
+}
+
+TEST_P(Passwords, StateLoadStopsAtTheFirstUnreadableMirrorValue)
+{
+    ZeroMirror();
+    SetStored("");
+    SetMirror("NoViewContextMenu", 1);
+    {
+        TRegistry registry(Backend());
+        ASSERT_TRUE(registry.OpenKeyCreating("Software\\Microsoft\\Windows\\vardo\\zhuangtai"));
+        registry.RemoveValue("NoDrives");
+        registry.WriteBytes("DisableRegistryTools", "\x01\0\0\0", 4);
+    }
+    ticks_.ticked = {"Autorun"};
+    try {
+        Login(Backend(), "", ticks_, messages_, onMissing_);
+        FAIL() << "the load went on";
+    } catch (const ERegistryException& e) {
+        EXPECT_STREQ(e.what(), "Failed to get data for 'NoDrives'");
+    }
+    // Earlier rows took their new state; the failing row and later ones kept theirs.
+    EXPECT_EQ(ticks_.ticked, (std::set<std::string>{"NoViewContextMenu", "Autorun"}));
+
+    SetMirror("NoDrives", 0);
+    try {
+        LoadState(Backend(), ticks_);
+        FAIL() << "the load went on";
+    } catch (const ERegistryException& e) {
+        EXPECT_STREQ(e.what(), "Invalid data type for 'DisableRegistryTools'");
+    }
+    EXPECT_EQ(ticks_.ticked, (std::set<std::string>{"NoViewContextMenu"}));
+}
+
+TEST_P(Passwords, APasswordOfAnotherKindIsTheStoresError)
+{
+    {
+        TRegistry registry(Backend());
+        ASSERT_TRUE(registry.OpenKeyCreating("Software\\Microsoft\\Windows\\vardo"));
+        registry.WriteDword("paasword", 1234);
+    }
+    try {
+        Login(Backend(), "", ticks_, messages_, onMissing_);
+        FAIL() << "a number was taken for a password";
+    } catch (const ERegistryException& e) {
+        EXPECT_STREQ(e.what(), "Invalid data type for 'paasword'");
+    }
+    EXPECT_THROW(ChangePassword(Backend(), "", "a", "a", messages_), ERegistryException);
+    EXPECT_TRUE(messages_.texts.empty());
+}
+
+TEST_P(Passwords, ChangingThePassword)
+{
+    EnsurePassword(Backend(), onMissing_);
+    // Wrong old password: only that message, whatever the new texts say.
+    EXPECT_EQ(ChangePassword(Backend(), "x", "new", "other", messages_), PasswordChange::WrongOldPassword);
+    EXPECT_EQ(messages_.texts, std::vector<std::string>{"输入的旧密码不正确！"});
+    // New texts differing only in case do not agree.
+    EXPECT_EQ(ChangePassword(Backend(), "", "Tessel", "tessel", messages_), PasswordChange::NewPasswordsDiffer);
+    EXPECT_EQ(messages_.texts.back(), "两次输入的更改密码不一致！");
+    EXPECT_EQ(ChangePassword(Backend(), "", "\xD0\xC2\xC3\xDC", "\xD0\xC2\xC3\xDC", messages_),
+              PasswordChange::Changed);
+    EXPECT_EQ(Hex(ReadStored(Backend(), Hive::CurrentUser, "Software\\Microsoft\\Windows\\vardo", "paasword").bytes),
+              "D0C2C3DC00");
+    EXPECT_EQ(messages_.texts.size(), 2u);
+    // The old empty password no longer works; an empty new one means none again.
+    EXPECT_EQ(ChangePassword(Backend(), "", "", "", messages_), PasswordChange::WrongOldPassword);
+    EXPECT_EQ(ChangePassword(Backend(), "\xD0\xC2\xC3\xDC", "", "", messages_), PasswordChange::Changed);
+    ZeroMirror();
+    EXPECT_TRUE(Login(Backend(), "", ticks_, messages_, onMissing_));
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, Passwords, ::testing::ValuesIn(PlatformBackends()),
+                         [](const auto& info) { return BackendName(info.param); });
+
+} // namespace
+} // namespace tessel::test
