@@ -103,9 +103,7 @@ QImage DrawRadio(const Look& l, State s, bool checked)
     QRectF box = BoxRect(l, art.size());
     if (l.style == Style::MacOS)
         box = QRectF(1, 2, 14, 14);
-    QPainterPath circle;
-    circle.addEllipse(box.adjusted(0.5, 0.5, -0.5, -0.5));
-    PaintGel(p, circle, BoxGel(l, s));
+    PaintOrb(p, box, BoxGel(l, s));
     if (checked) {
         const QColor mark = MarkColor(l, s);
         const double d = box.width() * 0.4;

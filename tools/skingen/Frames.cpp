@@ -147,13 +147,10 @@ QImage DrawTitleButton(const Look& l, Glyph g, State s)
     const std::array<Gel, 3>& gels = g == Glyph::Close ? l.closeButton : l.titleButton;
     const Gel& gel = gels[s == State::Hover ? 1 : s == State::Down ? 2 : 0];
     const QRectF body(art.rect());
-    if (l.titleButtonShape == ButtonShape::Orb) {
-        QPainterPath orb;
-        orb.addEllipse(body.adjusted(0.5, 0.5, -0.5, -0.5));
-        PaintGel(p, orb, gel);
-    } else {
+    if (l.titleButtonShape == ButtonShape::Orb)
+        PaintOrb(p, body, gel);
+    else
         PaintGel(p, body, l.style == Style::WinXP ? 3 : 2.5, gel);
-    }
     const double inset = size.width() * 0.29;
     QRectF glyphBox = body.adjusted(inset, inset, -inset, -inset);
     if (s == State::Down)

@@ -93,6 +93,20 @@ void PaintGel(QPainter& p, const QRectF& r, double radius, const Gel& gel)
     PaintGel(p, RoundedBox(r, radius), gel);
 }
 
+void PaintOrb(QPainter& p, const QRectF& r, const Gel& gel)
+{
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(gel.border);
+    p.drawEllipse(r);
+    p.restore();
+    Gel inside = gel;
+    inside.border = Qt::transparent;
+    QPainterPath disc;
+    disc.addEllipse(r.adjusted(1, 1, -1, -1));
+    PaintGel(p, disc, inside);
+}
+
 QImage Flatten(const QImage& art, const QImage& backdrop)
 {
     QImage out = backdrop.convertToFormat(QImage::Format_ARGB32_Premultiplied);

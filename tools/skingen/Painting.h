@@ -24,6 +24,8 @@ QColor Mix(QColor a, QColor b, double t);
 QPainterPath RoundedBox(const QRectF& r, double radius);
 void PaintGel(QPainter& p, const QPainterPath& shape, const Gel& gel);
 void PaintGel(QPainter& p, const QRectF& r, double radius, const Gel& gel);
+// A round gel whose rim is a solid disc, so that a masked outline keeps no gaps.
+void PaintOrb(QPainter& p, const QRectF& r, const Gel& gel);
 
 // Opaque 24-bit result: the art over a backdrop of the same size.
 QImage Flatten(const QImage& art, const QImage& backdrop);
