@@ -253,9 +253,10 @@ void TCanvas::DrawImage(const TRect& dest, const QImage& source, const TRect& so
                     line[x] = 0;
         }
     }
+    // Source-over: opaque pixels copy exactly, while an icon's own alpha
+    // blends instead of punching holes into the canvas.
     const auto mode = m_painter.compositionMode();
-    m_painter.setCompositionMode(keyColor ? QPainter::CompositionMode_SourceOver
-                                          : QPainter::CompositionMode_Source);
+    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     m_painter.drawImage(QPoint(dest.Left, dest.Top), piece);
     m_painter.setCompositionMode(mode);
 }

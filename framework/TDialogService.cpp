@@ -16,17 +16,27 @@ std::unique_ptr<TDialogService>& InstalledService()
     return service;
 }
 
+// Centres itself once its final size is known, which is only at show time.
+class CentredMessageBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->geometry().center() - QPoint(width() / 2, height() / 2));
+    }
+};
+
 void RunBox(QMessageBox::Icon icon, const QString& text)
 {
-    QMessageBox box(icon, ApplicationTitle(), text, QMessageBox::NoButton);
+    CentredMessageBox box(icon, ApplicationTitle(), text, QMessageBox::NoButton);
     // Always "OK", whatever language Qt would translate the standard button to.
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.setWindowModality(Qt::ApplicationModal);
-    box.adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        box.move(area.center() - QPoint(box.width() / 2, box.height() / 2));
-    }
     box.exec();
 }
 

@@ -175,6 +175,22 @@ TEST(CanvasImages, StretchIsNearestNeighbourOnPixelCentres)
     EXPECT_EQ(PixelAt(image, 6, 0), clBlue);
 }
 
+TEST(CanvasImages, SourceAlphaBlendsInsteadOfCopying)
+{
+    QImage source(2, 1, QImage::Format_ARGB32);
+    source.setPixel(0, 0, qRgba(0, 0, 0, 0));
+    source.setPixel(1, 0, qRgba(0, 0, 0, 128));
+    QImage image = FilledImage(2, 1, clWhite);
+    {
+        TCanvas canvas(image);
+        canvas.CopyRect(Rect(0, 0, 2, 1), source, Rect(0, 0, 2, 1));
+    }
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 255);
+    EXPECT_EQ(PixelAt(image, 0, 0), clWhite);
+    EXPECT_NEAR(qRed(image.pixel(1, 0)), 127, 2);
+    EXPECT_EQ(qAlpha(image.pixel(1, 0)), 255);
+}
+
 TEST(CanvasText, AcceleratorsAndPlacement)
 {
     EXPECT_EQ(StripAccelerators("&File"), "File");
