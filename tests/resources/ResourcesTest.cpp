@@ -211,6 +211,11 @@ TEST(SkinResources, MaskColoursSitWhereTheComponentsExpectThem)
             EXPECT_EQ(Rgb(b, 0, 0) == kMagenta, glass) << p.toStdString() << st;
             EXPECT_FALSE(Contains(b, kMagenta, QRect(1, b.height() / 2 - 1, b.width() - 2, 3)))
                 << p.toStdString();
+            // The stretched middle takes row h/2 and the right edge the row below:
+            // different rows would show a step on any button taller than the bitmap.
+            const int hh = b.height() / 2;
+            for (int x = 0; x < b.width(); ++x)
+                ASSERT_EQ(Rgb(b, x, hh), Rgb(b, x, hh + 1)) << p.toStdString() << st << " column " << x;
         }
         // Check boxes are drawn unmasked: no key colour may show.
         for (const QString& n : TwoStateNames(s, "CHECKBOX"))

@@ -74,7 +74,13 @@ QImage DrawButton(const Look& l, State s)
     Prepare(p);
     PaintGel(p, QRectF(art.rect()), l.buttonRadius, StateGel(l.button, s));
     p.end();
-    return l.buttonKeyed ? KeyOut(art, l.face, kMagenta) : Flatten(art, l.face);
+    QImage out = l.buttonKeyed ? KeyOut(art, l.face, kMagenta) : Flatten(art, l.face);
+    // Nine-slice stretching fills the middle from row h/2 but the right edge from
+    // the row below it; keeping the two rows alike leaves no step on tall buttons.
+    const int hh = out.height() / 2;
+    for (int x = 0; x < out.width(); ++x)
+        out.setPixel(x, hh + 1, out.pixel(x, hh));
+    return out;
 }
 
 QImage DrawCheckBox(const Look& l, State s, bool checked)
