@@ -103,7 +103,7 @@ public:
         y = PaintMainWindow(p, y);
         PaintLoose(p, y + 10);
         p.end();
-        return sheet.copy(0, 0, sheet.width(), std::min(sheet.height(), y + 420));
+        return sheet.copy(0, 0, sheet.width(), std::min(sheet.height(), y + 720));
     }
 
 private:
@@ -310,7 +310,7 @@ private:
 
     void PaintLoose(QPainter& p, int top)
     {
-        int x = 10;
+        int x = 10, rowH = 0;
         for (const char* name :
              {"MENU_CHECKED", "MACOS_FORM_BACKGROUND", "PROTEIN_FORM_BACKGROUND", "MACOS_MENU_BAR",
               "MACOS_MENU_SELECT", "MACOS_COMBOBOX_BUTTON", "SIDECHANNEL_BAR_NORMAL",
@@ -320,7 +320,10 @@ private:
             const QImage big = img.scaled(img.size() * 3);
             p.drawImage(x, top, big);
             x += big.width() + 8;
+            rowH = std::max(rowH, big.height());
         }
+        x = 10;
+        top += rowH + 10;
         for (auto it = pictures_.begin(); it != pictures_.end(); ++it) {
             if (!it.key().startsWith("MAIN_"))
                 continue;
