@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 TCanvas::TCanvas(QImage& image) : m_image(image)
 {
@@ -280,12 +281,24 @@ QImage StretchImage(const QImage& source, const TRect& sourceRect, int width, in
         source.format() == QImage::Format_ARGB32 ? source : source.convertToFormat(QImage::Format_ARGB32);
     const int sw = sourceRect.Width();
     const int sh = sourceRect.Height();
+    // Source columns are the same for every row.
+    std::vector<int> columns(std::size_t(width), -1);
+    for (int x = 0; x < width; ++x) {
+        const int sx = sourceRect.Left + int((qint64(2 * x + 1) * sw) / (2 * qint64(width)));
+        if (sx >= 0 && sx < src.width())
+            columns[std::size_t(x)] = sx;
+    }
     for (int y = 0; y < height; ++y) {
         const int sy = sourceRect.Top + int((qint64(2 * y + 1) * sh) / (2 * qint64(height)));
         auto* out = reinterpret_cast<QRgb*>(result.scanLine(y));
+        if (sy < 0 || sy >= src.height()) {
+            std::fill(out, out + width, qRgba(0, 0, 0, 0));
+            continue;
+        }
+        const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
         for (int x = 0; x < width; ++x) {
-            const int sx = sourceRect.Left + int((qint64(2 * x + 1) * sw) / (2 * qint64(width)));
-            out[x] = src.valid(sx, sy) ? src.pixel(sx, sy) : qRgba(0, 0, 0, 0);
+            const int sx = columns[std::size_t(x)];
+            out[x] = sx >= 0 ? in[sx] : qRgba(0, 0, 0, 0);
         }
     }
     return result;

@@ -93,6 +93,14 @@ template <class T> void RegisterSubContainer()
     });
 }
 
+// Runs a registration during start-up. Put one at namespace scope in the
+// component's own .cpp, so the rule exists whenever the class can:
+//   const TsuiRuleRegistrar buttonRules([] { RegisterStyleUnlessCustom<TsuiButton>(); });
+struct TsuiRuleRegistrar
+{
+    explicit TsuiRuleRegistrar(const std::function<void()>& registration) { registration(); }
+};
+
 // Applies the registered rules to the container's direct children, once, in
 // child order. It does not descend by itself.
 void ContainerApplyUIStyle(QWidget* container, TsuiUIStyle style);

@@ -109,6 +109,13 @@ void RegisterFakes()
     RegisterSubContainer<FakeGroupBox>();
 }
 
+// Registered once at start-up, the way a component's .cpp does it.
+class StartupStyled : public Styled
+{
+    using Styled::Styled;
+};
+const TsuiRuleRegistrar startupRules([] { RegisterStyleAlways<StartupStyled>(); });
+
 class StyleRules : public ::testing::Test
 {
 protected:
@@ -205,6 +212,14 @@ TEST_F(StyleRules, SubContainersRestyleTheirOwnChildrenOnly)
     EXPECT_EQ(inCheckGroup->Style, DeepBlue);
     EXPECT_EQ(std::count(Log().begin(), Log().end(), "group:update"), 1);
     EXPECT_EQ(std::count(Log().begin(), Log().end(), "nested:update"), 0);
+}
+
+TEST_F(StyleRules, RulesRegisteredAtStartupApply)
+{
+    QWidget container;
+    auto* child = new StartupStyled(&container, "startup", Custom);
+    ContainerApplyUIStyle(&container, MacOS);
+    EXPECT_EQ(child->Style, MacOS);
 }
 
 TEST_F(StyleRules, RegisteringAgainReplacesTheRule)
