@@ -23,6 +23,21 @@ TMouseButton ToMouseButton(Qt::MouseButton button)
 
 } // namespace
 
+void PaintParentBackground(TCanvas& canvas, const QWidget* control)
+{
+    if (control == nullptr || control->parentWidget() == nullptr)
+        return;
+    QWidget* parent = control->parentWidget();
+    QPainter& painter = canvas.Painter();
+    painter.save();
+    painter.translate(-control->x(), -control->y());
+    painter.setClipRect(QRect(0, 0, parent->width(), parent->height()), Qt::IntersectClip);
+    // Without DrawChildren: this control and its siblings stay out.
+    parent->render(&painter, QPoint(0, 0), QRegion(0, 0, parent->width(), parent->height()),
+                   QWidget::DrawWindowBackground);
+    painter.restore();
+}
+
 TControl::TControl(QWidget* parent) : QWidget(parent)
 {
     setMouseTracking(true);
@@ -45,9 +60,12 @@ void TControl::SetCaption(const QString& caption)
 
 TColor TControl::Color() const
 {
-    if (m_parentColor)
+    if (m_parentColor) {
         if (const TControl* parent = ParentControl())
             return parent->Color();
+        if (const QWidget* parent = parentWidget())
+            return FromQColor(parent->palette().color(parent->backgroundRole()));
+    }
     return m_color;
 }
 

@@ -11,6 +11,11 @@
 
 class TCanvas;
 
+// Paints the control's parent (its background and its own picture, not its
+// other children) into the canvas at the control's position, so that the
+// control can draw over what would show through. Nothing without a parent.
+void PaintParentBackground(TCanvas& canvas, const QWidget* control);
+
 using TNotifyEvent = std::function<void(QObject* sender)>;
 
 enum TMouseButton
@@ -37,8 +42,9 @@ public:
     QString Caption() const { return m_caption; }
     void SetCaption(const QString& caption);
 
-    // With ParentColor the colour follows the parent control's; setting a
-    // colour switches ParentColor off.
+    // With ParentColor the colour follows the parent control's (a plain
+    // widget parent gives its background colour); setting a colour switches
+    // ParentColor off.
     TColor Color() const;
     void SetColor(TColor color);
     bool ParentColor() const { return m_parentColor; }
@@ -49,8 +55,10 @@ public:
     bool ParentFont() const { return m_parentFont; }
     void SetParentFont(bool value);
 
-    bool Enabled() const { return isEnabled(); }
-    void SetEnabled(bool value);
+    // Virtual so that a control can keep an enabled flag of its own while its
+    // window still takes input.
+    virtual bool Enabled() const { return isEnabled(); }
+    virtual void SetEnabled(bool value);
     // The control's own flag, whether or not its parent is showing.
     bool Visible() const { return !isHidden(); }
     void SetVisible(bool value);

@@ -1,5 +1,6 @@
 #include "skin/Suipublic.h"
 
+#include "framework/TControl.h"
 #include "framework/TGbk.h"
 
 #include <QGuiApplication>
@@ -167,19 +168,7 @@ void RoundPicture3(TBitmap& bitmap)
 
 void DoTrans(TCanvas& canvas, const QWidget* control)
 {
-    if (control == nullptr)
-        return;
-    QWidget* parent = control->parentWidget();
-    if (parent == nullptr)
-        return;
-    QPainter& painter = canvas.Painter();
-    painter.save();
-    painter.translate(-control->x(), -control->y());
-    painter.setClipRect(QRect(0, 0, parent->width(), parent->height()), Qt::IntersectClip);
-    // The parent alone: its other children, this control included, stay out.
-    parent->render(&painter, QPoint(0, 0), QRegion(0, 0, parent->width(), parent->height()),
-                   QWidget::DrawWindowBackground);
-    painter.restore();
+    PaintParentBackground(canvas, control);
 }
 
 void DrawControlBorder(TCanvas& canvas, TColor outer, TColor inner)

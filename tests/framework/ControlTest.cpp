@@ -105,6 +105,21 @@ TEST(Control, ParentColourAndFontFollowTheParentUntilSetOwn)
     EXPECT_EQ(child->Font().Size, 9);
 }
 
+TEST(Control, ParentColourFromAPlainWidgetParent)
+{
+    QWidget form;
+    QPalette palette = form.palette();
+    palette.setColor(form.backgroundRole(), QColor(0x12, 0x34, 0x56));
+    form.setPalette(palette);
+    auto* child = new FramedControl(&form);
+    child->SetColor(clRed);
+    child->SetParentColor(true);
+    EXPECT_EQ(child->Color(), 0x563412u);
+    child->resize(2, 2);
+    EXPECT_EQ(FromQRgb(child->PaintToImage().pixel(0, 0)), 0x563412u)
+        << "frame is the font colour; check inside";
+}
+
 TEST(Control, ClickNeedsPressAndReleaseInsideAndRunsGuarded)
 {
     TDialogRecorder recorder;
