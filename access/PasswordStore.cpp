@@ -53,8 +53,9 @@ void LoadState(RegistryBackend& backend, TweakTicks& ticks)
         ticks.SetTicked(tweak, registry.ReadDword(tweak.mirrorValue) == 1);
 }
 
-PasswordChange ChangePassword(RegistryBackend& backend, std::string_view oldPassword, std::string_view newPassword,
-                              std::string_view confirmation, MessageSink& messages)
+PasswordChange ChangePassword(RegistryBackend& backend, std::string_view oldPassword,
+                              std::string_view newPassword, std::string_view confirmation,
+                              MessageSink& messages)
 {
     TRegistry registry(backend);
     OpenProgramKey(registry);

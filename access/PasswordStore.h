@@ -35,7 +35,8 @@ enum class PasswordChange
 
 // Checks the old password, then that both new texts agree, showing the matching
 // message on failure; stores the new password otherwise.
-PasswordChange ChangePassword(RegistryBackend& backend, std::string_view oldPassword, std::string_view newPassword,
-                              std::string_view confirmation, MessageSink& messages);
+PasswordChange ChangePassword(RegistryBackend& backend, std::string_view oldPassword,
+                              std::string_view newPassword, std::string_view confirmation,
+                              MessageSink& messages);
 
 } // namespace tessel

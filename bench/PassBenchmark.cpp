@@ -50,7 +50,8 @@ public:
     {
         if (!sqlite)
             return std::make_unique<MemoryBackend>();
-        return std::make_unique<SqliteBackend>(SqliteOptions{dir_ + "/user.db", dir_ + "/machine.db", 5000, {}});
+        return std::make_unique<SqliteBackend>(
+            SqliteOptions{dir_ + "/user.db", dir_ + "/machine.db", 5000, {}});
     }
 
 private:

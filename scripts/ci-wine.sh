@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh wine
 build=${TESSEL_WINE_BUILD_DIR:-build-wine}
-native=${TESSEL_BUILD_DIR:-build}
+native=${TESSEL_WINE_NATIVE_DIR:-build-native-core}
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DTESSEL_CORE_ONLY=ON \
       -DTESSEL_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSEL_WERROR=ON >/dev/null
 cmake --build "$build"
@@ -17,8 +17,9 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineboot -i >/dev/null 2>&1
 ctest --test-dir "$build" --output-on-failure
 
-# The native driver needs the native build.
-[ -x "$native/tests/tweaks/registry_driver" ] || cmake --build "$native" --target registry_driver
+# The same driver built natively, over the SQLite store.
+cmake -S . -B "$native" -G Ninja -DTESSEL_CORE_ONLY=ON -DTESSEL_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$native" --target registry_driver
 for seed in 1 2 3 4 5; do
   dir=$(mktemp -d)
   TESSEL_HKCU_DB=$dir/user.db TESSEL_HKLM_DB=$dir/machine.db "$native/tests/tweaks/registry_driver" "$seed" 400 >"$dir/native.txt"

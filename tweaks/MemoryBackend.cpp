@@ -68,8 +68,8 @@ long MemoryBackend::DoQueryValue(Handle key, std::string_view name, RegValue& va
     return status::Success;
 }
 
-long MemoryBackend::DoSetValue(Handle key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
-                               std::uint32_t size)
+long MemoryBackend::DoSetValue(Handle key, std::string_view name, std::uint32_t type,
+                               const std::uint8_t* data, std::uint32_t size)
 {
     Node* node = Find(key);
     if (!node)

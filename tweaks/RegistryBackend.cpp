@@ -86,7 +86,8 @@ long RegistryBackend::QueryValue(Handle key, std::string_view name, std::uint32_
         return rc;
     // The ANSI query hands back a text that was stored without its terminator
     // with one added.
-    const bool text = value.type == regtype::Sz || value.type == regtype::ExpandSz || value.type == regtype::MultiSz;
+    const bool text =
+        value.type == regtype::Sz || value.type == regtype::ExpandSz || value.type == regtype::MultiSz;
     if (text && !value.data.empty() && value.data.back() != 0)
         value.data.push_back(0);
     if (type)
@@ -105,8 +106,8 @@ long RegistryBackend::QueryValue(Handle key, std::string_view name, std::uint32_
     return status::Success;
 }
 
-long RegistryBackend::SetValue(Handle key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
-                               std::size_t size)
+long RegistryBackend::SetValue(Handle key, std::string_view name, std::uint32_t type,
+                               const std::uint8_t* data, std::size_t size)
 {
     name = AnsiName(name);
     if (const long rc = CheckValueName(name); rc != status::Success)

@@ -71,8 +71,7 @@ public:
     sqlite3_stmt* Get() const { return stmt_; }
 
     // Binds and steps once; the statement stays current until Reset.
-    template <typename... Args>
-    int Run(const Args&... args)
+    template <typename... Args> int Run(const Args&... args)
     {
         sqlite3_reset(stmt_);
         sqlite3_clear_bindings(stmt_);
@@ -117,7 +116,8 @@ long CheckHeader(const std::string& path)
     ::close(fd);
     if (got != static_cast<ssize_t>(sizeof header) || std::memcmp(header, "SQLite format 3", 16) != 0)
         return status::BadDatabase;
-    const auto id = static_cast<std::uint32_t>(header[68] << 24 | header[69] << 16 | header[70] << 8 | header[71]);
+    const auto id =
+        static_cast<std::uint32_t>(header[68] << 24 | header[69] << 16 | header[70] << 8 | header[71]);
     return id == static_cast<std::uint32_t>(kHiveApplicationId) ? status::Success : status::BadDatabase;
 }
 
@@ -173,7 +173,9 @@ public:
             return rc;
         if (::access(dir.c_str(), W_OK) != 0)
             return status::AccessDenied;
-        struct stat st{};
+        struct stat st
+        {
+        };
         if (::stat(path.c_str(), &st) != 0 || st.st_size == 0) {
             if (const long rc = CreateHive(path, privateFile, options); rc != status::Success)
                 return rc;
@@ -232,7 +234,8 @@ public:
         return status::Success;
     }
 
-    long CreateKey(const std::vector<std::string>& names, const std::vector<std::string>& folds, long long& id)
+    long CreateKey(const std::vector<std::string>& names, const std::vector<std::string>& folds,
+                   long long& id)
     {
         const long found = FindKey(folds, id);
         if (found != status::FileNotFound)
@@ -309,7 +312,8 @@ private:
     {
         auto db = std::unique_ptr<Database>(new Database);
         const char* vfs = options.vfs.empty() ? nullptr : options.vfs.c_str();
-        if (sqlite3_open_v2(path.c_str(), &db->db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, vfs) != SQLITE_OK)
+        if (sqlite3_open_v2(path.c_str(), &db->db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, vfs) !=
+            SQLITE_OK)
             return status::BadDatabase;
         sqlite3_extended_result_codes(db->db_, 1);
         sqlite3_busy_timeout(db->db_, options.busyTimeoutMs);
@@ -339,16 +343,21 @@ private:
             if (rc == status::Success)
                 rc = db->Initialise();
         }
-        struct stat st{};
+        struct stat st
+        {
+        };
         if (rc == status::Success && ::stat((temporary + "-wal").c_str(), &st) == 0)
             rc = status::Io; // the final checkpoint did not go through
         if (rc == status::Success) {
             // link() never replaces a hive another program has just put there;
             // only an empty file is replaced.
             if (::link(temporary.c_str(), path.c_str()) != 0) {
-                struct stat existing{};
+                struct stat existing
+                {
+                };
                 if (errno == EEXIST && ::stat(path.c_str(), &existing) == 0 && existing.st_size == 0)
-                    rc = ::rename(temporary.c_str(), path.c_str()) == 0 ? status::Success : AccessError(errno);
+                    rc =
+                        ::rename(temporary.c_str(), path.c_str()) == 0 ? status::Success : AccessError(errno);
                 else if (errno != EEXIST)
                     rc = AccessError(errno);
             }
@@ -362,7 +371,8 @@ private:
         char* error = nullptr;
         std::string sql = "PRAGMA journal_mode=WAL;BEGIN IMMEDIATE;";
         sql += kSchema;
-        sql += "PRAGMA application_id=" + std::to_string(kHiveApplicationId) + ";PRAGMA user_version=1;COMMIT;";
+        sql +=
+            "PRAGMA application_id=" + std::to_string(kHiveApplicationId) + ";PRAGMA user_version=1;COMMIT;";
         int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error);
         sqlite3_free(error);
         if (rc != SQLITE_OK) {
@@ -380,7 +390,8 @@ private:
         if (sqlite3_prepare_v2(db_, "PRAGMA quick_check", -1, &check, nullptr) != SQLITE_OK)
             return status::BadDatabase;
         int rc = sqlite3_step(check);
-        bool ok = rc == SQLITE_ROW && std::strcmp(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok") == 0;
+        bool ok = rc == SQLITE_ROW &&
+                  std::strcmp(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok") == 0;
         if (ok)
             ok = sqlite3_step(check) == SQLITE_DONE;
         else if ((rc & 0xFF) == SQLITE_BUSY)
@@ -515,8 +526,8 @@ long SqliteBackend::DoQueryValue(Handle key, std::string_view name, RegValue& va
     return databases_[static_cast<int>(open->hive)]->Query(open->id, FoldName(name), value);
 }
 
-long SqliteBackend::DoSetValue(Handle key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
-                               std::uint32_t size)
+long SqliteBackend::DoSetValue(Handle key, std::string_view name, std::uint32_t type,
+                               const std::uint8_t* data, std::uint32_t size)
 {
     const OpenKey* open = Find(key);
     if (!open)
@@ -566,7 +577,8 @@ std::unique_ptr<PassLock> SqliteBackend::LockForPass()
     const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return nullptr;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(options_.busyTimeoutMs);
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(options_.busyTimeoutMs);
     while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         // A pass that waits on a message box elsewhere must not freeze this one for good.
         if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {

@@ -64,7 +64,8 @@ std::int32_t TRegistry::ReadDword(std::string_view name)
         Raise(kGetFailed, name);
     if (type != regtype::Dword)
         Raise(kBadType, name);
-    const std::uint32_t value = bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+    const std::uint32_t value =
+        bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
     return static_cast<std::int32_t>(value);
 }
 
@@ -100,9 +101,9 @@ void TRegistry::Write(std::string_view name, std::uint32_t type, const std::uint
 void TRegistry::WriteDword(std::string_view name, std::int32_t value)
 {
     const auto bits = static_cast<std::uint32_t>(value);
-    const std::array<std::uint8_t, 4> bytes{static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
-                                            static_cast<std::uint8_t>(bits >> 16),
-                                            static_cast<std::uint8_t>(bits >> 24)};
+    const std::array<std::uint8_t, 4> bytes{
+        static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
+        static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
     Write(name, regtype::Dword, bytes.data(), bytes.size());
 }
 

@@ -30,9 +30,11 @@ constexpr TweakWrite Policy(std::string_view name, TweakAction applied)
 
 constexpr TweakWrite kNoViewContextMenu[] = {Policy("NoViewContextMenu", kFlagBytes)};
 constexpr TweakWrite kNoDrives[] = {Policy("NoDrives", Dword(-1))};
-constexpr TweakWrite kAutorun[] = {{"SYSTEM\\CurrentControlSet\\Services\\Cdrom", "Autorun", Dword(0), Dword(1)}};
+constexpr TweakWrite kAutorun[] = {
+    {"SYSTEM\\CurrentControlSet\\Services\\Cdrom", "Autorun", Dword(0), Dword(1)}};
 constexpr TweakWrite kDisableRegistryTools[] = {
-    {"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System", "DisableRegistryTools", Dword(1), kDelete}};
+    {"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System", "DisableRegistryTools", Dword(1),
+     kDelete}};
 constexpr TweakWrite kReg[] = {{"Software\\CLASSES\\.reg", "", Text("txtfile"), Text("regfile")}};
 constexpr TweakWrite kNoTrayContextMenu[] = {Policy("NoTrayContextMenu", Dword(1))};
 constexpr TweakWrite kNoDesktop[] = {Policy("NoDesktop", Dword(1))};
@@ -46,13 +48,14 @@ constexpr TweakWrite kDontDisplayLastUserName[] = {
 constexpr TweakWrite kHomePage[] = {
     {"Software\\Policies\\Microsoft\\Internet Explorer\\Control Panel", "HomePage", Dword(1), kDelete}};
 constexpr TweakWrite kNoBrowserContextMenu[] = {
-    {"Software\\Policies\\Microsoft\\Internet Explorer\\Restrictions", "NoBrowserContextMenu", Dword(1), kDelete}};
+    {"Software\\Policies\\Microsoft\\Internet Explorer\\Restrictions", "NoBrowserContextMenu", Dword(1),
+     kDelete}};
 constexpr TweakWrite kAutoShareServer[] = {{kLanman, "AutoShareServer", Dword(0), kDelete}};
 constexpr TweakWrite kAutoShareWks[] = {{kLanman, "AutoShareWks", Text("0x00"), kDelete}};
 constexpr TweakWrite kRestrictAnonymous[] = {
     {"SYSTEM\\CurrentControlSet\\Control\\Lsa", "restrictanonymous", Dword(2), kDelete}};
-constexpr TweakWrite k1803[] = {
-    {"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\3", "1803", Dword(3), Dword(0)}};
+constexpr TweakWrite k1803[] = {{"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Zones\\3",
+                                 "1803", Dword(3), Dword(0)}};
 constexpr TweakWrite kNoNetHood[] = {Policy("NoNetHood", Dword(1))};
 constexpr TweakWrite kEnableICMPRedirects[] = {{kTcpip, "EnableICMPRedirects", Dword(0), Dword(1)}};
 constexpr TweakWrite kSynAttackProtect[] = {{kTcpip, "SynAttackProtect", Dword(2), Dword(0)}};
@@ -86,9 +89,11 @@ constexpr std::array<TweakEntry, 27> kCatalogue{{
     {1, "SnCheckBox8", "禁止显示\"开始\"菜单中\"注销\"菜单", "NoLogOff", CU, kNoLogOff, 15, 16},
     {1, "SnCheckBox9", "禁止修改\"控制面板 \"", "NoSetFolders", CU, kNoSetFolders, 17, 18},
     {1, "SnCheckBox10", "禁止显示\"开始\"菜单中\"运行\"菜单", "NoRun", CU, kNoRun, 19, 20},
-    {1, "SnCheckBox11", "禁止显示\"开始\"菜单中\"文档\"菜单", "NoRecentDocsMenu", CU, kNoRecentDocsMenu, 21, 22},
+    {1, "SnCheckBox11", "禁止显示\"开始\"菜单中\"文档\"菜单", "NoRecentDocsMenu", CU, kNoRecentDocsMenu, 21,
+     22},
     {1, "SnCheckBox12", "禁止显示\"开始\"菜单中\"查找\"菜单", "NoFind", CU, kNoFind, 23, 24},
-    {2, "SnCheckBox30", "隐藏上机用户登录的名字", "DontDisplayLastUserName", LM, kDontDisplayLastUserName, 25, 26},
+    {2, "SnCheckBox30", "隐藏上机用户登录的名字", "DontDisplayLastUserName", LM, kDontDisplayLastUserName, 25,
+     26},
     {2, "SnCheckBox23", "锁定IE浏览器的首页", "HomePage", CU, kHomePage, 27, 28},
     {2, "SnCheckBox22", "禁用IE浏览器的鼠标右键", "NoBrowserContextMenu", CU, kNoBrowserContextMenu, 29, 30},
     {2, "SnCheckBox20", "禁止C$、D$一类的缺省共享", "AutoShareServer", LM, kAutoShareServer, 31, 32},

@@ -20,8 +20,8 @@ long Win32Backend::DoCreateKey(Hive hive, std::string_view path, std::uint32_t a
     const std::string subKey(path);
     HKEY result = nullptr;
     DWORD disposition = 0;
-    const LONG rc = RegCreateKeyExA(root, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
-                                    &result, &disposition);
+    const LONG rc = RegCreateKeyExA(root, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
+                                    nullptr, &result, &disposition);
     if (rc == ERROR_SUCCESS)
         key = reinterpret_cast<std::uintptr_t>(result);
     return rc;

@@ -42,7 +42,8 @@ TEST_P(Passwords, EnsurePasswordWritesTheEmptyOneOnlyWhenMissing)
 {
     EnsurePassword(Backend(), onMissing_);
     EXPECT_EQ(missingCalls_, 1);
-    const StoredValue v = ReadStored(Backend(), Hive::CurrentUser, "Software\\Microsoft\\Windows\\vardo", "paasword");
+    const StoredValue v =
+        ReadStored(Backend(), Hive::CurrentUser, "Software\\Microsoft\\Windows\\vardo", "paasword");
     EXPECT_EQ(v.type, regtype::Sz);
     EXPECT_EQ(Hex(v.bytes), "00");
     EnsurePassword(Backend(), onMissing_);
@@ -53,7 +54,8 @@ TEST_P(Passwords, LoginComparesEveryByte)
 {
     ZeroMirror();
     SetStored("Secret \xC3\xDC"); // ends in a blank and the GBK "密"
-    for (std::string_view wrong : {"", "secret \xC3\xDC", "Secret\xC3\xDC", "Secret \xC3\xDC ", "Secret \xC3"}) {
+    for (std::string_view wrong :
+         {"", "secret \xC3\xDC", "Secret\xC3\xDC", "Secret \xC3\xDC ", "Secret \xC3"}) {
         EXPECT_FALSE(Login(Backend(), wrong, ticks_, messages_, onMissing_));
     }
     EXPECT_EQ(messages_.texts, std::vector<std::string>(5, "密码不正确！"));
@@ -140,11 +142,13 @@ TEST_P(Passwords, ChangingThePassword)
     EXPECT_EQ(ChangePassword(Backend(), "x", "new", "other", messages_), PasswordChange::WrongOldPassword);
     EXPECT_EQ(messages_.texts, std::vector<std::string>{"输入的旧密码不正确！"});
     // New texts differing only in case do not agree.
-    EXPECT_EQ(ChangePassword(Backend(), "", "Tessel", "tessel", messages_), PasswordChange::NewPasswordsDiffer);
+    EXPECT_EQ(ChangePassword(Backend(), "", "Tessel", "tessel", messages_),
+              PasswordChange::NewPasswordsDiffer);
     EXPECT_EQ(messages_.texts.back(), "两次输入的更改密码不一致！");
     EXPECT_EQ(ChangePassword(Backend(), "", "\xD0\xC2\xC3\xDC", "\xD0\xC2\xC3\xDC", messages_),
               PasswordChange::Changed);
-    EXPECT_EQ(Hex(ReadStored(Backend(), Hive::CurrentUser, "Software\\Microsoft\\Windows\\vardo", "paasword").bytes),
+    EXPECT_EQ(Hex(ReadStored(Backend(), Hive::CurrentUser, "Software\\Microsoft\\Windows\\vardo", "paasword")
+                      .bytes),
               "D0C2C3DC00");
     EXPECT_EQ(messages_.texts.size(), 2u);
     // The old empty password no longer works; an empty new one means none again.

@@ -114,9 +114,24 @@ int Unfetch(sqlite3_file*, sqlite3_int64, void*)
     return SQLITE_OK;
 }
 
-const sqlite3_io_methods kMethods = {3,     Close,   Read,     Write,    Truncate,  Sync,
-                                     FileSize, Lock, Unlock, CheckReservedLock, FileControl, SectorSize,
-                                     DeviceCharacteristics, ShmMap, ShmLock, ShmBarrier, ShmUnmap, Fetch,
+const sqlite3_io_methods kMethods = {3,
+                                     Close,
+                                     Read,
+                                     Write,
+                                     Truncate,
+                                     Sync,
+                                     FileSize,
+                                     Lock,
+                                     Unlock,
+                                     CheckReservedLock,
+                                     FileControl,
+                                     SectorSize,
+                                     DeviceCharacteristics,
+                                     ShmMap,
+                                     ShmLock,
+                                     ShmBarrier,
+                                     ShmUnmap,
+                                     Fetch,
                                      Unfetch};
 
 int Open(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* f, int flags, int* outFlags)

@@ -18,7 +18,8 @@ using namespace std::string_literals;
 class Probe
 {
 public:
-    Probe(RegistryBackend& backend, std::string base) : backend_(backend), registry_(backend), base_(std::move(base))
+    Probe(RegistryBackend& backend, std::string base)
+        : backend_(backend), registry_(backend), base_(std::move(base))
     {
     }
 
@@ -37,7 +38,8 @@ public:
     {
         RegistryBackend::Handle key = Key();
         out_ << "set " << Label(name) << ": "
-             << backend_.SetValue(key, name, type, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size())
+             << backend_.SetValue(key, name, type, reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                  bytes.size())
              << "\n";
     }
     void Get(const std::string& name)
@@ -47,7 +49,8 @@ public:
         long rc = backend_.QueryValue(Key(), name, &type, nullptr, &size);
         std::string bytes(size, '\0');
         if (rc == status::Success)
-            rc = backend_.QueryValue(Key(), name, &type, reinterpret_cast<std::uint8_t*>(bytes.data()), &size);
+            rc =
+                backend_.QueryValue(Key(), name, &type, reinterpret_cast<std::uint8_t*>(bytes.data()), &size);
         out_ << "get " << name << ": " << rc;
         if (rc == status::Success)
             out_ << " type " << type << " size " << size << " [" << Hex(bytes.substr(0, size)) << "]";
@@ -61,8 +64,14 @@ public:
             backend_.QueryValue(Key(), name, nullptr, reinterpret_cast<std::uint8_t*>(buffer.data()), &size);
         out_ << "buffer " << capacity << " " << name << ": " << rc << " size " << size << "\n";
     }
-    void Del(const std::string& name) { out_ << "delete " << name << ": " << backend_.DeleteValue(Key(), name) << "\n"; }
-    void Has(const std::string& name) { out_ << "has " << name << ": " << (registry_.HasValue(name) ? "yes" : "no") << "\n"; }
+    void Del(const std::string& name)
+    {
+        out_ << "delete " << name << ": " << backend_.DeleteValue(Key(), name) << "\n";
+    }
+    void Has(const std::string& name)
+    {
+        out_ << "has " << name << ": " << (registry_.HasValue(name) ? "yes" : "no") << "\n";
+    }
     void Dword(const std::string& name)
     {
         Guarded("dword " + name, [&] { return std::to_string(registry_.ReadDword(name)); });
@@ -78,7 +87,10 @@ public:
             return "done"s;
         });
     }
-    void Remove(const std::string& name) { out_ << "remove " << name << ": " << registry_.RemoveValue(name) << "\n"; }
+    void Remove(const std::string& name)
+    {
+        out_ << "remove " << name << ": " << registry_.RemoveValue(name) << "\n";
+    }
 
     std::string Transcript() const { return out_.str(); }
 
@@ -181,7 +193,8 @@ const Case kCases[] = {
          p.Has("Value");
      },
      "open Mixed\\Case: yes\nset Value: 0\nopen MIXED\\case: yes\nget VALUE: 0 type 4 size 4 [01000000]\n"
-     "set value: 0\nopen mixed\\CASE: yes\nget Value: 0 type 4 size 4 [02000000]\ndelete vALUE: 0\nhas Value: no\n"},
+     "set value: 0\nopen mixed\\CASE: yes\nget Value: 0 type 4 size 4 [02000000]\ndelete vALUE: 0\nhas "
+     "Value: no\n"},
     {"DefaultValue",
      [](Probe& p) {
          p.Open("D");
@@ -221,7 +234,8 @@ const Case kCases[] = {
          p.Text("path");
          p.Dword("path");
      },
-     "open E: yes\nset path: 0\ntext path: [2557494E444952255C78]\ndword path: error Failed to get data for 'path'\n"},
+     "open E: yes\nset path: 0\ntext path: [2557494E444952255C78]\ndword path: error Failed to get data for "
+     "'path'\n"},
     {"DwordReads",
      [](Probe& p) {
          p.Open("N");
@@ -235,10 +249,12 @@ const Case kCases[] = {
          for (const char* n : {"four", "two", "none", "eight", "bin", "text", "short", "missing"})
              p.Dword(n);
      },
-     "open N: yes\nset four: 0\nset two: 0\nset none: 0\nset eight: 0\nset bin: 0\nset text: 0\nset short: 0\n"
+     "open N: yes\nset four: 0\nset two: 0\nset none: 0\nset eight: 0\nset bin: 0\nset text: 0\nset short: "
+     "0\n"
      "dword four: -1\ndword two: 4660\ndword none: 0\ndword eight: error Failed to get data for 'eight'\n"
      "dword bin: error Invalid data type for 'bin'\ndword text: error Failed to get data for 'text'\n"
-     "dword short: error Invalid data type for 'short'\ndword missing: error Failed to get data for 'missing'\n"},
+     "dword short: error Invalid data type for 'short'\ndword missing: error Failed to get data for "
+     "'missing'\n"},
     {"TextOfOtherKinds",
      [](Probe& p) {
          p.Open("K");
@@ -272,7 +288,8 @@ const Case kCases[] = {
          p.Set("v", 3, "123456"s);
          p.SmallBuffer("v", 4);
      },
-     "open O: yes\nset v: 0\nset V: 0\nget v: 0 type 1 size 5 [6669766500]\ndword v: error Failed to get data for 'v'\n"
+     "open O: yes\nset v: 0\nset V: 0\nget v: 0 type 1 size 5 [6669766500]\ndword v: error Failed to get "
+     "data for 'v'\n"
      "set v: 0\nget v: 0 type 3 size 0 []\nbuffer 0 v: 0 size 0\nset v: 0\nbuffer 4 v: 234 size 6\n"},
     {"GbkText",
      [](Probe& p) {

@@ -31,7 +31,8 @@ private:
     std::uint64_t state_;
 };
 
-const std::vector<std::string> kPaths = {"A", "a", "A\\B", "a\\b\\", "A\\\\B", "A\\.", "A\\..", "C\\D\\E", "c\\d\\e"};
+const std::vector<std::string> kPaths = {"A",    "a",     "A\\B",    "a\\b\\", "A\\\\B",
+                                         "A\\.", "A\\..", "C\\D\\E", "c\\d\\e"};
 const std::vector<std::string> kNames = {"", "v", "V", "w", "Value", "VALUE", "1803"};
 const std::uint32_t kTypes[] = {regtype::Sz, regtype::ExpandSz, regtype::Binary, regtype::Dword};
 
@@ -46,8 +47,7 @@ std::string Hex(const std::string& bytes)
     return out;
 }
 
-template <typename F>
-void Guarded(F&& op)
+template <typename F> void Guarded(F&& op)
 {
     try {
         op();
@@ -81,7 +81,8 @@ int main(int argc, char** argv)
             const std::string path = std::string(random.Below(5) == 0 ? "\\" : "") + kBase + "\\" +
                                      kPaths[random.Below(kPaths.size())];
             registry.SelectRoot(hive);
-            std::printf("open %d %s: %d\n", static_cast<int>(hive), path.c_str(), registry.OpenKeyCreating(path));
+            std::printf("open %d %s: %d\n", static_cast<int>(hive), path.c_str(),
+                        registry.OpenKeyCreating(path));
             break;
         }
         case 1:
@@ -137,12 +138,14 @@ int main(int argc, char** argv)
                 long rc = backend->QueryValue(key, name, &type, nullptr, &size);
                 std::string bytes(size, '\0');
                 if (rc == status::Success)
-                    rc = backend->QueryValue(key, name, &type, reinterpret_cast<std::uint8_t*>(bytes.data()), &size);
+                    rc = backend->QueryValue(key, name, &type, reinterpret_cast<std::uint8_t*>(bytes.data()),
+                                             &size);
                 if (rc == status::Success)
-                    std::printf("tree %d %s %s: type %u [%s]\n", static_cast<int>(hive), path.c_str(), name.c_str(),
-                                type, Hex(bytes.substr(0, size)).c_str());
+                    std::printf("tree %d %s %s: type %u [%s]\n", static_cast<int>(hive), path.c_str(),
+                                name.c_str(), type, Hex(bytes.substr(0, size)).c_str());
                 else
-                    std::printf("tree %d %s %s: %ld\n", static_cast<int>(hive), path.c_str(), name.c_str(), rc);
+                    std::printf("tree %d %s %s: %ld\n", static_cast<int>(hive), path.c_str(), name.c_str(),
+                                rc);
             }
             backend->CloseKey(key);
         }

@@ -1,8 +1,8 @@
+#include "tweaks/SqliteBackend.h"
 #include "tests/support/TestBackends.h"
 #include "tests/tweaks/FaultyVfs.h"
 #include "tests/tweaks/ProcessHelpers.h"
 #include "tweaks/NameFolding.h"
-#include "tweaks/SqliteBackend.h"
 #include "tweaks/TRegistry.h"
 
 #include <gtest/gtest.h>
@@ -82,14 +82,17 @@ TEST_F(SqliteHive, NamesAreStoredReadableAndDataExactly)
         registry.WriteBytes("empty", "", 0);
         registry.WriteDword("", -2);
     }
-    EXPECT_EQ(Query(user_, "PRAGMA application_id"), std::vector<std::string>{std::to_string(kHiveApplicationId)});
+    EXPECT_EQ(Query(user_, "PRAGMA application_id"),
+              std::vector<std::string>{std::to_string(kHiveApplicationId)});
     EXPECT_EQ(Query(user_, "PRAGMA journal_mode"), std::vector<std::string>{"wal"});
     EXPECT_EQ(Query(user_, "SELECT name FROM keys WHERE fold LIKE 'TESSEL%'"),
               std::vector<std::string>{"Tessel测试"});
     EXPECT_EQ(Query(user_, "SELECT name, type, typeof(data), hex(data) FROM vals ORDER BY name"),
               (std::vector<std::string>{"|4|blob|FEFFFFFF", "empty|3|blob|", "名称|1|blob|D6D0CEC400"}));
     // The password lives here: nobody else may read the user hive.
-    struct stat st{};
+    struct stat st
+    {
+    };
     ASSERT_EQ(::stat(user_.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
     ASSERT_EQ(::stat(dir_.File("user").c_str(), &st), 0);
@@ -141,14 +144,13 @@ TEST_F(SqliteHive, FilesThatAreNotHivesAreLeftExactlyAsTheyWere)
 
     // Another program's database.
     const std::string foreignPath = dir_.File("foreign.db");
-    Execute(foreignPath, "CREATE TABLE notes(text); INSERT INTO notes VALUES('mine'); PRAGMA journal_mode=WAL");
+    Execute(foreignPath,
+            "CREATE TABLE notes(text); INSERT INTO notes VALUES('mine'); PRAGMA journal_mode=WAL");
     const std::string foreign = ReadFileBytes(foreignPath);
 
     const std::pair<const char*, std::string> files[] = {
-        {"random bytes", noise},
-        {"text", "[HKEY_CURRENT_USER]\n\"paasword\"=\"\"\n"},
-        {"short", "SQLite format 3"},
-        {"foreign database", foreign},
+        {"random bytes", noise},       {"text", "[HKEY_CURRENT_USER]\n\"paasword\"=\"\"\n"},
+        {"short", "SQLite format 3"},  {"foreign database", foreign},
         {"truncated hive", truncated},
     };
     for (const auto& [label, bytes] : files) {
@@ -238,16 +240,18 @@ TEST_F(SqliteHive, AMachineHiveTheUserMayNotWriteFailsEveryMachineRow)
         fs::permissions(dir_.File("machine"), fs::perms(0755));
 
     ASSERT_EQ(child.exitCode, 0);
-    EXPECT_EQ(child.output, "注册表内容出错5！\n注册表内容出错9！\n注册表内容出错25\n注册表内容出错31！\n"
-                            "注册表内容出错33！\n注册表内容出错35！\n注册表内容出错43！\n注册表内容出错45！\n"
-                            "注册表内容出错45！\n注册表内容出错45！\n注册表内容出错45！\n注册表内容出错45！\n"
-                            "注册表内容出错6！\n注册表内容出错10\n注册表内容出错26\n注册表内容出错32！\n"
-                            "注册表内容出错34！\n注册表内容出错36！\n注册表内容出错44！\n注册表内容出错46！\n"
-                            "注册表内容出错45！\n注册表内容出错46！\n注册表内容出错46！\n注册表内容出错46！\n");
+    EXPECT_EQ(child.output,
+              "注册表内容出错5！\n注册表内容出错9！\n注册表内容出错25\n注册表内容出错31！\n"
+              "注册表内容出错33！\n注册表内容出错35！\n注册表内容出错43！\n注册表内容出错45！\n"
+              "注册表内容出错45！\n注册表内容出错45！\n注册表内容出错45！\n注册表内容出错45！\n"
+              "注册表内容出错6！\n注册表内容出错10\n注册表内容出错26\n注册表内容出错32！\n"
+              "注册表内容出错34！\n注册表内容出错36！\n注册表内容出错44！\n注册表内容出错46！\n"
+              "注册表内容出错45！\n注册表内容出错46！\n注册表内容出错46！\n注册表内容出错46！\n");
     EXPECT_EQ(ReadFileBytes(machine_), machineBefore);
     auto backend = Open();
-    EXPECT_EQ(Hex(ReadStored(*backend, Hive::CurrentUser, "Software\\Microsoft\\Windows\\vardo", "Frist").bytes),
-              "3100");
+    EXPECT_EQ(
+        Hex(ReadStored(*backend, Hive::CurrentUser, "Software\\Microsoft\\Windows\\vardo", "Frist").bytes),
+        "3100");
 }
 
 TEST_F(SqliteHive, AHiveLockedPastTheBusyTimeoutEndsInTheStoresError)
@@ -311,7 +315,8 @@ TEST_F(SqliteHive, AFullDiskEndsInTheStoresErrorAndKeepsEarlierWrites)
             return 4;
         for (int i = 0; i < 1000; ++i) {
             try {
-                registry.WriteBytes("v" + std::to_string(i), std::string(3000, static_cast<char>(i)).data(), 3000);
+                registry.WriteBytes("v" + std::to_string(i), std::string(3000, static_cast<char>(i)).data(),
+                                    3000);
             } catch (const ERegistryException& e) {
                 WriteAll(out, std::to_string(i) + " " + e.what());
                 return 0;
@@ -328,7 +333,8 @@ TEST_F(SqliteHive, AFullDiskEndsInTheStoresErrorAndKeepsEarlierWrites)
     EXPECT_EQ(Query(user_, "PRAGMA integrity_check"), std::vector<std::string>{"ok"});
     auto backend = Open();
     for (int i = 0; i < written; ++i) {
-        const StoredValue v = ReadStored(*backend, Hive::CurrentUser, "Software\\Full", "v" + std::to_string(i));
+        const StoredValue v =
+            ReadStored(*backend, Hive::CurrentUser, "Software\\Full", "v" + std::to_string(i));
         ASSERT_EQ(v.status, status::Success) << i;
         EXPECT_EQ(v.bytes, std::string(3000, static_cast<char>(i)));
     }

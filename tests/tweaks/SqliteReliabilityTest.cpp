@@ -26,8 +26,8 @@ RegValue Encode(int i)
     switch (i % 3) {
     case 0:
         v.type = regtype::Dword;
-        v.data = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8), static_cast<std::uint8_t>(i >> 16),
-                  0};
+        v.data = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8),
+                  static_cast<std::uint8_t>(i >> 16), 0};
         break;
     case 1: {
         v.type = regtype::Sz;
@@ -123,15 +123,16 @@ TEST(SqliteReliability, AKilledWriterLosesNothingItAcknowledgedAndTearsNothing)
         ASSERT_EQ(sqlite3_open(options.userPath.c_str(), &db), SQLITE_OK);
         char** rows = nullptr;
         int rowCount = 0, columns = 0;
-        ASSERT_EQ(sqlite3_get_table(db, "PRAGMA integrity_check", &rows, &rowCount, &columns, nullptr), SQLITE_OK);
+        ASSERT_EQ(sqlite3_get_table(db, "PRAGMA integrity_check", &rows, &rowCount, &columns, nullptr),
+                  SQLITE_OK);
         EXPECT_STREQ(rows[1], "ok");
         sqlite3_free_table(rows);
         sqlite3_close(db);
 
         SqliteBackend backend(options);
         for (int slot = 0; slot < kSlots; ++slot) {
-            const StoredValue stored = ReadStored(backend, Hive::CurrentUser, "Software\\Crash",
-                                                  "slot" + std::to_string(slot));
+            const StoredValue stored =
+                ReadStored(backend, Hive::CurrentUser, "Software\\Crash", "slot" + std::to_string(slot));
             if (!lastAcked.count(slot)) {
                 // Never acknowledged: absent, or a whole value of this slot.
                 if (stored.status == status::Success) {

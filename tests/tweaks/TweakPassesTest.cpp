@@ -1,6 +1,6 @@
+#include "tweaks/TweakPasses.h"
 #include "tests/support/TestBackends.h"
 #include "tweaks/TRegistry.h"
-#include "tweaks/TweakPasses.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,8 @@ const std::vector<Expected> kApplied = {
     {CU, kExplorer, "NoViewContextMenu", 3, "01000000"},
     {CU, kExplorer, "NoDrives", 4, "FFFFFFFF"},
     {LM, "SYSTEM\\CurrentControlSet\\Services\\Cdrom", "Autorun", 4, "00000000"},
-    {CU, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System", "DisableRegistryTools", 4, "01000000"},
+    {CU, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System", "DisableRegistryTools", 4,
+     "01000000"},
     {LM, "Software\\CLASSES\\.reg", "", 1, "74787466696C6500"},
     {CU, kExplorer, "NoTrayContextMenu", 4, "01000000"},
     {CU, kExplorer, "NoDesktop", 4, "01000000"},
@@ -42,7 +43,8 @@ const std::vector<Expected> kApplied = {
     {CU, kExplorer, "NoFind", 4, "01000000"},
     {LM, "Software\\Microsoft\\Windows\\CurrentVersion\\Winlogon", "DontDisplayLastUserName", 4, "01000000"},
     {CU, "Software\\Policies\\Microsoft\\Internet Explorer\\Control Panel", "HomePage", 4, "01000000"},
-    {CU, "Software\\Policies\\Microsoft\\Internet Explorer\\Restrictions", "NoBrowserContextMenu", 4, "01000000"},
+    {CU, "Software\\Policies\\Microsoft\\Internet Explorer\\Restrictions", "NoBrowserContextMenu", 4,
+     "01000000"},
     {LM, kLanman, "AutoShareServer", 4, "00000000"},
     {LM, kLanman, "AutoShareWks", 1, "3078303000"},
     {LM, "SYSTEM\\CurrentControlSet\\Control\\Lsa", "restrictanonymous", 4, "02000000"},
@@ -84,12 +86,33 @@ std::vector<Expected> Reverted()
     return out;
 }
 
-const std::vector<std::string> kMirrorNames = {
-    "NoViewContextMenu", "NoDrives", "Autorun", "DisableRegistryTools", "reg", "NoTrayContextMenu", "NoDesktop",
-    "NoLogOff", "NoSetFolders", "NoRun", "NoRecentDocsMenu", "NoFind", "DontDisplayLastUserName", "HomePage",
-    "NoBrowserContextMenu", "AutoShareServer", "AutoShareWks", "restrictanonymous", "1803", "NoNetHood",
-    "EnableICMPRedirects", "SynAttackProtect", "DefaultRcvWindow", "ConfigFileAllocSize", "ForceFIFO",
-    "MaxCachedIcons", "AutoEndTasks"};
+const std::vector<std::string> kMirrorNames = {"NoViewContextMenu",
+                                               "NoDrives",
+                                               "Autorun",
+                                               "DisableRegistryTools",
+                                               "reg",
+                                               "NoTrayContextMenu",
+                                               "NoDesktop",
+                                               "NoLogOff",
+                                               "NoSetFolders",
+                                               "NoRun",
+                                               "NoRecentDocsMenu",
+                                               "NoFind",
+                                               "DontDisplayLastUserName",
+                                               "HomePage",
+                                               "NoBrowserContextMenu",
+                                               "AutoShareServer",
+                                               "AutoShareWks",
+                                               "restrictanonymous",
+                                               "1803",
+                                               "NoNetHood",
+                                               "EnableICMPRedirects",
+                                               "SynAttackProtect",
+                                               "DefaultRcvWindow",
+                                               "ConfigFileAllocSize",
+                                               "ForceFIFO",
+                                               "MaxCachedIcons",
+                                               "AutoEndTasks"};
 
 const std::string kMirror = "Software\\Microsoft\\Windows\\vardo\\zhuangtai";
 
@@ -154,8 +177,8 @@ TEST_P(TweakPasses, EachRowFollowsItsOwnBox)
     ApplyTweaks(Backend(), some, messages_);
     std::vector<Expected> expected = Reverted();
     for (std::size_t i = 0; i < expected.size(); ++i)
-        if (expected[i].name == "NoDrives" || expected[i].name.empty() || expected[i].name == "AutoEndTasks" ||
-            expected[i].key == kMstcp || expected[i].key == kNetTrans)
+        if (expected[i].name == "NoDrives" || expected[i].name.empty() ||
+            expected[i].name == "AutoEndTasks" || expected[i].key == kMstcp || expected[i].key == kNetTrans)
             expected[i] = kApplied[i];
     ExpectValues(Backend(), expected);
     std::vector<std::string> mirror = Repeat("00000000");
