@@ -1,0 +1,509 @@
+#include "skin/SuiButton.h"
+
+#include "framework/TCanvas.h"
+#include "framework/TImageList.h"
+#include "skin/Suipublic.h"
+
+#include <QKeyEvent>
+#include <QShortcut>
+#include <QTimer>
+#include <algorithm>
+
+namespace {
+
+bool IsActivationKey(int key)
+{
+    return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+TRect Offset(const TRect& r, int dx, int dy)
+{
+    return Rect(r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy);
+}
+
+// Text of a disabled button: a white shadow one pixel down and right under
+// the grey text.
+void DrawEmbossed(TCanvas& canvas, const QString& text, const TRect& rect, unsigned flags)
+{
+    canvas.Font.Color = clWhite;
+    canvas.DrawText(text, Offset(rect, 1, 1), flags);
+    canvas.Font.Color = clGray;
+    canvas.DrawText(text, rect, flags);
+}
+
+} // namespace
+
+TsuiCustomButton::TsuiCustomButton(QWidget* parent)
+    : TControl(parent), m_repeat(new QTimer(this)), m_accelerator(new QShortcut(this))
+{
+    SetParentColor(true);
+    setFocusPolicy(Qt::StrongFocus);
+    connect(m_repeat, &QTimer::timeout, this, [this] { Fire(OnMouseContinuouslyDown); });
+    connect(m_accelerator, &QShortcut::activated, this, [this] { Accelerate(); });
+}
+
+void TsuiCustomButton::SetUIStyle(TsuiUIStyle style)
+{
+    m_uiStyle = style;
+    SetButtonPic(style);
+    UIStyleChanged();
+    update();
+}
+
+void TsuiCustomButton::SetAutoSize(bool value)
+{
+    m_autoSize = value;
+    AutoSizeChanged();
+    update();
+}
+
+void TsuiCustomButton::SetTransparent(bool value)
+{
+    m_transparent = value;
+    TransparentChanged();
+    update();
+}
+
+void TsuiCustomButton::SetTabStop(bool value)
+{
+    m_tabStop = value;
+    // Without a tab stop the button still takes the focus when clicked.
+    setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus);
+    update();
+}
+
+void TsuiCustomButton::SetDefault(bool value)
+{
+    m_default = value;
+    if (value && m_enterKey == nullptr) {
+        m_enterKey = new QShortcut(this);
+        m_enterKey->setKeys({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+        connect(m_enterKey, &QShortcut::activated, this, [this] { DialogKey(true); });
+    }
+    if (m_enterKey != nullptr)
+        m_enterKey->setEnabled(value);
+}
+
+void TsuiCustomButton::SetCancel(bool value)
+{
+    m_cancel = value;
+    if (value && m_escapeKey == nullptr) {
+        m_escapeKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+        connect(m_escapeKey, &QShortcut::activated, this, [this] { DialogKey(false); });
+    }
+    if (m_escapeKey != nullptr)
+        m_escapeKey->setEnabled(value);
+}
+
+void TsuiCustomButton::UIStyleChanged()
+{
+    if (m_uiStyle == Custom)
+        SetAutoSize(true);
+}
+
+void TsuiCustomButton::AutoSizeChanged()
+{
+    if (!m_autoSize || m_picNormal.isEmpty())
+        return;
+    const TBitmap picture = LoadStatePicture(m_picNormal);
+    resize(picture.Width(), picture.Height());
+}
+
+void TsuiCustomButton::TransparentChanged()
+{
+    m_picTransparent = m_transparent;
+}
+
+void TsuiCustomButton::SetPicNormal(const QString& name)
+{
+    m_picNormal = name;
+    AutoSizeChanged();
+    update();
+}
+
+void TsuiCustomButton::SetPicMouseOn(const QString& name)
+{
+    m_picMouseOn = name;
+    update();
+}
+
+void TsuiCustomButton::SetPicMouseDown(const QString& name)
+{
+    m_picMouseDown = name;
+    update();
+}
+
+TBitmap TsuiCustomButton::LoadStatePicture(const QString& name)
+{
+    TBitmap picture = LoadSkinBitmap(name);
+    if (picture.Empty()) {
+        picture = TBitmap(74, 21);
+        picture.Image().fill(Qt::white);
+    }
+    return picture;
+}
+
+TBitmap TsuiCustomButton::PaintButtonNormal()
+{
+    return LoadStatePicture(m_picNormal);
+}
+
+TBitmap TsuiCustomButton::PaintButtonMouseOn()
+{
+    return LoadStatePicture(m_picMouseOn);
+}
+
+TBitmap TsuiCustomButton::PaintButtonMouseDown()
+{
+    return LoadStatePicture(m_picMouseDown);
+}
+
+TBitmap TsuiCustomButton::PaintButtonDisabled()
+{
+    return LoadStatePicture(m_picNormal);
+}
+
+void TsuiCustomButton::Paint(TCanvas& canvas)
+{
+    TBitmap picture;
+    if (!Enabled())
+        picture = PaintButtonDisabled();
+    else if (m_pressed)
+        picture = PaintButtonMouseDown();
+    else if (m_mouseOver)
+        picture = PaintButtonMouseOn();
+    else
+        picture = PaintButtonNormal();
+    picture.SetTransparent(m_picTransparent);
+
+    // The canvas arrives filled with Color().
+    if (m_transparent)
+        DoTrans(canvas, this);
+    canvas.Font = Font();
+    PaintPic(canvas, picture);
+    if (hasFocus() && m_tabStop)
+        PaintFocus(canvas);
+    canvas.Font = Font();
+    if (!Caption().trimmed().isEmpty())
+        PaintText(canvas, Caption());
+}
+
+void TsuiCustomButton::PaintPic(TCanvas& canvas, const TBitmap& picture)
+{
+    if (picture.Empty())
+        return;
+    TImageList list(picture.Width(), picture.Height());
+    if (m_picTransparent)
+        list.AddMasked(picture, picture.Pixel(0, 0));
+    else
+        list.Add(picture);
+    list.Draw(canvas, 0, 0, 0, Enabled());
+}
+
+void TsuiCustomButton::PaintText(TCanvas& canvas, const QString& text)
+{
+    canvas.Brush.Style = bsClear;
+    const unsigned flags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    TRect rect = ClientRect();
+    if (!Enabled()) {
+        DrawEmbossed(canvas, text, rect, flags);
+        return;
+    }
+    if (m_pressed)
+        rect = Offset(rect, 1, 1);
+    canvas.DrawText(text, rect, flags);
+}
+
+void TsuiCustomButton::PaintFocus(TCanvas& canvas)
+{
+    canvas.DrawFocusRect(Rect(2, 2, width() - 2, height() - 2));
+}
+
+void TsuiCustomButton::StopRepeat()
+{
+    m_repeat->stop();
+}
+
+void TsuiCustomButton::Accelerate()
+{
+    if (!Enabled() || !isVisible())
+        return;
+    setFocus(Qt::ShortcutFocusReason);
+    Click();
+}
+
+void TsuiCustomButton::DialogKey(bool enter)
+{
+    if ((enter ? m_default : m_cancel) && Enabled() && isVisible())
+        Click();
+}
+
+void TsuiCustomButton::CaptionChanged()
+{
+    m_accelerator->setKey(QKeySequence::mnemonic(Caption()));
+    update();
+}
+
+void TsuiCustomButton::MouseEnter()
+{
+    m_mouseOver = true;
+    update();
+    TControl::MouseEnter();
+}
+
+void TsuiCustomButton::MouseLeave()
+{
+    m_mouseOver = false;
+    m_pressed = false;
+    StopRepeat();
+    update();
+    TControl::MouseLeave();
+    Fire(OnMouseExit);
+}
+
+void TsuiCustomButton::MouseDown(TMouseButton button, Qt::KeyboardModifiers shift, int x, int y)
+{
+    if (button == mbLeft) {
+        m_pressed = true;
+        if (!m_repeat->isActive())
+            m_repeat->start(std::max(m_repeatInterval, 0));
+        update();
+    }
+    TControl::MouseDown(button, shift, x, y);
+}
+
+void TsuiCustomButton::MouseUp(TMouseButton button, Qt::KeyboardModifiers shift, int x, int y)
+{
+    if (button == mbLeft) {
+        StopRepeat();
+        m_pressed = false;
+        update();
+    }
+    TControl::MouseUp(button, shift, x, y);
+}
+
+void TsuiCustomButton::MouseMove(Qt::KeyboardModifiers shift, int x, int y)
+{
+    TControl::MouseMove(shift, x, y);
+    // The mouse stays grabbed while a button is held, so leaving the control
+    // shows up here rather than as a leave event.
+    const bool inside = InRect(x, y, ClientRect());
+    if (!inside && (m_mouseOver || m_pressed)) {
+        m_mouseOver = false;
+        m_pressed = false;
+        StopRepeat();
+        update();
+    } else if (inside && !m_mouseOver) {
+        m_mouseOver = true;
+        update();
+    }
+}
+
+bool TsuiCustomButton::event(QEvent* event)
+{
+    // The focused button keeps Space and Enter for itself, ahead of any
+    // window-wide Enter of a default button.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (IsActivationKey(key->key()) && key->modifiers() == Qt::NoModifier) {
+            event->accept();
+            return true;
+        }
+    }
+    return TControl::event(event);
+}
+
+void TsuiCustomButton::keyPressEvent(QKeyEvent* event)
+{
+    if (!IsActivationKey(event->key())) {
+        TControl::keyPressEvent(event);
+        return;
+    }
+    if (!event->isAutoRepeat() && Enabled()) {
+        m_pressed = true;
+        update();
+    }
+    event->accept();
+}
+
+void TsuiCustomButton::keyReleaseEvent(QKeyEvent* event)
+{
+    if (!IsActivationKey(event->key())) {
+        TControl::keyReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    if (event->isAutoRepeat() || !m_pressed || !Enabled())
+        return;
+    m_pressed = false;
+    update();
+    Click();
+}
+
+void TsuiCustomButton::focusInEvent(QFocusEvent* event)
+{
+    TControl::focusInEvent(event);
+    update();
+}
+
+void TsuiCustomButton::focusOutEvent(QFocusEvent* event)
+{
+    TControl::focusOutEvent(event);
+    // A key held while the focus moves away must not click later.
+    m_pressed = false;
+    update();
+}
+
+// --- TsuiButton -------------------------------------------------------------
+
+TsuiButton::TsuiButton(QWidget* parent) : TsuiCustomButton(parent)
+{
+    static const bool registered = (RegisterStyleUnlessCustom<TsuiButton>(), true);
+    Q_UNUSED(registered);
+    resize(80, 27);
+    SetUIStyle(GetSUIFormStyle(parent ? parent->window() : nullptr));
+}
+
+QString TsuiButton::PicNormalResName() const
+{
+    return UIStyle() == Custom ? PicNormalName() : QString();
+}
+
+QString TsuiButton::PicMouseOnResName() const
+{
+    return UIStyle() == Custom ? PicMouseOnName() : QString();
+}
+
+QString TsuiButton::PicMouseDownResName() const
+{
+    return UIStyle() == Custom ? PicMouseDownName() : QString();
+}
+
+void TsuiButton::SetPicNormalResName(const QString& name)
+{
+    SetUIStyle(Custom);
+    SetPicNormal(name);
+}
+
+void TsuiButton::SetPicMouseOnResName(const QString& name)
+{
+    SetUIStyle(Custom);
+    SetPicMouseOn(name);
+}
+
+void TsuiButton::SetPicMouseDownResName(const QString& name)
+{
+    SetUIStyle(Custom);
+    SetPicMouseDown(name);
+}
+
+void TsuiButton::SetGlyph(const TBitmap& glyph)
+{
+    m_glyph = glyph;
+    update();
+}
+
+void TsuiButton::SetLayout(TButtonLayout layout)
+{
+    m_layout = layout;
+    update();
+}
+
+void TsuiButton::SetSpacing(int spacing)
+{
+    m_spacing = spacing;
+    update();
+}
+
+void TsuiButton::SetButtonPic(TsuiUIStyle style)
+{
+    if (style == Custom)
+        return;
+    SetPicNormal(GetThemeString(style, 24));
+    SetPicMouseOn(GetThemeString(style, 25));
+    SetPicMouseDown(GetThemeString(style, 26));
+}
+
+void TsuiButton::UIStyleChanged()
+{
+    TsuiCustomButton::UIStyleChanged();
+    if (UIStyle() == MacOS)
+        resize(width(), 23);
+    SetTransparent(UIStyle() == BlueGlass);
+}
+
+void TsuiButton::PaintPic(TCanvas& canvas, const TBitmap& picture)
+{
+    if (UIStyle() == Custom)
+        TsuiCustomButton::PaintPic(canvas, picture);
+    else
+        SpitDraw(picture, canvas, ClientRect(), PictureTransparent());
+    if (m_glyph.Empty())
+        return;
+
+    const QString text = StripAccelerators(Caption());
+    const int tw = text.isEmpty() ? 0 : canvas.TextWidth(text);
+    const int th = text.isEmpty() ? 0 : canvas.TextHeight(text);
+    const bool twoImages = m_glyph.Width() == 2 * m_glyph.Height();
+    const int gh = m_glyph.Height();
+    const int gw = twoImages ? gh : m_glyph.Width();
+    const int s = m_spacing;
+    const int w = width();
+    const int h = height();
+    TPoint glyph;
+    switch (m_layout) {
+    case blGlyphLeft:
+        glyph = {(w - tw - gw - s) / 2, (h - gh) / 2};
+        m_captionPos = {glyph.X + gw + s, (h - th) / 2};
+        break;
+    case blGlyphRight:
+        glyph = {(w + tw + s - gw) / 2, (h - gh) / 2};
+        m_captionPos = {glyph.X - tw - s, (h - th) / 2};
+        break;
+    case blGlyphTop:
+        glyph = {(w - gw) / 2, (h - th - gh - s) / 2};
+        m_captionPos = {(w - tw) / 2, glyph.Y + gh + s};
+        break;
+    case blGlyphBottom:
+        glyph = {(w - gw) / 2, (h + th + s - gh) / 2};
+        m_captionPos = {(w - tw) / 2, glyph.Y - th - s};
+        break;
+    }
+    if (Pressed())
+        glyph = {glyph.X + 1, glyph.Y + 1};
+
+    TImageList list(gw, gh);
+    list.AddMasked(m_glyph, m_glyph.Pixel(0, 0));
+    if (twoImages)
+        list.Draw(canvas, glyph.X, glyph.Y, Enabled() ? 0 : 1);
+    else
+        list.Draw(canvas, glyph.X, glyph.Y, 0, Enabled());
+}
+
+void TsuiButton::PaintText(TCanvas& canvas, const QString& text)
+{
+    if (m_glyph.Empty()) {
+        TsuiCustomButton::PaintText(canvas, text);
+        return;
+    }
+    canvas.Brush.Style = bsClear;
+    TPoint pos = m_captionPos;
+    if (Pressed())
+        pos = {pos.X + 1, pos.Y + 1};
+    const TRect rect = Rect(pos.X, pos.Y, width(), height());
+    if (!Enabled())
+        DrawEmbossed(canvas, text, rect, DT_SINGLELINE);
+    else
+        canvas.DrawText(text, rect, DT_SINGLELINE);
+}
+
+void TsuiButton::PaintFocus(TCanvas& canvas)
+{
+    if (UIStyle() != MacOS && UIStyle() != BlueGlass) {
+        TsuiCustomButton::PaintFocus(canvas);
+        return;
+    }
+    canvas.Pen = {clBlue, 1, psSolid};
+    canvas.MoveTo(10, height() - 5);
+    canvas.LineTo(width() - 10, height() - 5);
+}
