@@ -1,7 +1,6 @@
 #include "controls/Sncheckbox.h"
 
 #include "framework/TCanvas.h"
-#include "skin/Suipublic.h"
 
 #include <QFocusEvent>
 #include <algorithm>
@@ -173,7 +172,7 @@ void TSnCheckBox::DrawCheckMark(TCanvas& canvas, int x, int y)
 
 void TSnCheckBox::DrawParentImage(TCanvas& canvas)
 {
-    DoTrans(canvas, this);
+    ::DrawParentImage(canvas, this);
 }
 
 const TBitmap& TSnCheckBox::BoxImage() const

@@ -1,7 +1,6 @@
 #include "controls/Snlabel.h"
 
 #include "framework/TCanvas.h"
-#include "skin/Suipublic.h"
 
 TSnLabel::TSnLabel(QWidget* parent) : TControl(parent)
 {
@@ -122,7 +121,7 @@ void TSnLabel::Paint(TCanvas& canvas)
     TRect r = ClientRect();
     canvas.Font = Font();
     if (m_transparent) {
-        DoTrans(canvas, this);
+        ::DrawParentImage(canvas, this);
     } else {
         canvas.Brush = TBrush{Color(), bsSolid};
         canvas.FillRect(r);
