@@ -1,0 +1,265 @@
+#include "framework/TCanvas.h"
+#include "framework/TDialogRecorder.h"
+#include "skin/SuiButton.h"
+#include "skin/SuiForm.h"
+
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace {
+
+// A window set up as the main window sets its frame.
+struct MainFrame : ::testing::Test
+{
+    QWidget window;
+    TsuiForm* form = nullptr;
+
+    void SetUp() override
+    {
+        window.resize(496, 354);
+        window.move(100, 100);
+        window.setWindowTitle(QStringLiteral("       Tessel V1.2"));
+        form = new TsuiForm(&window);
+        form->SetUIStyle(Protein);
+        form->SetBorderColor(clBackground);
+        form->SetBorderWidth(1);
+        form->SetColor(0xFBFBFB);
+        TFont font;
+        font.Name = QStringLiteral("Tahoma");
+        font.Size = 8;
+        font.Bold = true;
+        font.Color = clWhite;
+        form->SetFont(font);
+
+        TsuiTitleBarButtons& buttons = form->TitleBarButtons();
+        buttons.Clear();
+        for (const auto& [type, name] : {std::pair{suiClose, "CLOSE"}, std::pair{suiMin, "MIN"}}) {
+            TsuiTitleBarButton& button = buttons.Add();
+            button.SetButtonType(type);
+            button.SetTransparent(true);
+            button.SetTop(2);
+            const QString base = QStringLiteral(":/pictures/MAIN_%1_").arg(QLatin1String(name));
+            ASSERT_TRUE(button.LoadPictures(base + "NORMAL.png", base + "MOUSEON.png", base + "DOWN.png"));
+        }
+        TsuiTitleBarSections& sections = form->TitleBarSections();
+        sections.Clear();
+        const std::tuple<TsuiTitleBarAlign, const char*> parts[] = {
+            {suiLeft, "LEFT"}, {suiRight, "RIGHT"}, {suiClient, "CLIENT"}};
+        for (const auto& [align, name] : parts) {
+            TsuiTitleBarSection& section = sections.Add();
+            section.SetAutoSize(true);
+            ASSERT_TRUE(
+                section.LoadPictureFromFile(QStringLiteral(":/pictures/MAIN_TITLE_%1.png").arg(name)));
+            section.SetAlign(align);
+        }
+    }
+
+    QPoint ButtonCentre(TsuiTitleBarBtnType type) const
+    {
+        const TsuiTitleBar* bar = form->TitleBar();
+        for (const auto& place : bar->ButtonPlaces())
+            if (bar->Buttons().Items(place.Index).ButtonType() == type)
+                return QPoint((place.Rect.Left + place.Rect.Right) / 2,
+                              (place.Rect.Top + place.Rect.Bottom) / 2);
+        ADD_FAILURE() << "no such button";
+        return {};
+    }
+
+    void ShowActive()
+    {
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+};
+
+} // namespace
+
+TEST_F(MainFrame, CoversTheWindowInsideItsFrameAndMakesItFrameless)
+{
+    EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(form->geometry(), QRect(1, 0, 494, 353));
+    EXPECT_EQ(form->TitleBar()->geometry(), QRect(0, 0, 494, 23));
+    EXPECT_EQ(form->Caption(), QStringLiteral("       Tessel V1.2"));
+    EXPECT_EQ(form->TitleBar()->Caption(), form->Caption());
+    EXPECT_EQ(GetSUIFormStyle(&window), Protein);
+    EXPECT_EQ(GetSUIFormColor(&window), TColor(0xFBFBFB));
+
+    auto* button = new TsuiButton(form);
+    button->SetBounds(12, 305, 60, 25);
+    EXPECT_EQ(button->mapTo(&window, QPoint(0, 0)), QPoint(13, 305));
+    EXPECT_EQ(button->UIStyle(), Protein) << "a control placed on the frame starts in its style";
+
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.resize(300, 200);
+    EXPECT_EQ(form->geometry(), QRect(1, 0, 298, 199));
+    EXPECT_EQ(form->TitleBar()->width(), 298);
+    form->SetTitleBarVisible(false);
+    EXPECT_EQ(form->geometry(), QRect(1, 1, 298, 198));
+}
+
+TEST_F(MainFrame, FrameBandsShowTheBorderColour)
+{
+    form->SetBorderColor(clRed);
+    ShowActive();
+    const QImage shot = window.grab().toImage();
+    for (const QPoint p : {QPoint(0, 100), QPoint(495, 100), QPoint(200, 353), QPoint(0, 353)})
+        EXPECT_EQ(FromQRgb(shot.pixel(p)), clRed) << p.x() << "," << p.y();
+    EXPECT_NE(FromQRgb(shot.pixel(200, 200)), clRed);
+}
+
+TEST_F(MainFrame, SecondFrameOnAWindowThrows)
+{
+    try {
+        new TsuiForm(&window);
+        FAIL() << "a second frame was accepted";
+    } catch (const std::runtime_error& error) {
+        EXPECT_STREQ(error.what(), "Sorry, You can create only one TsuiForm component in one form!");
+    }
+    int frames = 0;
+    for (QObject* child : window.children())
+        frames += dynamic_cast<TsuiForm*>(child) != nullptr;
+    EXPECT_EQ(frames, 1);
+    // Another window takes its own frame.
+    QWidget other;
+    EXPECT_NO_THROW(new TsuiForm(&other));
+}
+
+TEST_F(MainFrame, CloseButtonClosesTheWindow)
+{
+    ShowActive();
+    int closes = 0;
+    form->TitleBar()->OnCustomBtnsClick = [&](QObject*, int) { ++closes; };
+    const QPoint close = ButtonCentre(suiClose);
+    EXPECT_GT(close.x(), 470) << "close sits at the far right";
+    QTest::mouseClick(form->TitleBar(), Qt::LeftButton, {}, close);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(closes, 0);
+}
+
+TEST_F(MainFrame, PressOnCloseAndReleaseElsewhereKeepsTheWindow)
+{
+    ShowActive();
+    const QPoint close = ButtonCentre(suiClose);
+    QTest::mousePress(form->TitleBar(), Qt::LeftButton, {}, close);
+    QTest::mouseRelease(form->TitleBar(), Qt::LeftButton, {}, ButtonCentre(suiMin));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(window.isMinimized());
+}
+
+TEST_F(MainFrame, MinimiseButtonMinimisesTheWindow)
+{
+    ShowActive();
+    const QPoint min = ButtonCentre(suiMin);
+    EXPECT_EQ(ButtonCentre(suiClose).x() - min.x(), 20) << "minimise sits left of close";
+    QTest::mouseClick(form->TitleBar(), Qt::LeftButton, {}, min);
+    EXPECT_TRUE(window.isMinimized());
+}
+
+TEST_F(MainFrame, DraggingTheTitleBarMovesTheWindow)
+{
+    ShowActive();
+    const QPoint start = window.pos();
+    TsuiTitleBar* bar = form->TitleBar();
+    QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(200, 10));
+    QTest::mouseMove(bar, QPoint(230, 30));
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(200, 10));
+    EXPECT_EQ(window.pos(), start + QPoint(30, 20));
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(MainFrame, SectionsAndButtonsPaintTheirPictures)
+{
+    TPicture left;
+    TPicture right;
+    TPicture close;
+    ASSERT_TRUE(left.LoadFromFile(QStringLiteral(":/pictures/MAIN_TITLE_LEFT.png")));
+    ASSERT_TRUE(right.LoadFromFile(QStringLiteral(":/pictures/MAIN_TITLE_RIGHT.png")));
+    ASSERT_TRUE(close.LoadFromFile(QStringLiteral(":/pictures/MAIN_CLOSE_NORMAL.png")));
+    ASSERT_EQ(left.Width(), 137);
+    ASSERT_EQ(right.Width(), 129);
+    form->SetCaption(QString());
+    const QImage bar = form->TitleBar()->PaintToImage();
+    ASSERT_EQ(bar.size(), QSize(494, 23));
+    for (int y = 0; y < 23; y += 5) {
+        for (int x = 0; x < 137; x += 7)
+            ASSERT_EQ(FromQRgb(bar.pixel(x, y)), left.Bitmap().Pixel(x, y)) << x << "," << y;
+        // Right of the buttons, the right section shows unscaled.
+        for (int x = 0; x < 129; x += 7)
+            if (494 - 129 + x < 455) {
+                ASSERT_EQ(FromQRgb(bar.pixel(494 - 129 + x, y)), right.Bitmap().Pixel(x, y)) << x << "," << y;
+            }
+    }
+    // The close button at (475, 2), its bottom-left colour left out.
+    const TColor key = close.Bitmap().Pixel(0, 18);
+    int drawn = 0;
+    for (int y = 0; y < 19; ++y)
+        for (int x = 0; x < 19; ++x)
+            if (close.Bitmap().Pixel(x, y) != key) {
+                ASSERT_EQ(FromQRgb(bar.pixel(475 + x, 2 + y)), close.Bitmap().Pixel(x, y)) << x << "," << y;
+                ++drawn;
+            }
+    EXPECT_GT(drawn, 50);
+}
+
+TEST_F(MainFrame, LongCaptionIsCutToTwoBytes)
+{
+    TsuiTitleBar* bar = form->TitleBar();
+    QImage image(10, 10, QImage::Format_ARGB32);
+    TCanvas canvas(image);
+    canvas.Font = bar->Font();
+    EXPECT_EQ(bar->VisibleCaption(canvas), form->Caption());
+    form->resize(120, 353);
+    bar->resize(120, 23);
+    form->SetCaption(QStringLiteral("中文标题非常非常长的一个窗口"));
+    EXPECT_EQ(bar->VisibleCaption(canvas), QStringLiteral("中..."));
+    form->SetCaption(QStringLiteral("A very long window caption here"));
+    EXPECT_EQ(bar->VisibleCaption(canvas), QStringLiteral("A ..."));
+}
+
+TEST_F(MainFrame, OnlyOneControlBoxAndOneClientSection)
+{
+    TDialogRecorder recorder;
+    TsuiTitleBarButton& box = form->TitleBarButtons().Add();
+    box.SetButtonType(suiControlBox);
+    TsuiTitleBarButton& second = form->TitleBarButtons().Add();
+    second.SetButtonType(suiControlBox);
+    EXPECT_EQ(second.ButtonType(), suiCustom);
+    TsuiTitleBarSection& section = form->TitleBarSections().Add();
+    section.SetAlign(suiClient);
+    EXPECT_EQ(section.Align(), suiLeft);
+    ASSERT_EQ(recorder.Entries().size(), 2u);
+    EXPECT_EQ(recorder.Entries()[0].Text,
+              QStringLiteral("Sorry, only one button's ButtonType property can be \"suiControlBox\""));
+    EXPECT_EQ(recorder.Entries()[1].Text,
+              QStringLiteral("Sorry, only one section's Align property can be \"suiClient\""));
+}
+
+TEST(TitleBar, DefaultButtonsAndDoubleClickMaximises)
+{
+    QWidget window;
+    window.resize(400, 300);
+    auto* form = new TsuiForm(&window);
+    form->SetUIStyle(WinXP);
+    TsuiTitleBar* bar = form->TitleBar();
+    ASSERT_EQ(bar->Buttons().Count(), 4);
+    std::vector<std::pair<TsuiTitleBarBtnType, int>> order;
+    for (const auto& place : bar->ButtonPlaces())
+        order.push_back({bar->Buttons().Items(place.Index).ButtonType(), place.Rect.Left});
+    ASSERT_EQ(order.size(), 4u);
+    EXPECT_EQ(order[0].first, suiClose);
+    EXPECT_EQ(order[1].first, suiMax);
+    EXPECT_EQ(order[2].first, suiMin);
+    EXPECT_EQ(order[3].first, suiControlBox);
+    EXPECT_GT(order[0].second, order[1].second);
+    EXPECT_GT(order[1].second, order[2].second);
+    EXPECT_LT(order[3].second, order[2].second);
+    EXPECT_EQ(bar->height(), 29) << "WinXP title sections are 29 high";
+
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::mouseDClick(bar, Qt::LeftButton, {}, QPoint(150, 12));
+    EXPECT_TRUE(window.isMaximized());
+}
