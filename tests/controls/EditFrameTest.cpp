@@ -4,6 +4,7 @@
 #include "controls/Snrichedit.h"
 
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
 #include <gtest/gtest.h>
@@ -142,7 +143,9 @@ TYPED_TEST(EditFrame, DisabledIgnoresTheMouseButShowsItsText)
 
     QWidget* viewport = edit->Editor()->viewport();
     QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(10, 8));
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, QPoint(10, 8));
     EXPECT_FALSE(edit->Focused());
+    EXPECT_TRUE(edit->Editor()->inputMethodQuery(Qt::ImCurrentSelection).toString().isEmpty());
     EXPECT_EQ(edit->Lines(), QStringList({QStringLiteral("Help text"), QStringLiteral("second line")}));
     EXPECT_FALSE(PixelsOf(edit->grab().toImage(), RGB(200, 0, 0)).empty()) << "text still shown";
 }
@@ -168,6 +171,9 @@ TEST(SnMemo, CornerSquareWithBothScrollBars)
     EXPECT_FALSE(CornerFilled(*memo));
     memo->SetScrollBars(ssBoth);
     EXPECT_TRUE(CornerFilled(*memo)) << "word wrap on does not matter for the memo";
+    // The bars are as wide as the square, so it covers exactly their corner.
+    EXPECT_EQ(memo->Editor()->verticalScrollBar()->width(), 16);
+    EXPECT_EQ(memo->Editor()->horizontalScrollBar()->height(), 16);
     memo->clearFocus();
     ExpectFrame(*memo, kLeave);
     memo->SetWordWrap(false);
