@@ -1,0 +1,558 @@
+#include "skin/SuiPageControl.h"
+
+#include "framework/TCanvas.h"
+#include "framework/TDialogService.h"
+#include "skin/SuiStyleRules.h"
+#include "skin/Suipublic.h"
+
+#include <algorithm>
+
+// --- the strip ---------------------------------------------------------------
+
+TsuiTabControlTopPanel::TsuiTabControlTopPanel(TsuiTab* owner) : TControl(owner), m_owner(owner) {}
+
+void TsuiTabControlTopPanel::SetTabs(const QStringList& tabs)
+{
+    m_tabs = tabs;
+    m_shown.resize(std::size_t(tabs.size()), true);
+    update();
+}
+
+bool TsuiTabControlTopPanel::TabShown(int index) const
+{
+    return index >= 0 && index < int(m_shown.size()) && m_shown[std::size_t(index)];
+}
+
+void TsuiTabControlTopPanel::SetTabShown(int index, bool shown)
+{
+    if (index < 0 || index >= int(m_shown.size()))
+        return;
+    m_shown[std::size_t(index)] = shown;
+    update();
+}
+
+void TsuiTabControlTopPanel::SetUIStyle(TsuiUIStyle style)
+{
+    m_uiStyle = style;
+    m_activeName = GetThemeString(style, 70);
+    m_inactiveName = GetThemeString(style, 71);
+    m_lineName = GetThemeString(style, 72);
+    const int height = GetThemeInt(style, 73);
+    if (height > 0)
+        resize(width(), height);
+    update();
+}
+
+void TsuiTabControlTopPanel::SetTabIndex(int index)
+{
+    if (m_tabs.isEmpty()) {
+        m_tabIndex = -1;
+        update();
+        return;
+    }
+    if (index < -1 || index >= m_tabs.size()) {
+        update();
+        return;
+    }
+    m_tabIndex = index;
+    update();
+    m_owner->TabActive(index);
+}
+
+void TsuiTabControlTopPanel::SetLeftMargin(int margin)
+{
+    m_leftMargin = margin;
+    update();
+}
+
+int TsuiTabControlTopPanel::TabWidth(const QString& text) const
+{
+    if (text.isEmpty())
+        return 80;
+    QImage scratch(1, 1, QImage::Format_ARGB32);
+    TCanvas canvas(scratch);
+    canvas.Font = m_owner->Font();
+    return canvas.TextWidth(text) + 20;
+}
+
+std::vector<TRect> TsuiTabControlTopPanel::TabRects() const
+{
+    const int h = LoadSkinBitmap(m_inactiveName).Height();
+    const int bottom = h > 0 ? h : height();
+    std::vector<TRect> rects;
+    int x = m_leftMargin;
+    for (int i = 0; i < m_tabs.size(); ++i) {
+        const int w = TabShown(i) ? TabWidth(m_tabs[i]) : 0;
+        rects.push_back(Rect(x, 0, x + w, bottom));
+        x += w;
+    }
+    return rects;
+}
+
+int TsuiTabControlTopPanel::TabHeight() const
+{
+    const int h = LoadSkinBitmap(m_activeName).Height();
+    return h > 0 ? h : height();
+}
+
+int TsuiTabControlTopPanel::TabAt(int x, int y) const
+{
+    if (y <= 0 || y >= TabHeight())
+        return -1;
+    const std::vector<TRect> rects = TabRects();
+    for (std::size_t i = 0; i < rects.size(); ++i)
+        if (rects[i].Left < x && x < rects[i].Right)
+            return int(i);
+    return -1;
+}
+
+void TsuiTabControlTopPanel::Paint(TCanvas& canvas)
+{
+    // Wherever no tab is drawn the window behind the control shows.
+    DoTrans(canvas, m_owner);
+
+    const TBitmap line = LoadSkinBitmap(m_lineName);
+    const int h = LoadSkinBitmap(m_inactiveName).Height();
+    if (!line.Empty()) {
+        canvas.StretchDraw(Rect(1, h, width() - 1, h + line.Height()), line);
+        canvas.Pen = {m_owner->BorderColor(), 1, psSolid};
+        canvas.MoveTo(0, h);
+        canvas.LineTo(0, h + line.Height());
+        canvas.MoveTo(width() - 1, h);
+        canvas.LineTo(width() - 1, h + line.Height());
+    }
+
+    canvas.Font = m_owner->Font();
+    const std::vector<TRect> rects = TabRects();
+    for (int i = 0; i < int(rects.size()); ++i)
+        if (TabShown(i))
+            DrawTab(canvas, i, rects[std::size_t(i)], i == m_tabIndex);
+}
+
+void TsuiTabControlTopPanel::DrawTab(TCanvas& canvas, int index, const TRect& rect, bool active)
+{
+    TRect place = rect;
+    // The active tab sits one pixel lower and covers the line's first row.
+    if (active)
+        place = Rect(rect.Left, rect.Top + 1, rect.Right, rect.Bottom + 1);
+    SpitDrawHorizontal(LoadSkinBitmap(active ? m_activeName : m_inactiveName), canvas, place, true);
+    canvas.Brush.Style = bsClear;
+    canvas.DrawText(m_tabs[index], place, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+void TsuiTabControlTopPanel::MouseDown(TMouseButton button, Qt::KeyboardModifiers shift, int x, int y)
+{
+    update();
+    TControl::MouseDown(button, shift, x, y);
+    const int index = TabAt(x, y);
+    if (index >= 0)
+        SetTabIndex(index);
+}
+
+// --- the tabbed base ---------------------------------------------------------
+
+TsuiTab::TsuiTab(QWidget* parent) : TControl(parent)
+{
+    resize(width(), 80);
+}
+
+void TsuiTab::Init()
+{
+    m_topPanel = CreateTopPanel();
+    SetUIStyle(GetSUIFormStyle(parentWidget() ? parentWidget()->window() : nullptr));
+    LayoutStrip();
+}
+
+void TsuiTab::SetUIStyle(TsuiUIStyle style)
+{
+    if (style == Custom)
+        return;
+    m_uiStyle = style;
+    m_topPanel->SetColor(GetThemeColor(style, 9));
+    m_borderColor = GetThemeColor(style, 8);
+    m_topPanel->SetUIStyle(style);
+    SetColor(style == WinXP ? clWhite : GetThemeColor(style, 9));
+    UpdateUIStyle(style);
+    LayoutStrip();
+    update();
+}
+
+void TsuiTab::SetBorderColor(TColor color)
+{
+    m_borderColor = color;
+    BorderColorChanged();
+    update();
+    m_topPanel->update();
+}
+
+int TsuiTab::LeftMargin() const
+{
+    return m_topPanel->LeftMargin();
+}
+
+void TsuiTab::SetLeftMargin(int margin)
+{
+    m_topPanel->SetLeftMargin(margin);
+}
+
+int TsuiTab::TabIndex() const
+{
+    return m_topPanel->TabIndex();
+}
+
+void TsuiTab::SetTabIndex(int index)
+{
+    m_topPanel->SetTabIndex(index);
+}
+
+TRect TsuiTab::BodyRect() const
+{
+    const int top = m_topPanel ? m_topPanel->height() : 0;
+    return Rect(0, top, width(), std::max(height(), top));
+}
+
+void TsuiTab::TabActive(int index)
+{
+    if (OnTabActive)
+        RunGuarded([&] { OnTabActive(this, index); });
+}
+
+void TsuiTab::UpdateUIStyle(TsuiUIStyle style)
+{
+    ContainerApplyUIStyle(this, style);
+}
+
+void TsuiTab::Paint(TCanvas& canvas)
+{
+    const TRect body = BodyRect();
+    canvas.Brush = {Color(), bsSolid};
+    canvas.FillRect(body);
+    // The top edge is the strip's line.
+    canvas.Pen = {m_borderColor, 1, psSolid};
+    canvas.MoveTo(0, body.Top);
+    canvas.LineTo(0, height() - 1);
+    canvas.LineTo(width() - 1, height() - 1);
+    canvas.LineTo(width() - 1, body.Top - 1);
+}
+
+void TsuiTab::FontChanged()
+{
+    if (m_topPanel != nullptr)
+        m_topPanel->update();
+}
+
+void TsuiTab::LayoutStrip()
+{
+    if (m_topPanel == nullptr)
+        return;
+    m_topPanel->setGeometry(0, 0, width(), m_topPanel->height());
+    LayoutBody();
+}
+
+void TsuiTab::resizeEvent(QResizeEvent* event)
+{
+    TControl::resizeEvent(event);
+    LayoutStrip();
+}
+
+// --- page control ------------------------------------------------------------
+
+TsuiPageControl::TsuiPageControl(QWidget* parent) : TsuiTab(parent)
+{
+    static const bool registered = (RegisterStyleAlways<TsuiPageControl>(), true);
+    Q_UNUSED(registered);
+    Init();
+}
+
+TsuiPageControl::~TsuiPageControl()
+{
+    // The sheets go with their parent; they must not call back into us.
+    for (TsuiTabSheet* sheet : m_pages)
+        sheet->m_pageControl = nullptr;
+}
+
+TsuiTabControlTopPanel* TsuiPageControl::CreateTopPanel()
+{
+    return new TsuiPageControlTopPanel(this);
+}
+
+TsuiTabSheet* TsuiPageControl::Pages(int index) const
+{
+    if (index < 0 || index >= PageCount())
+        return nullptr;
+    return m_pages[std::size_t(index)];
+}
+
+int TsuiPageControl::ActivePageIndex() const
+{
+    return m_activePage ? m_activePage->PageIndex() : 0;
+}
+
+void TsuiPageControl::SetActivePageIndex(int index)
+{
+    if (index >= 0 && index < PageCount())
+        ActivatePage(index);
+}
+
+void TsuiPageControl::ActivatePage(TsuiTabSheet* sheet)
+{
+    if (sheet == nullptr || sheet->m_pageControl != this) {
+        // Selecting no tab leaves no page active.
+        TopPanel()->SetTabIndex(-1);
+        m_activePage = nullptr;
+        ShowOnly(nullptr);
+        return;
+    }
+    TopPanel()->SetTabIndex(sheet->PageIndex());
+}
+
+void TsuiPageControl::ActivatePage(int index)
+{
+    ActivatePage(Pages(index));
+}
+
+void TsuiPageControl::ActivateNextVisiblePage(int index)
+{
+    for (int i = index - 1; i >= 0; --i)
+        if (Pages(i)->TabVisible()) {
+            ActivatePage(i);
+            return;
+        }
+    for (int i = index + 1; i < PageCount(); ++i)
+        if (Pages(i)->TabVisible()) {
+            ActivatePage(i);
+            return;
+        }
+}
+
+int TsuiPageControl::FindNextVisiblePage(int index) const
+{
+    for (int i = index + 1; i < PageCount(); ++i)
+        if (Pages(i)->TabVisible())
+            return i;
+    for (int i = 0; i < index && i < PageCount(); ++i)
+        if (Pages(i)->TabVisible())
+            return i;
+    return -1;
+}
+
+int TsuiPageControl::FindPrevVisiblePage(int index) const
+{
+    for (int i = std::min(index, PageCount()) - 1; i >= 0; --i)
+        if (Pages(i)->TabVisible())
+            return i;
+    for (int i = PageCount() - 1; i > index; --i)
+        if (Pages(i)->TabVisible())
+            return i;
+    return -1;
+}
+
+TsuiTabSheet* TsuiPageControl::FindNextPage(TsuiTabSheet* sheet, bool goForward) const
+{
+    if (sheet == nullptr)
+        return nullptr;
+    const int index =
+        goForward ? FindNextVisiblePage(sheet->PageIndex()) : FindPrevVisiblePage(sheet->PageIndex());
+    return Pages(index);
+}
+
+void TsuiPageControl::SelectNextPage(bool goForward)
+{
+    if (m_activePage == nullptr)
+        return;
+    if (TsuiTabSheet* next = FindNextPage(m_activePage, goForward))
+        ActivatePage(next);
+}
+
+void TsuiPageControl::ShowOnly(TsuiTabSheet* sheet)
+{
+    for (TsuiTabSheet* page : m_pages)
+        if (page != sheet)
+            page->hide();
+    if (sheet != nullptr) {
+        sheet->show();
+        sheet->raise();
+    }
+}
+
+void TsuiPageControl::TabActive(int index)
+{
+    TsuiTabSheet* sheet = Pages(index);
+    if (sheet == nullptr) {
+        m_activePage = nullptr;
+        ShowOnly(nullptr);
+        return;
+    }
+    m_activePage = sheet;
+    ShowOnly(sheet);
+    sheet->DoShow();
+    TsuiTab::TabActive(index);
+}
+
+void TsuiPageControl::UpdateUIStyle(TsuiUIStyle style)
+{
+    for (TsuiTabSheet* sheet : m_pages) {
+        sheet->SetColor(Color());
+        sheet->SetBorderColor(BorderColor());
+        sheet->UpdateUIStyle(style);
+    }
+}
+
+void TsuiPageControl::BorderColorChanged()
+{
+    for (TsuiTabSheet* sheet : m_pages)
+        sheet->SetBorderColor(BorderColor());
+}
+
+void TsuiPageControl::ColorChanged()
+{
+    for (TsuiTabSheet* sheet : m_pages)
+        sheet->SetColor(Color());
+    TsuiTab::ColorChanged();
+}
+
+void TsuiPageControl::LayoutBody()
+{
+    const TRect body = BodyRect();
+    for (TsuiTabSheet* sheet : m_pages)
+        sheet->setGeometry(body.ToQRect());
+}
+
+void TsuiPageControl::InsertPage(TsuiTabSheet* sheet)
+{
+    sheet->SetColor(Color());
+    sheet->SetBorderColor(BorderColor());
+    sheet->setGeometry(BodyRect().ToQRect());
+    m_pages.push_back(sheet);
+    UpdatePageIndex();
+    UpdateCaptions();
+    ActivatePage(sheet);
+}
+
+void TsuiPageControl::RemovePage(TsuiTabSheet* sheet)
+{
+    const auto found = std::find(m_pages.begin(), m_pages.end(), sheet);
+    if (found == m_pages.end())
+        return;
+    const int index = sheet->PageIndex();
+    m_pages.erase(found);
+    sheet->m_pageIndex = -1;
+    if (m_activePage == sheet)
+        m_activePage = nullptr;
+    UpdatePageIndex();
+    UpdateCaptions();
+    ActivatePage(index - 1);
+}
+
+void TsuiPageControl::MovePage(TsuiTabSheet* sheet, int newIndex)
+{
+    if (newIndex < 0 || newIndex >= PageCount() || sheet->m_pageControl != this)
+        return;
+    m_pages.erase(std::find(m_pages.begin(), m_pages.end(), sheet));
+    m_pages.insert(m_pages.begin() + newIndex, sheet);
+    UpdatePageIndex();
+    UpdateCaptions();
+    ActivatePage(sheet);
+}
+
+void TsuiPageControl::UpdatePageIndex()
+{
+    for (std::size_t i = 0; i < m_pages.size(); ++i)
+        m_pages[i]->m_pageIndex = int(i);
+}
+
+void TsuiPageControl::UpdateCaptions()
+{
+    QStringList captions;
+    for (const TsuiTabSheet* sheet : m_pages)
+        captions << sheet->Caption();
+    TopPanel()->SetTabs(captions);
+    for (std::size_t i = 0; i < m_pages.size(); ++i)
+        TopPanel()->SetTabShown(int(i), m_pages[i]->TabVisible());
+}
+
+// --- sheets ------------------------------------------------------------------
+
+TsuiTabSheet::TsuiTabSheet(TsuiPageControl* pageControl) : TControl(pageControl)
+{
+    static const bool registered = (RegisterSubContainer<TsuiTabSheet>(), true);
+    Q_UNUSED(registered);
+    if (pageControl != nullptr)
+        SetPageControl(pageControl);
+}
+
+TsuiTabSheet::~TsuiTabSheet()
+{
+    if (m_pageControl != nullptr)
+        m_pageControl->RemovePage(this);
+}
+
+void TsuiTabSheet::SetPageControl(TsuiPageControl* pageControl)
+{
+    if (m_pageControl == pageControl && m_pageIndex >= 0)
+        return;
+    if (m_pageControl != nullptr) {
+        TsuiPageControl* old = m_pageControl;
+        m_pageControl = nullptr;
+        old->RemovePage(this);
+    }
+    m_pageControl = pageControl;
+    if (pageControl == nullptr) {
+        setParent(nullptr);
+        return;
+    }
+    if (parentWidget() != pageControl)
+        setParent(pageControl);
+    pageControl->InsertPage(this);
+}
+
+void TsuiTabSheet::SetPageIndex(int index)
+{
+    if (m_pageControl != nullptr)
+        m_pageControl->MovePage(this, index);
+}
+
+void TsuiTabSheet::SetTabVisible(bool value)
+{
+    m_tabVisible = value;
+    if (m_pageControl == nullptr)
+        return;
+    m_pageControl->TopPanel()->SetTabShown(m_pageIndex, value);
+    if (value)
+        m_pageControl->ActivatePage(m_pageIndex);
+    else
+        m_pageControl->ActivateNextVisiblePage(m_pageIndex);
+}
+
+void TsuiTabSheet::SetBorderColor(TColor color)
+{
+    m_borderColor = color;
+    update();
+}
+
+void TsuiTabSheet::UpdateUIStyle(TsuiUIStyle style)
+{
+    ContainerApplyUIStyle(this, style);
+}
+
+void TsuiTabSheet::DoShow()
+{
+    Fire(OnShow);
+}
+
+void TsuiTabSheet::CaptionChanged()
+{
+    if (m_pageControl != nullptr)
+        m_pageControl->UpdateCaptions();
+    update();
+}
+
+void TsuiTabSheet::Paint(TCanvas& canvas)
+{
+    // Left, bottom and right edges; the strip's line is the top.
+    canvas.Pen = {m_borderColor, 1, psSolid};
+    canvas.MoveTo(0, 0);
+    canvas.LineTo(0, height() - 1);
+    canvas.LineTo(width() - 1, height() - 1);
+    canvas.LineTo(width() - 1, -1);
+}
