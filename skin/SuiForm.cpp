@@ -138,8 +138,9 @@ bool TsuiForm::eventFilter(QObject* watched, QEvent* event)
             AlignSelf();
             break;
         case QEvent::Paint:
+            // Before the window's own painting, which a plain window does not do.
             PaintFormBorder();
-            return true;
+            break;
         case QEvent::ActivationChange:
             m_titleBar->SetFormActive(m_form->isActiveWindow());
             break;
