@@ -25,7 +25,9 @@ TPicture SkinPicture(const QString& name)
 
 // --- sections ----------------------------------------------------------------
 
-TsuiTitleBarSection::TsuiTitleBarSection(TsuiTitleBarSections& collection) : m_collection(collection) {}
+TsuiTitleBarSection::TsuiTitleBarSection(TsuiTitleBarSectionCollection& collection) : m_collection(collection)
+{
+}
 
 void TsuiTitleBarSection::SetAutoSize(bool value)
 {
@@ -102,35 +104,9 @@ void TsuiTitleBarSection::Assign(const TsuiTitleBarSection& other)
     m_collection.Changed();
 }
 
-TsuiTitleBarSection& TsuiTitleBarSections::Add()
-{
-    m_items.push_back(std::make_unique<TsuiTitleBarSection>(*this));
-    Changed();
-    return *m_items.back();
-}
-
-void TsuiTitleBarSections::Delete(int index)
-{
-    if (index < 0 || index >= Count())
-        return;
-    m_items.erase(m_items.begin() + index);
-    Changed();
-}
-
-void TsuiTitleBarSections::Clear()
-{
-    m_items.clear();
-    Changed();
-}
-
-void TsuiTitleBarSections::Changed()
-{
-    m_owner.ItemsChanged();
-}
-
 // --- buttons -----------------------------------------------------------------
 
-TsuiTitleBarButton::TsuiTitleBarButton(TsuiTitleBarButtons& collection) : m_collection(collection) {}
+TsuiTitleBarButton::TsuiTitleBarButton(TsuiTitleBarButtonCollection& collection) : m_collection(collection) {}
 
 void TsuiTitleBarButton::SetButtonType(TsuiTitleBarBtnType type)
 {
@@ -283,39 +259,9 @@ void TsuiTitleBarButton::Assign(const TsuiTitleBarButton& other)
     m_collection.Changed();
 }
 
-int TsuiTitleBarButtons::IndexOf(const TsuiTitleBarButton& button) const
+void TsuiTitleBarButtons::Added(TsuiTitleBarButton& button)
 {
-    for (int i = 0; i < Count(); ++i)
-        if (m_items[std::size_t(i)].get() == &button)
-            return i;
-    return -1;
-}
-
-TsuiTitleBarButton& TsuiTitleBarButtons::Add()
-{
-    m_items.push_back(std::make_unique<TsuiTitleBarButton>(*this));
-    TsuiTitleBarButton& button = *m_items.back();
-    button.SetUIStyle(m_owner.UIStyle());
-    return button;
-}
-
-void TsuiTitleBarButtons::Delete(int index)
-{
-    if (index < 0 || index >= Count())
-        return;
-    m_items.erase(m_items.begin() + index);
-    Changed();
-}
-
-void TsuiTitleBarButtons::Clear()
-{
-    m_items.clear();
-    Changed();
-}
-
-void TsuiTitleBarButtons::Changed()
-{
-    m_owner.ItemsChanged();
+    button.SetUIStyle(Owner().UIStyle());
 }
 
 // --- the bar -----------------------------------------------------------------

@@ -32,8 +32,11 @@ enum TsuiTitleBarBtnType
 
 using TsuiTitleBarButtonClickEvent = std::function<void(QObject* sender, int buttonIndex)>;
 
-class TsuiTitleBarSections;
-class TsuiTitleBarButtons;
+template <class Item> class TsuiTitleBarCollection;
+class TsuiTitleBarSection;
+class TsuiTitleBarButton;
+using TsuiTitleBarSectionCollection = TsuiTitleBarCollection<TsuiTitleBarSection>;
+using TsuiTitleBarButtonCollection = TsuiTitleBarCollection<TsuiTitleBarButton>;
 
 // One picture strip of the bar. Left sections stack from the left, right
 // sections from the right, and the one client section is stretched over the
@@ -41,7 +44,7 @@ class TsuiTitleBarButtons;
 class TsuiTitleBarSection
 {
 public:
-    explicit TsuiTitleBarSection(TsuiTitleBarSections& collection);
+    explicit TsuiTitleBarSection(TsuiTitleBarSectionCollection& collection);
 
     // Width follows the picture's width.
     bool AutoSize() const { return m_autoSize; }
@@ -66,7 +69,7 @@ public:
 private:
     void PictureChanged();
 
-    TsuiTitleBarSections& m_collection;
+    TsuiTitleBarSectionCollection& m_collection;
     bool m_autoSize = false;
     int m_width = 10;
     TsuiTitleBarAlign m_align = suiLeft;
@@ -74,30 +77,11 @@ private:
     bool m_stretch = false;
 };
 
-class TsuiTitleBarSections
-{
-public:
-    explicit TsuiTitleBarSections(TsuiTitleBar& owner) : m_owner(owner) {}
-
-    TsuiTitleBar& Owner() const { return m_owner; }
-    int Count() const { return int(m_items.size()); }
-    TsuiTitleBarSection& Items(int index) const { return *m_items.at(std::size_t(index)); }
-    TsuiTitleBarSection& Add();
-    void Delete(int index);
-    void Clear();
-    // Repaints the bar after an item changed.
-    void Changed();
-
-private:
-    TsuiTitleBar& m_owner;
-    std::vector<std::unique_ptr<TsuiTitleBarSection>> m_items;
-};
-
 // A caption button with three pictures of its own or of the style.
 class TsuiTitleBarButton
 {
 public:
-    explicit TsuiTitleBarButton(TsuiTitleBarButtons& collection);
+    explicit TsuiTitleBarButton(TsuiTitleBarButtonCollection& collection);
 
     TsuiTitleBarBtnType ButtonType() const { return m_type; }
     // Only one control-box button per bar; a second one is refused with an
@@ -135,7 +119,7 @@ public:
 private:
     void LoadThemePictures(TsuiUIStyle style, int first);
 
-    TsuiTitleBarButtons& m_collection;
+    TsuiTitleBarButtonCollection& m_collection;
     TsuiTitleBarBtnType m_type = suiCustom;
     bool m_transparent = false;
     int m_top = 2;
@@ -146,24 +130,68 @@ private:
     TPicture m_picMouseDown;
 };
 
-class TsuiTitleBarButtons
+// The bar's sections or buttons, in order; every change repaints the bar.
+template <class Item> class TsuiTitleBarCollection
 {
 public:
-    explicit TsuiTitleBarButtons(TsuiTitleBar& owner) : m_owner(owner) {}
+    explicit TsuiTitleBarCollection(TsuiTitleBar& owner) : m_owner(owner) {}
+    virtual ~TsuiTitleBarCollection() = default;
 
     TsuiTitleBar& Owner() const { return m_owner; }
     int Count() const { return int(m_items.size()); }
-    TsuiTitleBarButton& Items(int index) const { return *m_items.at(std::size_t(index)); }
-    int IndexOf(const TsuiTitleBarButton& button) const;
-    // A new button takes the bar's style.
-    TsuiTitleBarButton& Add();
-    void Delete(int index);
-    void Clear();
+    Item& Items(int index) const { return *m_items.at(std::size_t(index)); }
+    int IndexOf(const Item& item) const
+    {
+        for (std::size_t i = 0; i < m_items.size(); ++i)
+            if (m_items[i].get() == &item)
+                return int(i);
+        return -1;
+    }
+    Item& Add()
+    {
+        m_items.push_back(std::make_unique<Item>(*this));
+        Item& item = *m_items.back();
+        Added(item);
+        Changed();
+        return item;
+    }
+    // Out of range does nothing.
+    void Delete(int index)
+    {
+        if (index < 0 || index >= Count())
+            return;
+        m_items.erase(m_items.begin() + index);
+        Changed();
+    }
+    void Clear()
+    {
+        m_items.clear();
+        Changed();
+    }
     void Changed();
+
+protected:
+    virtual void Added(Item&) {}
 
 private:
     TsuiTitleBar& m_owner;
-    std::vector<std::unique_ptr<TsuiTitleBarButton>> m_items;
+    std::vector<std::unique_ptr<Item>> m_items;
+};
+
+class TsuiTitleBarSections : public TsuiTitleBarSectionCollection
+{
+public:
+    using TsuiTitleBarSectionCollection::TsuiTitleBarCollection;
+};
+
+// A new button takes the bar's style.
+class TsuiTitleBarButtons : public TsuiTitleBarButtonCollection
+{
+public:
+    using TsuiTitleBarButtonCollection::TsuiTitleBarCollection;
+
+protected:
+    void Added(TsuiTitleBarButton& button) override;
 };
 
 // The skinned caption bar: bitmap sections, caption buttons placed right to
@@ -240,8 +268,7 @@ protected:
     virtual bool StartWindowDrag(int x, int y);
 
 private:
-    friend class TsuiTitleBarSections;
-    friend class TsuiTitleBarButtons;
+    template <class> friend class TsuiTitleBarCollection;
 
     void ItemsChanged();
     void FollowParent();
@@ -267,3 +294,8 @@ private:
     QPoint m_windowStart;
     QPointer<QWidget> m_watchedWindow;
 };
+
+template <class Item> void TsuiTitleBarCollection<Item>::Changed()
+{
+    m_owner.ItemsChanged();
+}
