@@ -1,3 +1,4 @@
+#include "framework/TBitmap.h"
 #include "framework/TCanvas.h"
 #include "framework/TDialogRecorder.h"
 #include "skin/SuiButton.h"
@@ -262,4 +263,50 @@ TEST(TitleBar, DefaultButtonsAndDoubleClickMaximises)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QTest::mouseDClick(bar, Qt::LeftButton, {}, QPoint(150, 12));
     EXPECT_TRUE(window.isMaximized());
+}
+
+TEST(TitleBar, ProteinThemePicturesAndHoverStates)
+{
+    QWidget window;
+    window.resize(600, 300);
+    auto* form = new TsuiForm(&window);
+    form->SetUIStyle(Protein);
+    form->SetCaption(QString());
+    TsuiTitleBar* bar = form->TitleBar();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_EQ(bar->size(), QSize(598, 23));
+
+    const TBitmap left = LoadSkinBitmap(QStringLiteral("PROTEIN_TITLE_LEFT"));
+    const TBitmap normal = LoadSkinBitmap(QStringLiteral("PROTEIN_TITLEBTN_CLOSE_NORMAL"));
+    const TBitmap over = LoadSkinBitmap(QStringLiteral("PROTEIN_TITLEBTN_CLOSE_MOUSEON"));
+    const TBitmap down = LoadSkinBitmap(QStringLiteral("PROTEIN_TITLEBTN_CLOSE_MOUSEDOWN"));
+    ASSERT_EQ(left.Width(), 441);
+    ASSERT_EQ(normal.Width(), 19);
+
+    // Close sits at x = 598 + 1 - 20 = 579, 2 pixels down (element 69).
+    const auto closeMatches = [&](const QImage& image, const TBitmap& picture) {
+        const TColor key = picture.Pixel(0, picture.Height() - 1);
+        for (int y = 0; y < 19; ++y)
+            for (int x = 0; x < 19; ++x)
+                if (picture.Pixel(x, y) != key &&
+                    FromQRgb(image.pixel(579 + x, 2 + y)) != picture.Pixel(x, y))
+                    return false;
+        return true;
+    };
+    QImage image = bar->PaintToImage();
+    // Right of the control box (19 wide at x = 0) the left section shows unscaled.
+    for (int y = 0; y < 23; y += 2)
+        for (int x = 20; x < 441; x += 5)
+            ASSERT_EQ(FromQRgb(image.pixel(x, y)), left.Pixel(x, y)) << x << "," << y;
+    EXPECT_TRUE(closeMatches(image, normal));
+
+    QTest::mouseMove(bar, QPoint(588, 11));
+    image = bar->PaintToImage();
+    EXPECT_TRUE(closeMatches(image, over));
+    EXPECT_FALSE(closeMatches(image, normal));
+    QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(588, 11));
+    EXPECT_TRUE(closeMatches(bar->PaintToImage(), down));
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(588, 11));
+    EXPECT_FALSE(window.isVisible());
 }
