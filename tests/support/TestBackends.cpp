@@ -162,6 +162,31 @@ StoredValue ReadStored(RegistryBackend& backend, Hive hive, std::string_view pat
     return result;
 }
 
+long FailingBackend::DoCreateKey(Hive hive, std::string_view path, std::uint32_t access, Handle& key)
+{
+    if (hive == deniedHive || path == failOpenOf)
+        return status::AccessDenied;
+    return inner_.CreateKey(hive, path, access, key);
+}
+
+long FailingBackend::DoQueryValue(Handle key, std::string_view name, RegValue& value)
+{
+    std::uint32_t size = 0;
+    long rc = inner_.QueryValue(key, name, &value.type, nullptr, &size);
+    value.data.resize(size);
+    if (rc == status::Success)
+        rc = inner_.QueryValue(key, name, &value.type, value.data.data(), &size);
+    return rc;
+}
+
+long FailingBackend::DoSetValue(Handle key, std::string_view name, std::uint32_t type,
+                                const std::uint8_t* data, std::uint32_t size)
+{
+    if (name == failSetOf)
+        return status::AccessDenied;
+    return inner_.SetValue(key, name, type, data, size);
+}
+
 std::string Hex(std::string_view bytes)
 {
     std::string out;

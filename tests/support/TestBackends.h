@@ -4,6 +4,7 @@
 #include "tweaks/TweakPasses.h"
 
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -81,6 +82,27 @@ struct StoredValue
 StoredValue ReadStored(RegistryBackend& backend, Hive hive, std::string_view path, std::string_view name);
 
 std::string Hex(std::string_view bytes);
+
+// Passes every call through, failing those a test names.
+class FailingBackend final : public RegistryBackend
+{
+public:
+    explicit FailingBackend(RegistryBackend& inner) : inner_(inner) {}
+    std::optional<std::string> failSetOf;  // value name whose writes fail
+    std::optional<std::string> failOpenOf; // key path that cannot be opened
+    std::optional<Hive> deniedHive;        // a hive whose keys cannot be opened
+
+protected:
+    long DoCreateKey(Hive hive, std::string_view path, std::uint32_t access, Handle& key) override;
+    long DoQueryValue(Handle key, std::string_view name, RegValue& value) override;
+    long DoSetValue(Handle key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+                    std::uint32_t size) override;
+    long DoDeleteValue(Handle key, std::string_view name) override { return inner_.DeleteValue(key, name); }
+    long DoCloseKey(Handle key) override { return inner_.CloseKey(key); }
+
+private:
+    RegistryBackend& inner_;
+};
 
 // Removes every value the program owns, as on an account that never ran it.
 void ClearProgramValues(RegistryBackend& backend);

@@ -1,0 +1,54 @@
+#include "access/WindowFrame.h"
+
+#include "framework/TForm.h"
+#include "skin/SuiButton.h"
+#include "skin/SuiForm.h"
+#include "skin/SuiImage.h"
+#include "skin/SuiTitleBar.h"
+
+TsuiButton* CreateDialogButton(QWidget* parent, const QString& caption, int left, int top, int width,
+                               int height)
+{
+    auto* button = new TsuiButton(parent);
+    button->SetUIStyle(WinXP);
+    button->SetBounds(left, top, width, height);
+    button->SetCaption(caption);
+    return button;
+}
+
+TImage* CreateWindowPicture(QWidget* parent, const QString& resource, int left, int top, int width,
+                            int height, bool stretch)
+{
+    auto* image = new TImage(parent);
+    image->SetBounds(left, top, width, height);
+    image->SetStretch(stretch);
+    image->LoadFromFile(resource);
+    return image;
+}
+
+TsuiForm* CreateWindowFrame(TForm* form, int width, int height)
+{
+    auto* frame = new TsuiForm(form);
+    frame->SetUIStyle(Protein);
+    frame->SetBorderColor(clBackground);
+    frame->SetBorderWidth(1);
+    frame->SetColor(0xFBFBFB);
+    frame->SetMenuBarColor(0xFBFBFB);
+    TFont title;
+    title.Name = QStringLiteral("Tahoma");
+    title.Size = 8;
+    title.Bold = true;
+    title.Color = clWhite;
+    frame->SetFont(title);
+    frame->SetTitleBarDrawAppIcon(false);
+    frame->SetCaption(form->Caption());
+    TsuiTitleBarButtons& buttons = frame->TitleBarButtons();
+    buttons.Clear();
+    buttons.Add().SetButtonType(suiClose);
+    // The frame lays itself out from the window's client size; these are the
+    // sizes it arrives at.
+    Q_ASSERT(frame->width() == width && frame->height() == height);
+    Q_UNUSED(width);
+    Q_UNUSED(height);
+    return frame;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+class TForm;
+class TImage;
+class TsuiButton;
+class TsuiForm;
+
+// The frame every secondary window wears: the Protein look, a title bar with
+// only a close button, a one-pixel border, at left 1 and top 0.
+TsuiForm* CreateWindowFrame(TForm* form, int width, int height);
+
+// A WinXP push button of the dialogs' size, 70 x 22.
+TsuiButton* CreateDialogButton(QWidget* parent, const QString& caption, int left, int top, int width = 70,
+                               int height = 22);
+
+// A decorative picture from the resources, stretched to the control.
+TImage* CreateWindowPicture(QWidget* parent, const QString& resource, int left, int top, int width,
+                            int height, bool stretch = true);

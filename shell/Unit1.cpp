@@ -1,0 +1,292 @@
+#include "shell/Unit1.h"
+
+#include "access/DialogMessages.h"
+#include "access/Unit2.h"
+#include "access/Unit3.h"
+#include "access/WindowFrame.h"
+#include "controls/Sncheckbox.h"
+#include "controls/Snlabel.h"
+#include "shell/Unit4.h"
+#include "shell/Unit7.h"
+#include "skin/SuiButton.h"
+#include "skin/SuiCheckGroup.h"
+#include "skin/SuiForm.h"
+#include "skin/SuiImage.h"
+#include "skin/SuiPageControl.h"
+#include "skin/SuiTitleBar.h"
+#include "tweaks/TweakCatalogue.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+
+namespace {
+
+// Rows of a tweak page, from the top.
+constexpr int kBoxTops[] = {10, 33, 57, 80, 104, 127, 151, 174, 198, 222, 246, 270};
+
+// Widths of the boxes in catalogue order.
+constexpr int kBoxWidths[] = {117, 106, 136, 141, 114, 130, 142, 200, 133, 196, 195, 196, 154, 127,
+                              151, 166, 133, 115, 104, 116, 166, 115, 93,  93,  141, 118, 151};
+
+TFont MsSansSerif()
+{
+    TFont font;
+    font.Name = QStringLiteral("MS Sans Serif");
+    font.Size = 8;
+    font.Color = clBlack;
+    return font;
+}
+
+TSnLabel* CreateNote(QWidget* parent, const QString& caption, int width)
+{
+    auto* label = new TSnLabel(parent);
+    label->SetAutoSize(false);
+    label->SetTransparent(true);
+    TFont font;
+    font.Name = QStringLiteral("Arial");
+    font.Size = 8;
+    font.Color = clBlue;
+    label->SetFont(font);
+    label->SetBounds(12, 336, width, 13);
+    label->SetCaption(caption);
+    label->SetVisible(false);
+    return label;
+}
+
+// The main window's own title bar: three picture sections and its own close
+// and minimise pictures.
+TsuiForm* CreateMainWindowFrame(TForm* form)
+{
+    TsuiForm* frame = CreateWindowFrame(form, 494, 353);
+    frame->SetMenuBarHeight(22);
+    TsuiTitleBarButtons& buttons = frame->TitleBarButtons();
+    buttons.Clear();
+    const std::pair<TsuiTitleBarBtnType, QString> kinds[] = {{suiClose, QStringLiteral("CLOSE")},
+                                                             {suiMin, QStringLiteral("MIN")}};
+    for (const auto& [type, name] : kinds) {
+        TsuiTitleBarButton& button = buttons.Add();
+        button.SetButtonType(type);
+        button.SetUIStyle(Protein);
+        button.SetTransparent(true);
+        button.SetTop(2);
+        const QString base = QStringLiteral(":/pictures/MAIN_") + name;
+        button.LoadPictures(base + QStringLiteral("_NORMAL.png"), base + QStringLiteral("_MOUSEON.png"),
+                            base + QStringLiteral("_DOWN.png"));
+    }
+    TsuiTitleBarSections& sections = frame->TitleBarSections();
+    sections.Clear();
+    const std::pair<TsuiTitleBarAlign, QString> parts[] = {{suiLeft, QStringLiteral("LEFT")},
+                                                           {suiRight, QStringLiteral("RIGHT")},
+                                                           {suiClient, QStringLiteral("CLIENT")}};
+    for (const auto& [align, name] : parts) {
+        TsuiTitleBarSection& section = sections.Add();
+        section.LoadPictureFromFile(QStringLiteral(":/pictures/MAIN_TITLE_") + name + QStringLiteral(".png"));
+        section.SetAlign(align);
+        section.SetAutoSize(align != suiClient);
+        section.SetStretch(align == suiClient);
+    }
+    return frame;
+}
+
+} // namespace
+
+TForm1::TForm1(tessel::RegistryBackend& registry) : m_registry(registry)
+{
+    SetCaption(QStringLiteral("       Tessel V1.2"));
+    SetClientSize(496, 354);
+    SetPosition(Position::DesktopCenter);
+
+    suiForm1 = CreateMainWindowFrame(this);
+
+    Image2 = CreateWindowPicture(suiForm1, QStringLiteral(":/pictures/main.jpg"), 148, 32, 337, 309);
+    Image2->SetTransparent(true);
+    SnLabel1 = CreateNote(suiForm1, QStringLiteral("设置成功，重启生效！"), 120);
+    SnLabel2 = CreateNote(suiForm1, QStringLiteral("设置取消，未做操作！"), 122);
+
+    CreateButtonPanel();
+    suiButton1 = CreateDialogButton(suiForm1, QStringLiteral("确定"), 12, 305, 60, 25);
+    suiButton2 = CreateDialogButton(suiForm1, QStringLiteral("取消"), 76, 305, 60, 25);
+    suiButton1->OnClick = [this](QObject*) { suiButton1Click(); };
+    suiButton2->OnClick = [this](QObject*) { suiButton2Click(); };
+    CreateTweakPages();
+
+    setTabOrder(suiButton4, suiButton3);
+    setTabOrder(suiButton3, suiButton6);
+    setTabOrder(suiButton6, suiButton7);
+    setTabOrder(suiButton7, suiButton8);
+    setTabOrder(suiButton8, suiButton1);
+    setTabOrder(suiButton1, suiButton2);
+    setTabOrder(suiButton2, suiPageControl1);
+
+    FormCreate();
+}
+
+void TForm1::CreateButtonPanel()
+{
+    suiCheckGroup1 = new TsuiCheckGroup(suiForm1);
+    suiCheckGroup1->SetBounds(8, 40, 131, 249);
+    suiCheckGroup1->SetUIStyle(Protein);
+    suiCheckGroup1->SetCaption(QStringLiteral("程序面板"));
+    suiCheckGroup1->SetBorderColor(clBlack);
+    suiCheckGroup1->SetFont(MsSansSerif());
+    suiCheckGroup1->SetParentColor(true);
+
+    auto panelButton = [this](const QString& caption, int top, void (TForm1::*handler)()) {
+        TsuiButton* button = CreateDialogButton(suiCheckGroup1, caption, 23, top, 84, 25);
+        button->OnClick = [this, handler](QObject*) { (this->*handler)(); };
+        return button;
+    };
+    suiButton4 = panelButton(QStringLiteral("登陆程序"), 27, &TForm1::suiButton4Click);
+    suiButton3 = panelButton(QStringLiteral("密码修改"), 60, &TForm1::suiButton3Click);
+    suiButton6 = panelButton(QStringLiteral("帮助"), 127, &TForm1::suiButton6Click);
+    suiButton7 = panelButton(QStringLiteral("关于"), 160, &TForm1::suiButton7Click);
+    suiButton8 = panelButton(QStringLiteral("退出"), 194, &TForm1::suiButton8Click);
+}
+
+void TForm1::CreateTweakPages()
+{
+    suiPageControl1 = new TsuiPageControl(suiForm1);
+    suiPageControl1->SetBounds(147, 26, 339, 323);
+    suiPageControl1->SetUIStyle(WinXP);
+    suiPageControl1->SetLeftMargin(10);
+    suiPageControl1->SetBorderColor(clSkyBlue);
+    suiPageControl1->SetColor(clWhite);
+
+    TsuiTabSheet* sheets[3];
+    for (int page = 0; page < 3; ++page) {
+        sheets[page] = new TsuiTabSheet(suiPageControl1);
+        sheets[page]->SetCaption(QString::fromUtf8(tessel::kTabCaptions[page].data(),
+                                                   qsizetype(tessel::kTabCaptions[page].size())));
+        sheets[page]->SetColor(clWhite);
+    }
+    suiTabSheet1 = sheets[0];
+    suiTabSheet2 = sheets[1];
+    suiTabSheet4 = sheets[2];
+
+    int row = 0;
+    int index = 0;
+    int lastTab = 1;
+    for (const tessel::TweakEntry& tweak : tessel::Catalogue()) {
+        if (tweak.tab != lastTab) {
+            lastTab = tweak.tab;
+            row = 0;
+        }
+        auto* box = new TSnCheckBox(sheets[tweak.tab - 1]);
+        const QString name = QString::fromLatin1(tweak.checkBox.data(), tweak.checkBox.size());
+        box->setObjectName(name);
+        box->SetBounds(50, kBoxTops[row++], kBoxWidths[index++], 17);
+        box->SetCaption(QString::fromUtf8(tweak.caption.data(), tweak.caption.size()));
+        m_checkBoxes.insert(name, box);
+    }
+    suiPageControl1->SetActivePageIndex(0);
+    suiPageControl1->SetVisible(false);
+}
+
+void TForm1::SetWindows(TForm2* login, TForm3* password, TForm4* about, TForm7* help)
+{
+    m_login = login;
+    m_password = password;
+    m_about = about;
+    m_help = help;
+    for (TForm* form : std::initializer_list<TForm*>{login, password, about, help})
+        if (form)
+            form->SetPosition(Position::MainFormCenter, this);
+}
+
+TSnCheckBox* TForm1::CheckBox(const QString& name) const
+{
+    return m_checkBoxes.value(name);
+}
+
+void TForm1::FormCreate()
+{
+    suiButton1->SetEnabled(false);
+    suiButton2->SetEnabled(false);
+}
+
+void TForm1::HideNotes()
+{
+    SnLabel1->SetVisible(false);
+    SnLabel2->SetVisible(false);
+}
+
+void TForm1::ReturnToIdle(TSnLabel* note)
+{
+    suiPageControl1->SetVisible(false);
+    Image2->SetVisible(true);
+    suiButton4->SetEnabled(true);
+    suiButton1->SetEnabled(false);
+    suiButton2->SetEnabled(false);
+    note->SetVisible(true);
+}
+
+void TForm1::EnterEditing()
+{
+    Image2->SetVisible(false);
+    suiPageControl1->SetVisible(true);
+    suiButton1->SetEnabled(true);
+    suiButton2->SetEnabled(true);
+    suiButton4->SetEnabled(false);
+}
+
+void TForm1::suiButton1Click()
+{
+    TDialogMessages messages;
+    tessel::ApplyTweaks(m_registry, *this, messages);
+    ReturnToIdle(SnLabel1);
+}
+
+void TForm1::suiButton2Click()
+{
+    ReturnToIdle(SnLabel2);
+}
+
+void TForm1::suiButton3Click()
+{
+    m_password->Show();
+    HideNotes();
+}
+
+void TForm1::suiButton4Click()
+{
+    TDialogMessages messages;
+    tessel::RunFirstRunCheck(m_registry, messages);
+    m_login->Show();
+    HideNotes();
+}
+
+void TForm1::suiButton6Click()
+{
+    HideNotes();
+    m_help->Show();
+}
+
+void TForm1::suiButton7Click()
+{
+    m_about->Show();
+    HideNotes();
+}
+
+void TForm1::suiButton8Click()
+{
+    close();
+}
+
+bool TForm1::IsTicked(const tessel::TweakEntry& tweak) const
+{
+    const TSnCheckBox* box = CheckBox(QString::fromLatin1(tweak.checkBox.data(), tweak.checkBox.size()));
+    return box && box->Checked();
+}
+
+void TForm1::SetTicked(const tessel::TweakEntry& tweak, bool ticked)
+{
+    if (TSnCheckBox* box = CheckBox(QString::fromLatin1(tweak.checkBox.data(), tweak.checkBox.size())))
+        box->SetChecked(ticked);
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    // Closing the main window ends the program, whatever else is open.
+    QWidget::closeEvent(event);
+    QCoreApplication::quit();
+}

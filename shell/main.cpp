@@ -1,0 +1,50 @@
+#include "framework/TApplication.h"
+#include "framework/TDialogService.h"
+#include "shell/Unit1.h"
+#include "shell/Windows.h"
+#include "tweaks/DefaultBackend.h"
+
+#include <QApplication>
+#include <QIcon>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+bool HasDisplay()
+{
+#ifdef Q_OS_LINUX
+    return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || std::getenv("QT_QPA_PLATFORM");
+#else
+    return true;
+#endif
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!HasDisplay()) {
+        std::fprintf(stderr,
+                     "Tessel needs a display; without one, run it under a virtual display: "
+                     "xvfb-run -a %s\n",
+                     argv[0]);
+        return 1;
+    }
+    QApplication app(argc, argv);
+    app.setWindowIcon(QIcon(QStringLiteral(":/skin/MAINICON_32")));
+    app.setQuitOnLastWindowClosed(false);
+
+    bool started = false;
+    int result = 1;
+    RunGuarded([&] {
+        auto registry = tessel::MakeDefaultBackend();
+        TWindows windows(*registry);
+        windows.Form1().Show();
+        started = true;
+        result = app.exec();
+    });
+    // A failed start has been shown by the error display; it is not a success.
+    return started ? result : 1;
+}

@@ -1,0 +1,40 @@
+#include <QApplication>
+#include <QDir>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace {
+
+// The offscreen platform cannot raise windows and says so on every Show().
+QtMessageHandler g_previous = nullptr;
+
+void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.contains(QLatin1String("does not support raise()")))
+        return;
+    if (g_previous)
+        g_previous(type, context, message);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    g_previous = qInstallMessageHandler(QuietHandler);
+    // Windows are driven on the offscreen platform, also during test discovery.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime = QDir::tempPath() + QStringLiteral("/tessel-runtime");
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime,
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+    }
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
