@@ -3,8 +3,11 @@
 #include "framework/TCanvas.h"
 #include "skin/Suipublic.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 #include <stdexcept>
 
 namespace {
@@ -39,6 +42,12 @@ TsuiForm::TsuiForm(QWidget* form) : TControl(form), m_form(CheckSingle(form, thi
     SetCaption(m_form ? m_form->windowTitle() : QString());
     m_titleBar->SetFont(Font());
     AlignSelf();
+}
+
+TsuiForm::~TsuiForm()
+{
+    if (m_cursorShown)
+        QGuiApplication::restoreOverrideCursor();
 }
 
 void TsuiForm::SetUIStyle(TsuiUIStyle style)
@@ -132,6 +141,8 @@ void TsuiForm::PaintFormBorder()
 
 bool TsuiForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (m_sizeable && SizingEvent(watched, event))
+        return true;
     if (watched == m_form) {
         switch (event->type()) {
         case QEvent::Resize:
@@ -149,4 +160,128 @@ bool TsuiForm::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return TControl::eventFilter(watched, event);
+}
+
+void TsuiForm::SetSizeable(bool value)
+{
+    if (value == m_sizeable)
+        return;
+    m_sizeable = value;
+    // The zones lie over the panel and the controls near the edges, so the
+    // mouse is watched for the whole application.
+    if (value) {
+        qApp->installEventFilter(this);
+    } else {
+        qApp->removeEventFilter(this);
+        ShowSizingCursor({});
+    }
+}
+
+Qt::Edges TsuiForm::ResizeEdges(const QPoint& pos) const
+{
+    if (!m_sizeable || m_form == nullptr || m_form->isMaximized())
+        return {};
+    const int x = pos.x();
+    const int y = pos.y();
+    const int cw = m_form->width();
+    const int ch = m_form->height();
+    if (x < 0 || y < 0 || x >= cw || y >= ch)
+        return {};
+    if (x <= 4 && y <= 4)
+        return Qt::TopEdge | Qt::LeftEdge;
+    if (x > cw - 5 && y <= 4)
+        return Qt::TopEdge | Qt::RightEdge;
+    if (x > cw - 5 && y > ch - 5)
+        return Qt::BottomEdge | Qt::RightEdge;
+    if (x < 5 && y > ch - 5)
+        return Qt::BottomEdge | Qt::LeftEdge;
+    if (x <= 4)
+        return Qt::LeftEdge;
+    if (y <= 4)
+        return Qt::TopEdge;
+    if (x > cw - 5)
+        return Qt::RightEdge;
+    if (y > ch - 5)
+        return Qt::BottomEdge;
+    return {};
+}
+
+void TsuiForm::ShowSizingCursor(Qt::Edges edges)
+{
+    Qt::CursorShape shape = Qt::ArrowCursor;
+    if (edges == (Qt::TopEdge | Qt::LeftEdge) || edges == (Qt::BottomEdge | Qt::RightEdge))
+        shape = Qt::SizeFDiagCursor;
+    else if (edges == (Qt::TopEdge | Qt::RightEdge) || edges == (Qt::BottomEdge | Qt::LeftEdge))
+        shape = Qt::SizeBDiagCursor;
+    else if (edges == Qt::LeftEdge || edges == Qt::RightEdge)
+        shape = Qt::SizeHorCursor;
+    else if (edges == Qt::TopEdge || edges == Qt::BottomEdge)
+        shape = Qt::SizeVerCursor;
+    if (edges == Qt::Edges() && m_cursorShown) {
+        QGuiApplication::restoreOverrideCursor();
+        m_cursorShown = false;
+    } else if (edges != Qt::Edges()) {
+        if (m_cursorShown)
+            QGuiApplication::changeOverrideCursor(shape);
+        else
+            QGuiApplication::setOverrideCursor(shape);
+        m_cursorShown = true;
+    }
+}
+
+bool TsuiForm::StartWindowResize(Qt::Edges edges, const QPoint& globalPos)
+{
+    if (QWindow* handle = m_form->windowHandle())
+        if (handle->startSystemResize(edges))
+            return true;
+    // No window manager to resize us: follow the mouse ourselves.
+    m_resizing = edges;
+    m_resizeStart = globalPos;
+    m_geometryStart = m_form->geometry();
+    return false;
+}
+
+bool TsuiForm::SizingEvent(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseMove && type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease)
+        return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || widget->window() != m_form)
+        return false;
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPoint global = mouse->globalPosition().toPoint();
+
+    if (m_resizing != Qt::Edges()) {
+        if (type == QEvent::MouseButtonRelease) {
+            m_resizing = {};
+            return true;
+        }
+        if (type != QEvent::MouseMove)
+            return true;
+        const QPoint d = global - m_resizeStart;
+        const QSize least = m_form->minimumSize();
+        QRect g = m_geometryStart;
+        if (m_resizing & Qt::LeftEdge)
+            g.setLeft(std::min(g.left() + d.x(), g.right() + 1 - least.width()));
+        if (m_resizing & Qt::RightEdge)
+            g.setRight(std::max(g.right() + d.x(), g.left() - 1 + least.width()));
+        if (m_resizing & Qt::TopEdge)
+            g.setTop(std::min(g.top() + d.y(), g.bottom() + 1 - least.height()));
+        if (m_resizing & Qt::BottomEdge)
+            g.setBottom(std::max(g.bottom() + d.y(), g.top() - 1 + least.height()));
+        m_form->setGeometry(g);
+        return true;
+    }
+
+    const Qt::Edges edges = ResizeEdges(m_form->mapFromGlobal(global));
+    if (type == QEvent::MouseMove && mouse->buttons() == Qt::NoButton) {
+        ShowSizingCursor(edges);
+        return false;
+    }
+    if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton && edges != Qt::Edges()) {
+        StartWindowResize(edges, global);
+        return true;
+    }
+    return false;
 }

@@ -16,6 +16,7 @@ class TsuiForm : public TControl, public TsuiStyledForm
 
 public:
     explicit TsuiForm(QWidget* form);
+    ~TsuiForm() override;
 
     QWidget* Form() const { return m_form; }
     TsuiTitleBar* TitleBar() const { return m_titleBar; }
@@ -45,6 +46,14 @@ public:
     bool TitleBarDrawAppIcon() const { return m_titleBar->DrawAppIcon(); }
     void SetTitleBarDrawAppIcon(bool value) { m_titleBar->SetDrawAppIcon(value); }
 
+    // A sizeable window resizes from zones 5 pixels deep along its edges
+    // (corners 5 x 5 move two edges); a fixed one, the default, does not.
+    bool Sizeable() const { return m_sizeable; }
+    void SetSizeable(bool value);
+    // The edges a press at this point of the window would move; none while
+    // the window is fixed or maximised.
+    Qt::Edges ResizeEdges(const QPoint& pos) const;
+
     // Lays the panel over the window's client area inside the frame.
     void AlignSelf();
 
@@ -59,8 +68,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The frame bands, drawn on the window around the panel.
     virtual void PaintFormBorder();
+    // Starts resizing the window; true when the platform took over.
+    virtual bool StartWindowResize(Qt::Edges edges, const QPoint& globalPos);
 
 private:
+    bool SizingEvent(QObject* watched, QEvent* event);
+    void ShowSizingCursor(Qt::Edges edges);
+
     QWidget* m_form;
     TsuiTitleBar* m_titleBar = nullptr;
     TsuiUIStyle m_uiStyle = Custom;
@@ -70,4 +84,10 @@ private:
     bool m_titleBarVisible = true;
     TColor m_menuBarColor = clBtnFace;
     int m_menuBarHeight = 22;
+
+    bool m_sizeable = false;
+    bool m_cursorShown = false;
+    Qt::Edges m_resizing;
+    QPoint m_resizeStart;
+    QRect m_geometryStart;
 };

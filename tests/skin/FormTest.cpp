@@ -310,3 +310,51 @@ TEST(TitleBar, ProteinThemePicturesAndHoverStates)
     QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(588, 11));
     EXPECT_FALSE(window.isVisible());
 }
+
+TEST(FormSizing, ZonesAlongTheEdgesOfASizeableWindowOnly)
+{
+    QWidget window;
+    window.resize(347, 218);
+    auto* form = new TsuiForm(&window);
+    EXPECT_EQ(form->ResizeEdges(QPoint(0, 100)), Qt::Edges()) << "fixed by default";
+    form->SetSizeable(true);
+    // Five pixels deep on the left and top, four on the right and bottom.
+    const std::pair<QPoint, Qt::Edges> cases[] = {
+        {{4, 4}, Qt::TopEdge | Qt::LeftEdge},
+        {{343, 0}, Qt::TopEdge | Qt::RightEdge},
+        {{346, 217}, Qt::BottomEdge | Qt::RightEdge},
+        {{4, 214}, Qt::BottomEdge | Qt::LeftEdge},
+        {{4, 100}, Qt::LeftEdge},
+        {{100, 4}, Qt::TopEdge},
+        {{343, 100}, Qt::RightEdge},
+        {{100, 214}, Qt::BottomEdge},
+        {{5, 5}, Qt::Edges()},
+        {{342, 213}, Qt::Edges()},
+    };
+    for (const auto& [point, edges] : cases)
+        EXPECT_EQ(form->ResizeEdges(point), edges) << point.x() << "," << point.y();
+}
+
+TEST(FormSizing, DraggingACornerResizesAndTheFrameFollows)
+{
+    QWidget window;
+    window.resize(347, 218);
+    window.move(50, 50);
+    auto* form = new TsuiForm(&window);
+    form->SetSizeable(true);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // Window (345, 216) is the panel's (344, 216), in the bottom-right corner.
+    QTest::mousePress(form, Qt::LeftButton, {}, QPoint(344, 216));
+    QTest::mouseMove(form, QPoint(374, 236));
+    QTest::mouseRelease(form, Qt::LeftButton, {}, QPoint(374, 236));
+    EXPECT_EQ(window.geometry(), QRect(50, 50, 377, 238));
+    EXPECT_EQ(form->geometry(), QRect(1, 0, 375, 237));
+
+    // A fixed window ignores the same drag.
+    form->SetSizeable(false);
+    QTest::mousePress(form, Qt::LeftButton, {}, QPoint(374, 236));
+    QTest::mouseMove(form, QPoint(394, 256));
+    QTest::mouseRelease(form, Qt::LeftButton, {}, QPoint(394, 256));
+    EXPECT_EQ(window.size(), QSize(377, 238));
+}
