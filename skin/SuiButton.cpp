@@ -427,8 +427,13 @@ void TsuiButton::SetButtonPic(TsuiUIStyle style)
 void TsuiButton::UIStyleChanged()
 {
     TsuiCustomButton::UIStyleChanged();
-    if (UIStyle() == MacOS)
-        resize(width(), 23);
+    // The MacOS bitmap is 23 high and the button keeps that height.
+    if (UIStyle() == MacOS) {
+        setFixedHeight(23);
+    } else {
+        setMinimumHeight(0);
+        setMaximumHeight(QWIDGETSIZE_MAX);
+    }
     SetTransparent(UIStyle() == BlueGlass);
 }
 

@@ -43,7 +43,6 @@ TsuiEdit::TsuiEdit(QWidget* parent)
     m_edit->setGeometry(kFrame, kFrame, 0, 0);
     setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(m_edit);
-    setAttribute(Qt::WA_InputMethodEnabled);
     SetColor(clWindow);
     m_borderColor = GetBorderColor(parent ? parent->window() : nullptr);
     resize(121, 21);

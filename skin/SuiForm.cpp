@@ -40,7 +40,8 @@ TsuiForm::TsuiForm(QWidget* form) : TControl(form), m_form(CheckSingle(form, thi
     m_menuBarColor = Color();
     SetUIStyle(DeepBlue);
     SetCaption(m_form ? m_form->windowTitle() : QString());
-    m_titleBar->SetFont(Font());
+    // The frame's font is its title bar's: white bold Tahoma to begin with.
+    SetFont(m_titleBar->Font());
     AlignSelf();
 }
 

@@ -235,3 +235,14 @@ TEST_F(ButtonFixture, ContainerStyleReachesStyledButtonsOnly)
     EXPECT_EQ(button->UIStyle(), Protein);
     EXPECT_EQ(custom->UIStyle(), Custom);
 }
+
+TEST_F(ButtonFixture, MacOSButtonKeepsItsBitmapHeight)
+{
+    button->SetUIStyle(MacOS);
+    EXPECT_EQ(button->height(), 23);
+    button->SetBounds(12, 20, 90, 30);
+    EXPECT_EQ(button->size(), QSize(90, 23));
+    button->SetUIStyle(WinXP);
+    button->SetHeight(30);
+    EXPECT_EQ(button->height(), 30);
+}

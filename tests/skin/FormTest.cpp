@@ -86,6 +86,9 @@ TEST_F(MainFrame, CoversTheWindowInsideItsFrameAndMakesItFrameless)
     EXPECT_EQ(form->TitleBar()->Caption(), form->Caption());
     EXPECT_EQ(GetSUIFormStyle(&window), Protein);
     EXPECT_EQ(GetSUIFormColor(&window), TColor(0xFBFBFB));
+    EXPECT_EQ(form->TitleBar()->Font().Color, clWhite);
+    EXPECT_TRUE(form->TitleBar()->Font().Bold);
+    EXPECT_EQ(form->TitleBar()->Font().Size, 8);
 
     auto* button = new TsuiButton(form);
     button->SetBounds(12, 305, 60, 25);
@@ -245,6 +248,9 @@ TEST(TitleBar, DefaultButtonsAndDoubleClickMaximises)
     auto* form = new TsuiForm(&window);
     form->SetUIStyle(WinXP);
     TsuiTitleBar* bar = form->TitleBar();
+    EXPECT_EQ(bar->Font().Name, QStringLiteral("Tahoma"));
+    EXPECT_EQ(bar->Font().Color, clWhite) << "the caption starts white and bold";
+    EXPECT_TRUE(bar->Font().Bold);
     ASSERT_EQ(bar->Buttons().Count(), 4);
     std::vector<std::pair<TsuiTitleBarBtnType, int>> order;
     for (const auto& place : bar->ButtonPlaces())
