@@ -6,6 +6,15 @@
 #include "skin/SuiImage.h"
 #include "skin/SuiTitleBar.h"
 
+TFont WindowFont()
+{
+    TFont font;
+    font.Name = QStringLiteral("MS Sans Serif");
+    font.Size = 8;
+    font.Color = clWindowText;
+    return font;
+}
+
 TsuiButton* CreateDialogButton(QWidget* parent, const QString& caption, int left, int top, int width,
                                int height)
 {
@@ -34,12 +43,14 @@ TsuiForm* CreateWindowFrame(TForm* form, int width, int height)
     frame->SetBorderWidth(1);
     frame->SetColor(0xFBFBFB);
     frame->SetMenuBarColor(0xFBFBFB);
+    // The controls on the frame take the window's font; the title bar has its own.
+    frame->SetFont(WindowFont());
     TFont title;
     title.Name = QStringLiteral("Tahoma");
     title.Size = 8;
     title.Bold = true;
     title.Color = clWhite;
-    frame->SetFont(title);
+    frame->TitleBar()->SetFont(title);
     frame->SetTitleBarDrawAppIcon(false);
     frame->SetCaption(form->Caption());
     TsuiTitleBarButtons& buttons = frame->TitleBarButtons();

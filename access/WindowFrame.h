@@ -2,11 +2,16 @@
 
 #include <QString>
 
+#include "framework/TFont.h"
+
 class QWidget;
 class TForm;
 class TImage;
 class TsuiButton;
 class TsuiForm;
+
+// "MS Sans Serif" at 8 points, the windows' own font.
+TFont WindowFont();
 
 // The frame every secondary window wears: the Protein look, a title bar with
 // only a close button, a one-pixel border, at left 1 and top 0.

@@ -28,15 +28,6 @@ constexpr int kBoxTops[] = {10, 33, 57, 80, 104, 127, 151, 174, 198, 222, 246, 2
 constexpr int kBoxWidths[] = {117, 106, 136, 141, 114, 130, 142, 200, 133, 196, 195, 196, 154, 127,
                               151, 166, 133, 115, 104, 116, 166, 115, 93,  93,  141, 118, 151};
 
-TFont MsSansSerif()
-{
-    TFont font;
-    font.Name = QStringLiteral("MS Sans Serif");
-    font.Size = 8;
-    font.Color = clBlack;
-    return font;
-}
-
 TSnLabel* CreateNote(QWidget* parent, const QString& caption, int width)
 {
     auto* label = new TSnLabel(parent);
@@ -128,7 +119,9 @@ void TForm1::CreateButtonPanel()
     suiCheckGroup1->SetUIStyle(Protein);
     suiCheckGroup1->SetCaption(QStringLiteral("程序面板"));
     suiCheckGroup1->SetBorderColor(clBlack);
-    suiCheckGroup1->SetFont(MsSansSerif());
+    TFont black = WindowFont();
+    black.Color = clBlack;
+    suiCheckGroup1->SetFont(black);
     suiCheckGroup1->SetParentColor(true);
 
     auto panelButton = [this](const QString& caption, int top, void (TForm1::*handler)()) {
