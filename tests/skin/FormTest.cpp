@@ -364,3 +364,42 @@ TEST(FormSizing, DraggingACornerResizesAndTheFrameFollows)
     QTest::mouseRelease(form, Qt::LeftButton, {}, QPoint(394, 256));
     EXPECT_EQ(window.size(), QSize(377, 238));
 }
+
+TEST(TitleBar, AppIconAndHelpAndCustomButtons)
+{
+    QWidget window;
+    window.resize(400, 200);
+    auto* form = new TsuiForm(&window);
+    form->SetUIStyle(Protein);
+    TsuiTitleBar* bar = form->TitleBar();
+    EXPECT_EQ(bar->CaptionLeft(), 19 + 5) << "after the control-box picture";
+    form->SetTitleBarDrawAppIcon(true);
+    EXPECT_EQ(bar->CaptionLeft(), 21) << "after the 16 x 16 icon";
+    const QImage withIcon = bar->PaintToImage();
+    form->SetTitleBarDrawAppIcon(false);
+    const QImage withBox = bar->PaintToImage();
+    EXPECT_NE(withIcon.copy(3, 2, 16, 16), withBox.copy(3, 2, 16, 16));
+
+    TsuiTitleBarButton& help = bar->Buttons().Add();
+    help.SetButtonType(suiHelp);
+    TsuiTitleBarButton& custom = bar->Buttons().Add();
+    custom.LoadPictures(QStringLiteral(":/pictures/MAIN_MIN_NORMAL.png"),
+                        QStringLiteral(":/pictures/MAIN_MIN_MOUSEON.png"),
+                        QStringLiteral(":/pictures/MAIN_MIN_DOWN.png"));
+    std::vector<std::pair<QString, int>> fired;
+    bar->OnHelpBtnClick = [&](QObject* sender, int index) {
+        EXPECT_EQ(sender, bar);
+        fired.push_back({QStringLiteral("help"), index});
+    };
+    bar->OnCustomBtnsClick = [&](QObject*, int index) { fired.push_back({QStringLiteral("custom"), index}); };
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    for (const auto& place : bar->ButtonPlaces()) {
+        const TsuiTitleBarBtnType type = bar->Buttons().Items(place.Index).ButtonType();
+        if (type == suiHelp || type == suiCustom)
+            QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(place.Rect.Left + 5, place.Rect.Top + 5));
+    }
+    EXPECT_EQ(fired, (std::vector<std::pair<QString, int>>{{QStringLiteral("help"), 4},
+                                                           {QStringLiteral("custom"), 5}}));
+    EXPECT_TRUE(window.isVisible());
+}
