@@ -7,21 +7,6 @@ namespace {
 const char* const kProgramKey = "Software\\Microsoft\\Windows\\vardo";
 const char* const kMirrorKey = "Software\\Microsoft\\Windows\\vardo\\zhuangtai";
 
-// Every value the tweaks and the mirror own, as one comparable text.
-std::string Snapshot(RegistryBackend& backend)
-{
-    std::string out;
-    for (const TweakEntry& tweak : Catalogue()) {
-        for (const TweakWrite& write : tweak.writes) {
-            const StoredValue v = ReadStored(backend, tweak.hive, write.keyPath, write.valueName);
-            out += std::to_string(v.status) + ":" + std::to_string(v.type) + ":" + Hex(v.bytes) + " ";
-        }
-        const StoredValue mirror = ReadStored(backend, Hive::CurrentUser, kMirrorKey, tweak.mirrorValue);
-        out += std::to_string(mirror.status) + ":" + Hex(mirror.bytes) + "\n";
-    }
-    return out;
-}
-
 std::string MirrorOf(RegistryBackend& backend, std::string_view name)
 {
     return Hex(ReadStored(backend, Hive::CurrentUser, kMirrorKey, name).bytes);

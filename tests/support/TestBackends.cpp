@@ -187,6 +187,20 @@ long FailingBackend::DoSetValue(Handle key, std::string_view name, std::uint32_t
     return inner_.SetValue(key, name, type, data, size);
 }
 
+std::string Snapshot(RegistryBackend& backend)
+{
+    std::string out;
+    for (const TweakEntry& tweak : Catalogue()) {
+        for (const TweakWrite& write : tweak.writes) {
+            const StoredValue v = ReadStored(backend, tweak.hive, write.keyPath, write.valueName);
+            out += std::to_string(v.status) + ":" + std::to_string(v.type) + ":" + Hex(v.bytes) + " ";
+        }
+        const StoredValue mirror = ReadStored(backend, Hive::CurrentUser, kMirrorKey, tweak.mirrorValue);
+        out += std::to_string(mirror.status) + ":" + Hex(mirror.bytes) + "\n";
+    }
+    return out;
+}
+
 std::string Hex(std::string_view bytes)
 {
     std::string out;

@@ -104,6 +104,10 @@ private:
     RegistryBackend& inner_;
 };
 
+// Every value the tweaks and the state mirror own, one tweak a line, as text
+// that two states can be compared by.
+std::string Snapshot(RegistryBackend& backend);
+
 // Removes every value the program owns, as on an account that never ran it.
 void ClearProgramValues(RegistryBackend& backend);
 

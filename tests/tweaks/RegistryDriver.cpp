@@ -1,6 +1,7 @@
 // Runs a seeded random sequence of store operations against this platform's
 // registry and prints every result and the values left behind, so that runs
 // on different backends can be compared line by line.
+#include "tests/support/TestBackends.h"
 #include "tweaks/DefaultBackend.h"
 #include "tweaks/TRegistry.h"
 
@@ -13,6 +14,7 @@
 namespace {
 
 using namespace tessel;
+using tessel::test::Hex;
 
 // The same numbers from the same seed on every compiler and platform.
 class Random
@@ -35,17 +37,6 @@ const std::vector<std::string> kPaths = {"A",    "a",     "A\\B",    "a\\b\\", "
                                          "A\\.", "A\\..", "C\\D\\E", "c\\d\\e"};
 const std::vector<std::string> kNames = {"", "v", "V", "w", "Value", "VALUE", "1803"};
 const std::uint32_t kTypes[] = {regtype::Sz, regtype::ExpandSz, regtype::Binary, regtype::Dword};
-
-std::string Hex(const std::string& bytes)
-{
-    std::string out;
-    char buf[4];
-    for (unsigned char c : bytes) {
-        std::snprintf(buf, sizeof buf, "%02X", c);
-        out += buf;
-    }
-    return out;
-}
 
 template <typename F> void Guarded(F&& op)
 {

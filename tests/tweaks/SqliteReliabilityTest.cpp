@@ -152,19 +152,6 @@ TEST(SqliteReliability, AKilledWriterLosesNothingItAcknowledgedAndTearsNothing)
     }
 }
 
-std::string Snapshot(RegistryBackend& backend)
-{
-    std::string out;
-    for (const TweakEntry& tweak : Catalogue()) {
-        for (const TweakWrite& write : tweak.writes) {
-            const StoredValue v = ReadStored(backend, tweak.hive, write.keyPath, write.valueName);
-            out += std::to_string(v.status) + ":" + std::to_string(v.type) + ":" + Hex(v.bytes) + " ";
-        }
-        out += Hex(ReadStored(backend, Hive::CurrentUser, kMirrorKey, tweak.mirrorValue).bytes) + "\n";
-    }
-    return out;
-}
-
 TEST(SqliteReliability, TwoProgramsRunningPassesAtOnceEndInOneOfThem)
 {
     TempDir dir;
