@@ -24,6 +24,7 @@ TForm7::TForm7()
     // A sizeable window; the frame keeps its one-pixel border around the face.
     SetSizeableClientSize(339, 184);
     suiForm1 = CreateWindowFrame(this, 337, 183);
+    suiForm1->SetSizeable(true);
 
     SnRichEdit1 = new TSnRichEdit(suiForm1);
     SnRichEdit1->SetBounds(8, 27, 321, 121);
