@@ -1,5 +1,7 @@
 #include "tweaks/TRegistry.h"
 
+#include "tweaks/NameFolding.h"
+
 #include <array>
 #include <vector>
 
@@ -9,7 +11,8 @@ namespace {
 [[noreturn]] void Raise(const char* format, std::string_view name)
 {
     std::string message(format);
-    message.replace(message.find("%s"), 2, name);
+    // Messages travel as UTF-8 like every other text of the program.
+    message.replace(message.find("%s"), 2, IsValidAnsiName(name) ? AnsiToUtf8(name) : std::string(name));
     throw ERegistryException(message);
 }
 

@@ -10,8 +10,7 @@
 
 namespace tessel {
 
-// Raised by failed reads and writes; the message names the value in the ANSI
-// code page, as the registry does.
+// Raised by failed reads and writes; the message (UTF-8) names the value.
 class ERegistryException final : public std::runtime_error
 {
 public:

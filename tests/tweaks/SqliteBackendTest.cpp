@@ -81,6 +81,12 @@ TEST_F(SqliteHive, NamesAreStoredReadableAndDataExactly)
         registry.WriteText("\xC3\xFB\xB3\xC6", "\xD6\xD0\xCE\xC4");
         registry.WriteBytes("empty", "", 0);
         registry.WriteDword("", -2);
+        try {
+            registry.ReadDword("\xC3\xFB\xB3\xC6");
+            ADD_FAILURE() << "text read as a number";
+        } catch (const ERegistryException& e) {
+            EXPECT_STREQ(e.what(), "Failed to get data for '名称'"); // shown as UTF-8, not GBK bytes
+        }
     }
     EXPECT_EQ(Query(user_, "PRAGMA application_id"),
               std::vector<std::string>{std::to_string(kHiveApplicationId)});
