@@ -48,17 +48,3 @@ int CaptionHeight(const TFont& font)
 {
     return QFontMetrics(font.ToQFont()).height();
 }
-
-void DrawParentImage(TCanvas& canvas, const QWidget* control)
-{
-    QWidget* parent = control ? control->parentWidget() : nullptr;
-    if (parent == nullptr)
-        return;
-    QPainter& painter = canvas.Painter();
-    painter.save();
-    painter.translate(-control->x(), -control->y());
-    painter.setClipRect(QRect(0, 0, parent->width(), parent->height()), Qt::IntersectClip);
-    parent->render(&painter, QPoint(0, 0), QRegion(0, 0, parent->width(), parent->height()),
-                   QWidget::DrawWindowBackground);
-    painter.restore();
-}

@@ -33,13 +33,6 @@ enum TTextLayout
 // button shadow. The canvas font colour is restored afterwards.
 void DrawCaption(TCanvas& canvas, const QString& text, const TRect& rect, unsigned flags, bool enabled);
 
-class QWidget;
-
-// Paints the control's parent, its background and its own picture without
-// its children, into the canvas at the control's position: what shows through
-// a transparent control.
-void DrawParentImage(TCanvas& canvas, const QWidget* control);
-
 // Text measures in a font as a canvas drawing with it reports them.
 int CaptionWidth(const TFont& font, const QString& text);
 int CaptionHeight(const TFont& font);

@@ -172,7 +172,7 @@ void TSnCheckBox::DrawCheckMark(TCanvas& canvas, int x, int y)
 
 void TSnCheckBox::DrawParentImage(TCanvas& canvas)
 {
-    ::DrawParentImage(canvas, this);
+    PaintParentBackground(canvas, this);
 }
 
 const TBitmap& TSnCheckBox::BoxImage() const

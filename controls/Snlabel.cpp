@@ -121,7 +121,7 @@ void TSnLabel::Paint(TCanvas& canvas)
     TRect r = ClientRect();
     canvas.Font = Font();
     if (m_transparent) {
-        ::DrawParentImage(canvas, this);
+        PaintParentBackground(canvas, this);
     } else {
         canvas.Brush = TBrush{Color(), bsSolid};
         canvas.FillRect(r);
