@@ -1,8 +1,6 @@
 #include "controls/SnCommon.h"
 
 #include <QFontMetrics>
-#include <QPainter>
-#include <QWidget>
 
 namespace {
 

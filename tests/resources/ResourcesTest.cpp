@@ -1,6 +1,5 @@
 // The compiled-in skin: every name the theme table yields, at its size, and
 // drawn so that the components' slicing and masking come out right.
-#include <QGuiApplication>
 #include <QImage>
 #include <QSet>
 #include <QString>
@@ -327,12 +326,3 @@ TEST(WindowPictures, TitleButtonsAreSixteenColourAndMasked)
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
