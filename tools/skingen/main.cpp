@@ -1,5 +1,4 @@
 #include "Catalogue.h"
-#include "Sheet.h"
 
 #include <QDir>
 #include <QFile>
@@ -82,17 +81,6 @@ int Generate(const QString& resources)
     return ok ? 0 : 1;
 }
 
-int Sheet(const QString& out)
-{
-    QMap<QString, QImage> skin;
-    for (const SkinEntry& e : SkinEntries())
-        skin.insert(e.name, e.draw());
-    QMap<QString, QImage> pictures;
-    for (const PictureEntry& e : PictureEntries())
-        pictures.insert(e.file, ForPicture(e.draw(), e.format));
-    return Save(MakeSheet(skin, pictures), out, "png") ? 0 : 1;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -102,8 +90,6 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
-    if (args.size() == 2 && args[0] == "--sheet")
-        return Sheet(args[1]);
     if (args.size() == 1 && !args[0].startsWith("--"))
         return Generate(args[0]);
     std::fprintf(stderr, "usage: tessel_skingen <resources folder>\n");
