@@ -64,16 +64,6 @@ TEST_P(Passwords, LoginComparesEveryByte)
     EXPECT_EQ(missingCalls_, 0);
 }
 
-TEST_P(Passwords, AMissingPasswordIsWrittenEmptyAndThenMatchesTheEmptyEdit)
-{
-    ZeroMirror();
-    EXPECT_FALSE(Login(Backend(), "typed", ticks_, messages_, onMissing_));
-    EXPECT_EQ(missingCalls_, 1);
-    EXPECT_EQ(messages_.texts, std::vector<std::string>{"密码不正确！"});
-    EXPECT_TRUE(Login(Backend(), "", ticks_, messages_, onMissing_));
-    EXPECT_EQ(missingCalls_, 1);
-}
-
 TEST_P(Passwords, StateLoadTicksExactlyTheOnes)
 {
     ZeroMirror();
@@ -116,46 +106,6 @@ TEST_P(Passwords, StateLoadStopsAtTheFirstUnreadableMirrorValue)
         EXPECT_STREQ(e.what(), "Invalid data type for 'DisableRegistryTools'");
     }
     EXPECT_EQ(ticks_.ticked, (std::set<std::string>{"NoViewContextMenu"}));
-}
-
-TEST_P(Passwords, APasswordOfAnotherKindIsTheStoresError)
-{
-    {
-        TRegistry registry(Backend());
-        ASSERT_TRUE(registry.OpenKeyCreating("Software\\Microsoft\\Windows\\vardo"));
-        registry.WriteDword("paasword", 1234);
-    }
-    try {
-        Login(Backend(), "", ticks_, messages_, onMissing_);
-        FAIL() << "a number was taken for a password";
-    } catch (const ERegistryException& e) {
-        EXPECT_STREQ(e.what(), "Invalid data type for 'paasword'");
-    }
-    EXPECT_THROW(ChangePassword(Backend(), "", "a", "a", messages_), ERegistryException);
-    EXPECT_TRUE(messages_.texts.empty());
-}
-
-TEST_P(Passwords, ChangingThePassword)
-{
-    EnsurePassword(Backend(), onMissing_);
-    // Wrong old password: only that message, whatever the new texts say.
-    EXPECT_EQ(ChangePassword(Backend(), "x", "new", "other", messages_), PasswordChange::WrongOldPassword);
-    EXPECT_EQ(messages_.texts, std::vector<std::string>{"输入的旧密码不正确！"});
-    // New texts differing only in case do not agree.
-    EXPECT_EQ(ChangePassword(Backend(), "", "Tessel", "tessel", messages_),
-              PasswordChange::NewPasswordsDiffer);
-    EXPECT_EQ(messages_.texts.back(), "两次输入的更改密码不一致！");
-    EXPECT_EQ(ChangePassword(Backend(), "", "\xD0\xC2\xC3\xDC", "\xD0\xC2\xC3\xDC", messages_),
-              PasswordChange::Changed);
-    EXPECT_EQ(Hex(ReadStored(Backend(), Hive::CurrentUser, "Software\\Microsoft\\Windows\\vardo", "paasword")
-                      .bytes),
-              "D0C2C3DC00");
-    EXPECT_EQ(messages_.texts.size(), 2u);
-    // The old empty password no longer works; an empty new one means none again.
-    EXPECT_EQ(ChangePassword(Backend(), "", "", "", messages_), PasswordChange::WrongOldPassword);
-    EXPECT_EQ(ChangePassword(Backend(), "\xD0\xC2\xC3\xDC", "", "", messages_), PasswordChange::Changed);
-    ZeroMirror();
-    EXPECT_TRUE(Login(Backend(), "", ticks_, messages_, onMissing_));
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, Passwords, ::testing::ValuesIn(PlatformBackends()),
