@@ -6,12 +6,13 @@
 
 namespace {
 
-// The offscreen platform cannot raise windows and says so on every Show().
+// The offscreen platform cannot raise windows, set masks or size hints, and
+// says so each time.
 QtMessageHandler g_previous = nullptr;
 
 void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    if (message.contains(QLatin1String("does not support raise()")))
+    if (message.startsWith(QLatin1String("This plugin does not support")))
         return;
     if (g_previous)
         g_previous(type, context, message);
