@@ -3,7 +3,6 @@
 #include "tweaks/NameFolding.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace tessel {
 
@@ -22,7 +21,7 @@ std::size_t AnsiCharCount(std::string_view text)
     return count;
 }
 
-long NormaliseKeyPath(std::string_view path, std::string& normalised, std::vector<std::string_view>* parts)
+long NormaliseKeyPath(std::string_view path, std::string& normalised)
 {
     normalised.clear();
     if (!path.empty() && path.front() == '\\')
@@ -42,15 +41,6 @@ long NormaliseKeyPath(std::string_view path, std::string& normalised, std::vecto
         }
         pos = end + 1;
     }
-    if (parts) {
-        parts->clear();
-        std::string_view rest = normalised;
-        while (!rest.empty()) {
-            const std::size_t end = std::min(rest.find('\\'), rest.size());
-            parts->push_back(rest.substr(0, end));
-            rest.remove_prefix(std::min(end + 1, rest.size()));
-        }
-    }
     return status::Success;
 }
 
@@ -68,7 +58,7 @@ long CheckValueName(std::string_view name)
 long RegistryBackend::CreateKey(Hive hive, std::string_view path, std::uint32_t access, Handle& key)
 {
     std::string normalised;
-    if (const long rc = NormaliseKeyPath(AnsiName(path), normalised, nullptr); rc != status::Success)
+    if (const long rc = NormaliseKeyPath(AnsiName(path), normalised); rc != status::Success)
         return rc;
     return DoCreateKey(hive, normalised, access, key);
 }

@@ -60,10 +60,10 @@ protected:
     virtual long DoCloseKey(Handle key) = 0;
 };
 
-// Splits a key path into its components the way the registry reads it:
-// doubled and trailing separators add nothing, "." and ".." are plain names.
-// Returns BadPathName for a leading separator.
-long NormaliseKeyPath(std::string_view path, std::string& normalised, std::vector<std::string_view>* parts);
+// Reads a key path the way the registry does: doubled and trailing separators
+// add nothing, "." and ".." are plain names. Returns BadPathName for a leading
+// separator and InvalidParameter beyond the limits.
+long NormaliseKeyPath(std::string_view path, std::string& normalised);
 
 // Number of characters in ANSI (GBK) text: a lead byte 0x81..0xFE and the byte
 // after it are one character.

@@ -389,13 +389,11 @@ private:
         sqlite3_stmt* check = nullptr;
         if (sqlite3_prepare_v2(db_, "PRAGMA quick_check", -1, &check, nullptr) != SQLITE_OK)
             return status::BadDatabase;
-        int rc = sqlite3_step(check);
+        const int rc = sqlite3_step(check);
         bool ok = rc == SQLITE_ROW &&
                   std::strcmp(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok") == 0;
         if (ok)
             ok = sqlite3_step(check) == SQLITE_DONE;
-        else if ((rc & 0xFF) == SQLITE_BUSY)
-            rc = SQLITE_BUSY;
         sqlite3_finalize(check);
         if ((rc & 0xFF) == SQLITE_BUSY)
             return status::Busy;

@@ -27,19 +27,17 @@ void Perform(TRegistry& registry, std::string_view valueName, const TweakAction&
 // the values of that key and of any later key are then left alone.
 bool WriteTweak(RegistryBackend& backend, const TweakEntry& tweak, bool apply, MessageSink& messages)
 {
+    // Releasing the store object closes its key.
     TRegistry registry(backend);
     registry.SelectRoot(tweak.hive);
     for (const TweakWrite& write : tweak.writes) {
-        if (!registry.HasCurrentKey() || registry.CurrentPath() != write.keyPath) {
-            if (!registry.OpenKeyCreating(write.keyPath)) {
-                messages.ShowMessage(RegistryMessage(apply ? tweak.applyMessage : tweak.revertMessage));
-                registry.CloseCurrentKey();
-                return false;
-            }
+        const bool keyOpen = registry.HasCurrentKey() && registry.CurrentPath() == write.keyPath;
+        if (!keyOpen && !registry.OpenKeyCreating(write.keyPath)) {
+            messages.ShowMessage(RegistryMessage(apply ? tweak.applyMessage : tweak.revertMessage));
+            return false;
         }
         Perform(registry, write.valueName, apply ? write.applied : write.reverted);
     }
-    registry.CloseCurrentKey();
     return true;
 }
 
@@ -50,7 +48,6 @@ void WriteMirror(RegistryBackend& backend, const TweakEntry& tweak, std::int32_t
     // Not tested on purpose: if the mirror cannot be opened, the write raises.
     registry.OpenKeyCreating(kMirrorKey);
     registry.WriteDword(tweak.mirrorValue, value);
-    registry.CloseCurrentKey();
 }
 
 } // namespace
