@@ -15,7 +15,7 @@ TForm2::TForm2(tessel::RegistryBackend& registry, tessel::TweakTicks& ticks, std
 {
     SetCaption(QStringLiteral("       登陆"));
     SetClientSize(294, 148);
-    suiForm1 = CreateWindowFrame(this, 292, 147);
+    suiForm1 = CreateWindowFrame(this);
 
     SnLabel1 = new TSnLabel(suiForm1);
     SnLabel1->SetBounds(15, 51, 36, 13);

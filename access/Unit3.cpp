@@ -35,7 +35,7 @@ TForm3::TForm3(tessel::RegistryBackend& registry) : m_registry(registry)
 {
     SetCaption(QStringLiteral("       修改密码"));
     SetClientSize(326, 178);
-    suiForm1 = CreateWindowFrame(this, 324, 177);
+    suiForm1 = CreateWindowFrame(this);
 
     SnLabel1 = CreateLabel(suiForm1, QStringLiteral("旧密码："), 29, 43, 48);
     SnLabel2 = CreateLabel(suiForm1, QStringLiteral("新密码："), 29, 67, 48);

@@ -35,7 +35,7 @@ TImage* CreateWindowPicture(QWidget* parent, const QString& resource, int left, 
     return image;
 }
 
-TsuiForm* CreateWindowFrame(TForm* form, int width, int height)
+TsuiForm* CreateWindowFrame(TForm* form)
 {
     auto* frame = new TsuiForm(form);
     frame->SetUIStyle(Protein);
@@ -56,10 +56,5 @@ TsuiForm* CreateWindowFrame(TForm* form, int width, int height)
     TsuiTitleBarButtons& buttons = frame->TitleBarButtons();
     buttons.Clear();
     buttons.Add().SetButtonType(suiClose);
-    // The frame lays itself out from the window's client size; these are the
-    // sizes it arrives at.
-    Q_ASSERT(frame->width() == width && frame->height() == height);
-    Q_UNUSED(width);
-    Q_UNUSED(height);
     return frame;
 }

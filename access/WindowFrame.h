@@ -15,7 +15,8 @@ TFont WindowFont();
 
 // The frame every secondary window wears: the Protein look, a title bar with
 // only a close button, a one-pixel border, at left 1 and top 0.
-TsuiForm* CreateWindowFrame(TForm* form, int width, int height);
+// The frame lays itself out from the window's client size.
+TsuiForm* CreateWindowFrame(TForm* form);
 
 // A WinXP push button of the dialogs' size, 70 x 22.
 TsuiButton* CreateDialogButton(QWidget* parent, const QString& caption, int left, int top, int width = 70,

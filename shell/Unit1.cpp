@@ -48,7 +48,7 @@ TSnLabel* CreateNote(QWidget* parent, const QString& caption, int width)
 // and minimise pictures.
 TsuiForm* CreateMainWindowFrame(TForm* form)
 {
-    TsuiForm* frame = CreateWindowFrame(form, 494, 353);
+    TsuiForm* frame = CreateWindowFrame(form);
     frame->SetMenuBarHeight(22);
     TsuiTitleBarButtons& buttons = frame->TitleBarButtons();
     buttons.Clear();
@@ -165,7 +165,7 @@ void TForm1::CreateTweakPages()
             row = 0;
         }
         auto* box = new TSnCheckBox(sheets[tweak.tab - 1]);
-        const QString name = QString::fromLatin1(tweak.checkBox.data(), tweak.checkBox.size());
+        const QString name = QString::fromLatin1(tweak.checkBox.data(), qsizetype(tweak.checkBox.size()));
         box->setObjectName(name);
         box->SetBounds(50, kBoxTops[row++], kBoxWidths[index++], 17);
         box->SetCaption(QString::fromUtf8(tweak.caption.data(), tweak.caption.size()));
@@ -189,6 +189,11 @@ void TForm1::SetWindows(TForm2* login, TForm3* password, TForm4* about, TForm7* 
 TSnCheckBox* TForm1::CheckBox(const QString& name) const
 {
     return m_checkBoxes.value(name);
+}
+
+TSnCheckBox* TForm1::CheckBox(const tessel::TweakEntry& tweak) const
+{
+    return CheckBox(QString::fromLatin1(tweak.checkBox.data(), qsizetype(tweak.checkBox.size())));
 }
 
 void TForm1::FormCreate()
@@ -267,13 +272,13 @@ void TForm1::suiButton8Click()
 
 bool TForm1::IsTicked(const tessel::TweakEntry& tweak) const
 {
-    const TSnCheckBox* box = CheckBox(QString::fromLatin1(tweak.checkBox.data(), tweak.checkBox.size()));
+    const TSnCheckBox* box = CheckBox(tweak);
     return box && box->Checked();
 }
 
 void TForm1::SetTicked(const tessel::TweakEntry& tweak, bool ticked)
 {
-    if (TSnCheckBox* box = CheckBox(QString::fromLatin1(tweak.checkBox.data(), tweak.checkBox.size())))
+    if (TSnCheckBox* box = CheckBox(tweak))
         box->SetChecked(ticked);
 }
 

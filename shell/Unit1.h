@@ -63,6 +63,8 @@ public:
     // A correct password: the boxes are loaded, the pages open.
     void EnterEditing();
 
+    TSnCheckBox* CheckBox(const tessel::TweakEntry& tweak) const;
+
     bool IsTicked(const tessel::TweakEntry& tweak) const override;
     void SetTicked(const tessel::TweakEntry& tweak, bool ticked) override;
 

@@ -24,7 +24,7 @@ TForm4::TForm4()
 {
     SetCaption(QStringLiteral("       关于"));
     SetClientSize(285, 191);
-    suiForm1 = CreateWindowFrame(this, 283, 190);
+    suiForm1 = CreateWindowFrame(this);
 
     Image1 = CreateWindowPicture(suiForm1, QStringLiteral(":/pictures/about.jpg"), 0, 24, 97, 145, false);
     SnLabel1 = CreateLine(suiForm1, QStringLiteral("TesselV1.2"), 120, 40, 129);

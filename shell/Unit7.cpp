@@ -23,7 +23,7 @@ TForm7::TForm7()
     SetCaption(QStringLiteral("       帮助"));
     // A sizeable window; the frame keeps its one-pixel border around the face.
     SetSizeableClientSize(339, 184);
-    suiForm1 = CreateWindowFrame(this, 337, 183);
+    suiForm1 = CreateWindowFrame(this);
     suiForm1->SetSizeable(true);
 
     SnRichEdit1 = new TSnRichEdit(suiForm1);

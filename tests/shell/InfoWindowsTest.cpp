@@ -1,4 +1,5 @@
 #include "controls/Snrichedit.h"
+#include "skin/SuiForm.h"
 #include "tests/support/WindowTestSupport.h"
 
 #include <QTextEdit>
@@ -52,6 +53,15 @@ TEST_F(InfoWindows, AboutClosesTheSameWayByItsButtonAndTitleBar)
     EXPECT_FALSE(Form4().isVisible());
     Click(Form1().suiButton7);
     EXPECT_TRUE(Form4().isVisible());
+}
+
+TEST_F(InfoWindows, EveryFrameCoversItsWindowButForTheOnePixelBorder)
+{
+    EXPECT_EQ(Form1().suiForm1->geometry(), QRect(1, 0, 494, 353));
+    EXPECT_EQ(Form2().suiForm1->geometry(), QRect(1, 0, 292, 147));
+    EXPECT_EQ(Form3().suiForm1->geometry(), QRect(1, 0, 324, 177));
+    EXPECT_EQ(Form4().suiForm1->geometry(), QRect(1, 0, 283, 190));
+    EXPECT_EQ(Form7().suiForm1->geometry(), QRect(1, 0, 337, 183));
 }
 
 TEST_F(InfoWindows, SecondaryWindowsOpenCentredOnTheMainWindow)

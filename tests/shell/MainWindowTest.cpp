@@ -57,8 +57,7 @@ TEST_F(MainWindow, StartsIdleWhateverTheMirrorHolds)
     EXPECT_EQ(Form1().windowTitle(), QStringLiteral("       Tessel V1.2"));
     EXPECT_EQ(Form1().size(), QSize(496, 354));
     for (const TweakEntry& tweak : Catalogue())
-        EXPECT_FALSE(
-            Form1().CheckBox(QString::fromLatin1(tweak.checkBox.data(), tweak.checkBox.size()))->Checked());
+        EXPECT_FALSE(Form1().CheckBox(tweak)->Checked());
 }
 
 TEST_F(MainWindow, TheBoxesStandInCatalogueOrderOnTheirPages)
