@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/TColor.h"
+#include "tests/support/PixelHelpers.h"
 
 #include <QCoreApplication>
 #include <QEnterEvent>
@@ -10,11 +11,6 @@
 #include <utility>
 
 using PixelSet = std::set<std::pair<int, int>>;
-
-inline TColor PixelAt(const QImage& image, int x, int y)
-{
-    return FromQRgb(image.pixel(x, y));
-}
 
 // Every pixel of `color` inside the columns [left, right) of the image.
 inline PixelSet PixelsOf(const QImage& image, TColor color, int left = 0, int right = -1)

@@ -1,4 +1,4 @@
-#include "PixelHelpers.h"
+#include "tests/support/PixelHelpers.h"
 
 #include "framework/TCanvas.h"
 #include "framework/TControl.h"
