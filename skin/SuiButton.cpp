@@ -512,3 +512,63 @@ void TsuiButton::PaintFocus(TCanvas& canvas)
     canvas.MoveTo(10, height() - 5);
     canvas.LineTo(width() - 10, height() - 5);
 }
+
+// --- TsuiImageButton --------------------------------------------------------
+
+TsuiImageButton::TsuiImageButton(QWidget* parent) : TsuiCustomButton(parent) {}
+
+void TsuiImageButton::SetPicture(int index, const TPicture& picture)
+{
+    m_pictures[index] = picture;
+    AutoSizeChanged();
+    update();
+}
+
+void TsuiImageButton::SetStretch(bool value)
+{
+    m_stretch = value;
+    update();
+}
+
+void TsuiImageButton::AutoSizeChanged()
+{
+    if (parentWidget() != nullptr && AutoSize() && PicNormal().HasGraphic())
+        resize(PicNormal().Width(), PicNormal().Height());
+}
+
+TBitmap TsuiImageButton::StatePicture(int index) const
+{
+    return m_pictures[index].HasGraphic() ? m_pictures[index].Bitmap() : PicNormal().Bitmap();
+}
+
+TBitmap TsuiImageButton::PaintButtonNormal()
+{
+    return PicNormal().Bitmap();
+}
+
+TBitmap TsuiImageButton::PaintButtonMouseOn()
+{
+    return StatePicture(1);
+}
+
+TBitmap TsuiImageButton::PaintButtonMouseDown()
+{
+    return StatePicture(2);
+}
+
+TBitmap TsuiImageButton::PaintButtonDisabled()
+{
+    return StatePicture(3);
+}
+
+void TsuiImageButton::PaintPic(TCanvas& canvas, const TBitmap& picture)
+{
+    if (picture.Empty())
+        return;
+    TBitmap keyed = picture;
+    keyed.SetTransparentColor(picture.Pixel(0, 0));
+    if (m_stretch)
+        canvas.StretchDraw(ClientRect(), keyed);
+    else
+        canvas.Draw(0, 0, keyed);
+}

@@ -159,3 +159,42 @@ private:
     int m_spacing = 4;
     TPoint m_captionPos;
 };
+
+// A button drawn from four pictures of its own. A state without a picture
+// shows the normal one. The style is not used.
+class TsuiImageButton : public TsuiCustomButton
+{
+    Q_OBJECT
+
+public:
+    explicit TsuiImageButton(QWidget* parent = nullptr);
+
+    const TPicture& PicNormal() const { return m_pictures[0]; }
+    const TPicture& PicMouseOn() const { return m_pictures[1]; }
+    const TPicture& PicMouseDown() const { return m_pictures[2]; }
+    const TPicture& PicDisabled() const { return m_pictures[3]; }
+    void SetPicNormal(const TPicture& picture) { SetPicture(0, picture); }
+    void SetPicMouseOn(const TPicture& picture) { SetPicture(1, picture); }
+    void SetPicMouseDown(const TPicture& picture) { SetPicture(2, picture); }
+    void SetPicDisabled(const TPicture& picture) { SetPicture(3, picture); }
+
+    // Stretch the state picture over the whole button.
+    bool Stretch() const { return m_stretch; }
+    void SetStretch(bool value);
+
+protected:
+    void SetButtonPic(TsuiUIStyle) override {}
+    void AutoSizeChanged() override;
+    TBitmap PaintButtonNormal() override;
+    TBitmap PaintButtonMouseOn() override;
+    TBitmap PaintButtonMouseDown() override;
+    TBitmap PaintButtonDisabled() override;
+    void PaintPic(TCanvas& canvas, const TBitmap& picture) override;
+
+private:
+    void SetPicture(int index, const TPicture& picture);
+    TBitmap StatePicture(int index) const;
+
+    TPicture m_pictures[4];
+    bool m_stretch = false;
+};
