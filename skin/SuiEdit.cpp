@@ -29,6 +29,21 @@ public:
     }
 };
 
+// The memo's native bars as thick as the skinned bars laid over them, so that
+// no text hides under a skinned bar.
+class TsuiMemoBarStyle : public QProxyStyle
+{
+public:
+    int Extent = 0;
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (metric == PM_ScrollBarExtent && Extent > 0)
+            return Extent;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
 namespace {
 
 constexpr int kFrame = 2;
@@ -169,8 +184,11 @@ void TsuiEdit::resizeEvent(QResizeEvent* event)
 
 // --- memo --------------------------------------------------------------------
 
-TsuiMemo::TsuiMemo(QWidget* parent) : TControl(parent), m_edit(new QPlainTextEdit(this))
+TsuiMemo::TsuiMemo(QWidget* parent)
+    : TControl(parent), m_edit(new QPlainTextEdit(this)), m_barStyle(new TsuiMemoBarStyle)
 {
+    // Created after the edit, so destroyed after it too.
+    m_barStyle->setParent(this);
     m_edit->setFrameShape(QFrame::NoFrame);
     m_edit->setGeometry(kFrame, kFrame, 0, 0);
     setFocusPolicy(Qt::StrongFocus);
@@ -304,8 +322,24 @@ void TsuiMemo::UpdateInnerScrollBars()
         SetScrollBars(ssNone);
 }
 
+void TsuiMemo::FitNativeBars()
+{
+    int extent = 0;
+    if (m_vScrollBar)
+        extent = std::max(extent, m_vScrollBar->width());
+    if (m_hScrollBar)
+        extent = std::max(extent, m_hScrollBar->height());
+    if (extent == m_barStyle->Extent)
+        return;
+    m_barStyle->Extent = extent;
+    // Setting the style again makes the bars measure themselves anew.
+    for (QScrollBar* native : {m_edit->horizontalScrollBar(), m_edit->verticalScrollBar()})
+        native->setStyle(m_barStyle);
+}
+
 void TsuiMemo::UpdateScrollBarsPos()
 {
+    FitNativeBars();
     const int l = x();
     const int t = y();
     const int w = width();

@@ -12,6 +12,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QScrollBar;
 class TsuiEditStyle;
+class TsuiMemoBarStyle;
 
 // Single-line edit with the skin's frame: a native line edit inset by two
 // pixels, and around it one pixel in BorderColor outside one pixel in the
@@ -107,11 +108,13 @@ protected:
 
 private:
     void UpdateInnerScrollBars();
+    void FitNativeBars();
     void UpdateBar(TsuiScrollBar* bar, QScrollBar* native);
     void ReleaseBar(TsuiScrollBar* bar);
     void OnScrollBarChange(TsuiScrollBar* bar, QScrollBar* native);
 
     QPlainTextEdit* m_edit;
+    TsuiMemoBarStyle* m_barStyle;
     // Set while the native state is copied to the bars, so that their change
     // events do not scroll the memo back.
     bool m_synchronising = false;

@@ -116,6 +116,9 @@ TEST_F(Memo, LinkedBarsLieOverTheNativeOnes)
     EXPECT_EQ(vertical->geometry(), QRect(192, 11, 16, 83));
     EXPECT_EQ(horizontal->geometry(), QRect(11, 92, 183, 16));
     EXPECT_EQ(horizontal->Orientation(), suiHorizontal);
+    // The native bars beneath are as thick, so no text hides under them.
+    EXPECT_EQ(memo->Edit()->verticalScrollBar()->sizeHint().width(), 16);
+    EXPECT_EQ(memo->Edit()->horizontalScrollBar()->sizeHint().height(), 16);
     memo->move(20, 30);
     EXPECT_EQ(vertical->pos(), QPoint(202, 31)) << "the bars follow the memo";
 
