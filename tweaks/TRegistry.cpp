@@ -112,6 +112,9 @@ void TRegistry::WriteDword(std::string_view name, std::int32_t value)
 
 void TRegistry::WriteText(std::string_view name, std::string_view text)
 {
+    // The text reads back only up to its first zero: never store more.
+    if (text.find('\0') != std::string_view::npos)
+        Raise(kSetFailed, name);
     std::string stored(text);
     stored += '\0';
     Write(name, regtype::Sz, reinterpret_cast<const std::uint8_t*>(stored.data()), stored.size());

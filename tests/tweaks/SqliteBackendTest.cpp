@@ -181,17 +181,6 @@ TEST_F(SqliteHive, FilesThatAreNotHivesAreLeftExactlyAsTheyWere)
     }
 }
 
-TEST_F(SqliteHive, AnEmptyFileBecomesAHive)
-{
-    fs::create_directories(dir_.File("user"));
-    WriteFileBytes(user_, "");
-    auto backend = Open();
-    TRegistry registry(*backend);
-    ASSERT_TRUE(registry.OpenKeyCreating("Software"));
-    registry.WriteDword("v", 1);
-    EXPECT_EQ(registry.ReadDword("v"), 1);
-}
-
 TEST_F(SqliteHive, AKeyDeletedByAnotherProgramIsNotBroughtBack)
 {
     auto backend = Open();
@@ -222,10 +211,12 @@ TEST_F(SqliteHive, AMachineHiveTheUserMayNotWriteFailsEveryMachineRow)
     }
     // An ordinary account: its own hive is its own, the machine's is not.
     fs::permissions(dir_.Path(), fs::perms(0755));
-    fs::permissions(dir_.File("user"), fs::perms(0777));
-    fs::permissions(user_, fs::perms(0666));
-    const std::string machineBefore = ReadFileBytes(machine_);
     const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(dir_.File("user").c_str(), 65534, 65534), 0);
+        ASSERT_EQ(::chown(user_.c_str(), 65534, 65534), 0);
+    }
+    const std::string machineBefore = ReadFileBytes(machine_);
     if (!root) {
         fs::permissions(machine_, fs::perms(0444));
         fs::permissions(dir_.File("machine"), fs::perms(0555));
@@ -244,6 +235,10 @@ TEST_F(SqliteHive, AMachineHiveTheUserMayNotWriteFailsEveryMachineRow)
     });
     if (!root)
         fs::permissions(dir_.File("machine"), fs::perms(0755));
+    else
+        // Back to this account, which would refuse a hive another one owns.
+        for (const std::string& path : {dir_.File("user"), user_, user_ + "-wal", user_ + "-shm"})
+            (void)::chown(path.c_str(), 0, 0);
 
     ASSERT_EQ(child.exitCode, 0);
     EXPECT_EQ(child.output,
@@ -269,37 +264,46 @@ TEST_F(SqliteHive, AHiveLockedPastTheBusyTimeoutEndsInTheStoresError)
         registry.WriteDword("v", 1);
     }
     int ready[2];
+    int release[2];
     ASSERT_EQ(::pipe(ready), 0);
+    ASSERT_EQ(::pipe(release), 0);
     const pid_t pid = ::fork();
     if (pid == 0) {
         sqlite3* db = nullptr;
         sqlite3_open(user_.c_str(), &db);
         sqlite3_exec(db, "BEGIN EXCLUSIVE; DELETE FROM vals;", nullptr, nullptr, nullptr);
         (void)!::write(ready[1], "x", 1);
-        ::usleep(1500 * 1000);
+        char c;
+        (void)!::read(release[0], &c, 1);
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
         ::_exit(0);
     }
     char c;
     ASSERT_EQ(::read(ready[0], &c, 1), 1);
 
-    auto backend = Open(200);
-    TRegistry registry(*backend);
+    // The store waits on a clock the test owns: no time really passes.
+    std::chrono::milliseconds now{1000};
+    SqliteOptions options{user_, machine_, 200, {}};
+    options.clock = {[&] { return now; }, [&](std::chrono::milliseconds d) { now += d; }};
+    SqliteBackend backend(options);
+    TRegistry registry(backend);
     ASSERT_TRUE(registry.OpenKeyCreating("Software\\Locked"));
     EXPECT_EQ(registry.ReadDword("v"), 1); // readers are never blocked
-    const auto start = std::chrono::steady_clock::now();
+    const auto start = now;
     try {
         registry.WriteDword("v", 2);
         ADD_FAILURE() << "a write went through a held lock";
     } catch (const ERegistryException& e) {
         EXPECT_STREQ(e.what(), "Failed to set data for 'v'");
     }
-    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(150));
+    EXPECT_GE(now - start, std::chrono::milliseconds(200));
+    EXPECT_LT(now - start, std::chrono::milliseconds(400));
     EXPECT_FALSE(registry.OpenKeyCreating("Software\\Locked\\New"));
+    (void)!::write(release[1], "x", 1);
     int status = 0;
     ::waitpid(pid, &status, 0);
-    ::close(ready[0]);
-    ::close(ready[1]);
+    for (int fd : {ready[0], ready[1], release[0], release[1]})
+        ::close(fd);
     registry.WriteDword("v", 2);
     EXPECT_EQ(registry.ReadDword("v"), 2);
 }
