@@ -356,17 +356,23 @@ public:
         if (!::realpath(path.c_str(), resolved))
             return SystemFailure(path, "resolve", errno);
         const std::string real = resolved;
-        if (Failure f = CheckHiveFiles(real, privateFile); !f.Ok())
+        // Failures name the path as given, and where it leads when that differs.
+        auto named = [&](Failure f) {
+            if (real != path)
+                f.reason = path + " -> " + f.reason;
             return f;
+        };
+        if (Failure f = CheckHiveFiles(real, privateFile); !f.Ok())
+            return named(f);
         const std::string dir = fs::path(real).parent_path().string();
         if (::access(real.c_str(), W_OK) != 0)
-            return SystemFailure(real, "open for writing", errno);
+            return named(SystemFailure(real, "open for writing", errno));
         if (::access(dir.c_str(), W_OK) != 0)
-            return SystemFailure(dir, "write in folder", errno);
+            return named(SystemFailure(dir, "write in folder", errno));
         if (Failure f = CheckHeader(real); !f.Ok())
-            return f;
+            return named(f);
         if (Failure f = Validate(real, options); !f.Ok())
-            return f;
+            return named(f);
 
         std::unique_ptr<Database> db;
         if (Failure f = Connect(real, options, false, db); !f.Ok())
