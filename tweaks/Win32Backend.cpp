@@ -46,16 +46,16 @@ std::vector<std::uint8_t> WideDataToGbk(const std::vector<std::uint8_t>& data)
     return out;
 }
 
-std::vector<std::uint8_t> GbkDataToWide(const std::uint8_t* data, std::uint32_t size)
+// Followed by a character that is not zero: the registry adds a terminator
+// to text whose next character in memory happens to be zero, and the store
+// keeps exactly the bytes it is given.
+std::vector<wchar_t> GbkDataToWide(const std::uint8_t* data, std::uint32_t size)
 {
-    if (size == 0)
-        return {};
     const auto* bytes = reinterpret_cast<const char*>(data);
-    const int n = MultiByteToWideChar(kCodePage, 0, bytes, static_cast<int>(size), nullptr, 0);
-    std::vector<std::uint8_t> out(static_cast<std::size_t>(n > 0 ? n : 0) * 2);
+    const int n = size ? MultiByteToWideChar(kCodePage, 0, bytes, static_cast<int>(size), nullptr, 0) : 0;
+    std::vector<wchar_t> out(static_cast<std::size_t>(n > 0 ? n : 0) + 1, L'?');
     if (n > 0)
-        MultiByteToWideChar(kCodePage, 0, bytes, static_cast<int>(size),
-                            reinterpret_cast<wchar_t*>(out.data()), n);
+        MultiByteToWideChar(kCodePage, 0, bytes, static_cast<int>(size), out.data(), n);
     return out;
 }
 
@@ -105,9 +105,10 @@ long Win32Backend::DoSetValue(Handle key, std::string_view name, std::uint32_t t
     const std::wstring valueName = Wide(name);
     static const BYTE empty = 0;
     if (IsText(type)) {
-        const std::vector<std::uint8_t> wide = GbkDataToWide(data, size);
-        return RegSetValueExW(ToHkey(key), valueName.c_str(), 0, type, wide.empty() ? &empty : wide.data(),
-                              static_cast<DWORD>(wide.size()));
+        const std::vector<wchar_t> wide = GbkDataToWide(data, size);
+        return RegSetValueExW(ToHkey(key), valueName.c_str(), 0, type,
+                              reinterpret_cast<const BYTE*>(wide.data()),
+                              static_cast<DWORD>((wide.size() - 1) * sizeof(wchar_t)));
     }
     return RegSetValueExW(ToHkey(key), valueName.c_str(), 0, type, data ? data : &empty, size);
 }
