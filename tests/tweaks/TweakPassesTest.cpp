@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+
 namespace tessel::test {
 namespace {
 
