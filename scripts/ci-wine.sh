@@ -18,7 +18,8 @@ wineboot -i >/dev/null 2>&1
 ctest --test-dir "$build" --output-on-failure
 
 # The same driver built natively, over the SQLite store.
-cmake -S . -B "$native" -G Ninja -DTESSEL_CORE_ONLY=ON -DTESSEL_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B "$native" -G Ninja -DTESSEL_CORE_ONLY=ON -DTESSEL_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DTESSEL_WERROR=ON >/dev/null
 cmake --build "$native" --target registry_driver
 for seed in 1 2 3 4 5; do
   dir=$(mktemp -d)
