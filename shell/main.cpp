@@ -1,3 +1,4 @@
+#include "cli/CommandLine.h"
 #include "framework/TApplication.h"
 #include "framework/TDialogService.h"
 #include "shell/Unit1.h"
@@ -25,6 +26,9 @@ bool HasDisplay()
 
 int main(int argc, char** argv)
 {
+    // With arguments Tessel is a command-line tool: nothing of the GUI starts.
+    if (argc > 1)
+        return tessel::RunCommandLine(argc, argv);
     if (!HasDisplay()) {
         std::fprintf(stderr,
                      "Tessel needs a display; without one, run it under a virtual display: "
