@@ -236,11 +236,11 @@ void SetRows(TickChoice& ticks, std::string_view list, bool ticked, std::string_
 
 std::string WriteProfile(const TweakTicks& ticks)
 {
-    Json names = Json::array();
+    nlohmann::ordered_json names = nlohmann::ordered_json::array();
     for (const TweakEntry& row : Catalogue())
         if (ticks.IsTicked(row))
             names.push_back(row.mirrorValue);
-    Json profile = Json::object();
+    nlohmann::ordered_json profile = nlohmann::ordered_json::object();
     profile["format"] = kProfileFormat;
     profile["version"] = kProfileVersion;
     profile["ticked"] = std::move(names);

@@ -170,8 +170,8 @@ TEST_P(CommandLine, ExportedProfileAndCurrentTicksAgree)
     const Outcome current = Tessel({"export", "--format", "json", "--current"});
     ASSERT_EQ(current.code, exitcode::Done) << current.err;
     EXPECT_EQ(current.out,
-              "{\n  \"format\": \"tessel-profile\",\n  \"ticked\": [\n    \"NoViewContextMenu\",\n"
-              "    \"NoDrives\",\n    \"reg\",\n    \"AutoEndTasks\"\n  ],\n  \"version\": 1\n}\n");
+              "{\n  \"format\": \"tessel-profile\",\n  \"version\": 1,\n  \"ticked\": [\n"
+              "    \"NoViewContextMenu\",\n    \"NoDrives\",\n    \"reg\",\n    \"AutoEndTasks\"\n  ]\n}\n");
 
     TempDir dir;
     const std::string profile = dir.File("office.json");
