@@ -197,10 +197,11 @@ void AddTickOptions(CLI::App& command, Options& options)
 
 int RunCommandLine(const std::vector<std::string>& args, CommandIo& io)
 {
-    CLI::App app("Tessel switches 27 Windows behaviours on and off through the registry. Without arguments "
-                 "it opens its window.",
-                 "tessel");
-    app.set_version_flag("--version", kVersionLine, "print the version and exit");
+    CLI::App app(
+        "Tessel switches 27 operating-system behaviours on and off through the registry. Without arguments "
+        "it opens its window.",
+        "tessel");
+    app.set_version_flag("--version", kVersionLine, "Print the version and exit");
     app.require_subcommand(1);
     app.footer(
         "Exit codes: 0 done, 1 store error, 2 usage, 3 wrong password, 4 done but some rows could not be "
