@@ -5,10 +5,10 @@
 # `build` also creates the machine hive for administrators (packaging/machine-hive.sh) when missing.
 set -euo pipefail
 
-build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libsqlite3-dev sqlite3
+build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libsqlite3-dev sqlite3 libicu-dev
             libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev
             libcli11-dev nlohmann-json3-dev fonts-wqy-microhei xvfb xauth)
-wine_pkgs=(g++-mingw-w64-x86-64 googletest wine wine64 libcli11-dev nlohmann-json3-dev)
+wine_pkgs=(g++-mingw-w64-x86-64 googletest wine wine64 locales libcli11-dev nlohmann-json3-dev)
 # Tools that check the package, and what the .deb depends on beyond the build's libraries.
 package_pkgs=(dpkg-dev desktop-file-utils appstream ansible python3-yaml file man-db qt6-qpa-plugins sqlite3
               fonts-wqy-microhei)
@@ -41,4 +41,10 @@ hive=/var/lib/tessel/machine.db
 if [ "$mode" = build ] && [ ! -e "$hive" ]; then
   echo "Creating the machine hive $hive for the administrators' group"
   "${sudo_cmd[@]}" sh "$(dirname "$0")/../packaging/machine-hive.sh" "$hive"
+fi
+
+# The Wine job runs once more in a Chinese locale, where Wine's ANSI code page is 936.
+if [ "$mode" = wine ] && ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
+  echo "Generating the zh_CN.UTF-8 locale"
+  "${sudo_cmd[@]}" localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
 fi

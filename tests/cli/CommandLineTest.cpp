@@ -146,6 +146,13 @@ TEST_P(CommandLine, ApplyWritesWhatTheWindowWritesAndNamedRowsOnlyChange)
         EXPECT_EQ(run.err, "密码不正确！\n");
         EXPECT_EQ(Snapshot(backend_.Get()), window);
     }
+
+    // Typed UTF-8 is compared in GBK, as the window compares it; what GBK cannot hold is refused.
+    SetPassword("\xC3\xDC\xC2\xEB"); // 密码
+    EXPECT_EQ(Tessel({"apply", "--password-stdin"}, "密码\n").code, exitcode::Done);
+    const Outcome emoji = Tessel({"apply", "--password-stdin"}, "\xF0\x9F\x98\x80\n");
+    EXPECT_EQ(emoji.code, exitcode::Usage);
+    EXPECT_NE(emoji.err.find("GBK"), std::string::npos);
 }
 
 TEST_P(CommandLine, ClosedMachineHiveExitsFourWithTheTwelveMessages)
