@@ -149,19 +149,34 @@ std::string ObtainPassword(const Options& options, CommandIo& io)
                      "tessel in a terminal to be asked");
 }
 
-int Apply(const Options& options, CommandIo& io)
+// The registry, opened when a command first needs it and kept for the error report.
+struct Session
 {
+    CommandIo& io;
+    std::unique_ptr<RegistryBackend> registry;
+
+    RegistryBackend& Registry()
+    {
+        if (!registry)
+            registry = io.openRegistry();
+        return *registry;
+    }
+};
+
+int Apply(const Options& options, Session& session)
+{
+    CommandIo& io = session.io;
     const TickRequest request(options);
     const std::string password = ObtainPassword(options, io);
-    const auto registry = io.openRegistry();
+    RegistryBackend& registry = session.Registry();
     ErrorStreamMessages messages(io.err);
     // As the log-in button does: the first-run reset, then the password.
-    RunFirstRunCheck(*registry, messages);
+    RunFirstRunCheck(registry, messages);
     ErrorStreamMessages loginMessages(io.err);
     TickChoice mirror;
-    if (!Login(*registry, password, mirror, loginMessages, nullptr))
+    if (!Login(registry, password, mirror, loginMessages, nullptr))
         return exitcode::WrongPassword;
-    ApplyTweaks(*registry, request.Resolve(std::move(mirror)), messages);
+    ApplyTweaks(registry, request.Resolve(std::move(mirror)), messages);
     io.out << "设置成功，重启生效！\n";
     return messages.count ? exitcode::RowsNotOpened : exitcode::Done;
 }
@@ -180,15 +195,15 @@ void WriteOutput(const std::string& bytes, const std::string& path, CommandIo& i
         throw std::runtime_error("cannot write " + path + ": " + std::strerror(errno));
 }
 
-int Export(const Options& options, CommandIo& io)
+int Export(const Options& options, Session& session)
 {
+    CommandIo& io = session.io;
     const TickRequest request(options);
     if (options.current && request.HasProfile())
         throw UsageError("--current and --profile each give the ticks to start from; name one");
     TickChoice base;
     if (options.current) {
-        const auto registry = io.openRegistry();
-        LoadState(*registry, base);
+        LoadState(session.Registry(), base);
     }
     const TickChoice ticks = request.Resolve(std::move(base));
     std::string bytes;
@@ -265,15 +280,20 @@ int RunCommandLine(const std::vector<std::string>& args, CommandIo& io)
         return app.exit(error, io.out, io.err) == 0 ? exitcode::Done : exitcode::Usage;
     }
 
+    Session session{io, nullptr};
     try {
         if (apply->parsed())
-            return Apply(options, io);
-        return Export(options, io);
+            return Apply(options, session);
+        return Export(options, session);
     } catch (const UsageError& error) {
         io.err << "tessel: " << error.what() << '\n';
         return exitcode::Usage;
     } catch (const std::exception& error) {
         io.err << "tessel: " << error.what() << '\n';
+        // Which hive file failed and why, when a hive could not be opened.
+        if (const std::string diagnosis = session.registry ? session.registry->Diagnosis() : "";
+            !diagnosis.empty())
+            io.err << diagnosis << '\n';
         return exitcode::StoreError;
     }
 }
