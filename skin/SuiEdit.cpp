@@ -208,6 +208,16 @@ TsuiMemo::TsuiMemo(QWidget* parent)
     FontChanged();
 }
 
+TsuiMemo::~TsuiMemo()
+{
+    // The bars outlive the memo on their form: they must not call back.
+    for (QScrollBar* native : {m_edit->horizontalScrollBar(), m_edit->verticalScrollBar()})
+        native->disconnect(this);
+    for (TsuiScrollBar* bar : {m_vScrollBar.data(), m_hScrollBar.data()})
+        if (bar != nullptr)
+            bar->SetOnChange(nullptr);
+}
+
 QString TsuiMemo::Text() const
 {
     return m_edit->toPlainText();

@@ -68,6 +68,7 @@ class TsuiMemo : public TControl
 
 public:
     explicit TsuiMemo(QWidget* parent = nullptr);
+    ~TsuiMemo() override;
 
     QString Text() const;
     void SetText(const QString& text);

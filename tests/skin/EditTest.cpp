@@ -130,6 +130,11 @@ TEST_F(Memo, LinkedBarsLieOverTheNativeOnes)
     horizontal->deleteLater(); // the form frees a bar: the link goes with it
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(memo->HScrollBar(), nullptr);
+    memo->SetVScrollBar(vertical);
+    memo->deleteLater(); // and a memo freed first leaves its bars working
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    vertical->SetPosition(40);
+    EXPECT_EQ(vertical->Position(), 40);
 }
 
 TEST_F(Memo, BarsFollowTheNativeStateBothWays)
