@@ -92,5 +92,13 @@ TEST_F(PasswordWindow, AFailingWriteKeepsTheWindowAndTheOldPassword)
     EXPECT_EQ(StoredPassword(Registry()), "6F6C6400");
 }
 
+TEST_F(PasswordWindow, FocusStartsAtTheOkButton)
+{
+    Start();
+    Form3().Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Form3()));
+    EXPECT_EQ(QApplication::focusWidget(), Form3().suiButton1);
+}
+
 } // namespace
 } // namespace tessel::test
