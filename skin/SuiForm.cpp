@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
+#include <functional>
 #include <stdexcept>
 
 namespace {
@@ -28,6 +29,24 @@ QWidget* CheckSingle(QWidget* form, const QObject* self)
                 throw std::runtime_error("Sorry, You can create only one TsuiForm component in one form!");
     return form;
 }
+
+// Sees every event of the program for one frame: its key hook and its
+// resize zones. Apart from the frame's own filter on its window, so that no
+// event of the window is handled twice.
+class TAppEventFilter : public QObject
+{
+public:
+    TAppEventFilter(QObject* parent, std::function<bool(QObject*, QEvent*)> filter)
+        : QObject(parent), m_filter(std::move(filter))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override { return m_filter(watched, event); }
+
+private:
+    std::function<bool(QObject*, QEvent*)> m_filter;
+};
 
 // Shared by every frame of the program.
 int& SizeCounter()
@@ -93,7 +112,7 @@ TsuiForm::TsuiForm(QWidget* form) : TControl(form), m_form(CheckSingle(form, thi
     if (m_form != nullptr && HookOwner().isNull()) {
         HookOwner() = this;
         m_installedHook = true;
-        qApp->installEventFilter(this);
+        UpdateAppFilter();
     }
     m_loading = false;
 }
@@ -102,8 +121,8 @@ TsuiForm::~TsuiForm()
 {
     if (m_cursorShown)
         QGuiApplication::restoreOverrideCursor();
-    if (m_installedHook)
-        qApp->removeEventFilter(this);
+    if (m_appFilter != nullptr)
+        qApp->removeEventFilter(m_appFilter);
     if (m_menu)
         m_menu->SetForm(nullptr);
     if (m_form != nullptr)
@@ -444,12 +463,24 @@ void TsuiForm::FormResized()
     }
 }
 
+void TsuiForm::UpdateAppFilter()
+{
+    const bool wanted = m_installedHook || m_sizeable;
+    if (wanted && m_appFilter == nullptr) {
+        m_appFilter = new TAppEventFilter(this, [this](QObject* watched, QEvent* event) {
+            return (m_installedHook && KeyHookEvent(watched, event)) ||
+                   (m_sizeable && SizingEvent(watched, event));
+        });
+        qApp->installEventFilter(m_appFilter);
+    } else if (!wanted && m_appFilter != nullptr) {
+        qApp->removeEventFilter(m_appFilter);
+        m_appFilter->deleteLater();
+        m_appFilter = nullptr;
+    }
+}
+
 bool TsuiForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (m_installedHook && KeyHookEvent(watched, event))
-        return true;
-    if (m_sizeable && SizingEvent(watched, event))
-        return true;
     if (watched == m_form) {
         switch (event->type()) {
         case QEvent::Resize:
@@ -476,12 +507,9 @@ void TsuiForm::SetSizeable(bool value)
     m_sizeable = value;
     // The zones lie over the panel and the controls near the edges, so the
     // mouse is watched for the whole application.
-    if (value) {
-        qApp->installEventFilter(this);
-    } else {
-        qApp->removeEventFilter(this);
+    UpdateAppFilter();
+    if (!value)
         ShowSizingCursor({});
-    }
 }
 
 Qt::Edges TsuiForm::ResizeEdges(const QPoint& pos) const

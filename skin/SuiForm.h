@@ -177,6 +177,7 @@ private:
     void ResizeForm(int width, int height);
     void AlignFormPanel();
     bool KeyHookEvent(QObject* watched, QEvent* event);
+    void UpdateAppFilter();
 
     QWidget* m_form;
     QPointer<TsuiMainMenu> m_menu;
@@ -184,6 +185,7 @@ private:
     QPointer<QWidget> m_formPanel;
     bool m_loading = true;
     bool m_installedHook = false;
+    QObject* m_appFilter = nullptr;
     bool m_startedMaximized = false;
     QRect m_startBounds;
     TsuiTitleBar* m_titleBar = nullptr;

@@ -230,7 +230,7 @@ void TsuiTitleBarButton::DoClick()
             window->showNormal();
         } else {
             window->showMaximized();
-            if (bar.InForm())
+            if (bar.InForm() && window->isWindow())
                 window->move(work.Left, work.Top);
         }
         if (m_uiStyle == WinXP)

@@ -14,6 +14,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QResizeEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -94,6 +95,27 @@ TEST(FormSize, StyleAndBorderChangesReapplyTheSize)
     EXPECT_EQ(window.size(), QSize(304, 201)) << "border 1 again: width and height come out even";
     frame->SetUIStyle(WinXP);
     EXPECT_EQ(window.size(), QSize(304, 202));
+}
+
+TEST(FormSize, AWindowStartedMaximisedComesBackMaximisedFromTheThirdSizeMessage)
+{
+    ASSERT_EQ(TsuiForm::StartedMaximizedCount(), 0) << "the count is shared by the whole program";
+    QWidget window;
+    window.setGeometry(40, 30, 300, 200);
+    window.setWindowState(Qt::WindowMaximized);
+    new TsuiForm(&window);
+    const TRect work = GetWorkAreaRect();
+    QResizeEvent resized(window.size(), window.size());
+    for (int message = 1; message <= 3; ++message) {
+        window.move(40, 30);
+        QApplication::sendEvent(&window, &resized);
+        EXPECT_EQ(window.pos() == QPoint(work.Left, work.Top), message == 3) << message;
+        EXPECT_TRUE(window.isMaximized());
+    }
+    window.setWindowState(Qt::WindowNoState);
+    window.resize(500, 400);
+    QApplication::sendEvent(&window, &resized);
+    EXPECT_EQ(window.geometry(), QRect(40, 30, 300, 200)) << "restored: the bounds it started with";
 }
 
 TEST(FormSize, MaximumIsTheWorkAreaAndFixedWindowsStayFixed)
@@ -249,8 +271,9 @@ TEST(MainMenu, CheckMarkFromTheOwnListOrABoxUnderTheItemsImage)
     QImage drawn = DrawItem(menu, checked, false);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
-            if (mark.Pixel(x, y) != clWhite)
+            if (mark.Pixel(x, y) != clWhite) {
                 ASSERT_EQ(PixelAt(drawn, 4 + x, 3 + y), mark.Pixel(x, y)) << x << "," << y;
+            }
 
     // With an image of its own: a black frame and the highlight under the image.
     TImageList images(16, 16);
