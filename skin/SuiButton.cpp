@@ -37,7 +37,8 @@ void DrawEmbossed(TCanvas& canvas, const QString& text, const TRect& rect, unsig
 } // namespace
 
 TsuiCustomButton::TsuiCustomButton(QWidget* parent)
-    : TControl(parent), m_repeat(new QTimer(this)), m_accelerator(new QShortcut(this))
+    : TControl(parent), m_bmpNormal(LoadStatePicture(QString())), m_bmpMouseOn(m_bmpNormal),
+      m_bmpMouseDown(m_bmpNormal), m_repeat(new QTimer(this)), m_accelerator(new QShortcut(this))
 {
     SetParentColor(true);
     setFocusPolicy(Qt::StrongFocus);

@@ -1,5 +1,4 @@
 #include "framework/TCanvas.h"
-#include "framework/TDialogRecorder.h"
 #include "framework/TForm.h"
 #include "skin/SuiButton.h"
 #include "skin/SuiCheckGroup.h"
@@ -7,6 +6,7 @@
 #include "skin/SuiMainMenu.h"
 #include "skin/Suipublic.h"
 #include "tests/support/PixelHelpers.h"
+#include "tests/support/TDialogRecorder.h"
 
 #include <QAction>
 #include <QApplication>
