@@ -1,7 +1,10 @@
 #include "skin/SuiCheckGroup.h"
 
 #include "framework/TCanvas.h"
+#include "skin/SuiButton.h"
 #include "skin/Suipublic.h"
+
+#include <memory>
 
 TsuiCustomPanel::TsuiCustomPanel(QWidget* parent) : TControl(parent) {}
 
@@ -186,6 +189,161 @@ void TsuiCheckGroup::SetUIStyle(TsuiUIStyle style)
 {
     m_uiStyle = style;
     UpdateUIStyle(style);
+    // The buttons keep following the group's colour (ParentColor).
+    for (TsuiCheckBox* button : m_buttons)
+        button->SetUIStyle(style);
+}
+
+void TsuiCheckGroup::SetItems(const QStringList& items)
+{
+    m_items = items;
+    ItemChanged();
+}
+
+void TsuiCheckGroup::ItemChanged()
+{
+    const bool created = UpdateButtons();
+    ArrangeButtons();
+    // New buttons repaint over the current background.
+    if (created) {
+        SetTransparent(!Transparent());
+        SetTransparent(!Transparent());
+    }
+}
+
+TsuiCheckBox* TsuiCheckGroup::CreateAButton()
+{
+    return new TsuiCheckBox(this);
+}
+
+bool TsuiCheckGroup::UpdateButtons()
+{
+    const int missing = int(m_items.size()) - ButtonCount();
+    for (int i = 0; i < missing; ++i) {
+        TsuiCheckBox* button = CreateAButton();
+        button->SetAutoSize(true);
+        button->SetUIStyle(m_uiStyle);
+        button->SetTransparent(Transparent());
+        button->SetParentColor(true);
+        button->OnClick = [this](QObject*) { DoClick(); };
+        button->show();
+        m_buttons.push_back(button);
+    }
+    for (int i = missing; i < 0; ++i) {
+        std::unique_ptr<TsuiCheckBox> last(m_buttons.back());
+        m_buttons.pop_back();
+    }
+    for (std::size_t i = 0; i < m_buttons.size(); ++i)
+        m_buttons[i]->SetCaption(m_items[qsizetype(i)]);
+    return missing > 0;
+}
+
+void TsuiCheckGroup::ArrangeButtons()
+{
+    if (m_buttons.empty())
+        return;
+    TRect r = GetClient();
+    r.Top += m_topMargin;
+    const int avail = r.Bottom - r.Top;
+    // No columns lays the buttons out as one.
+    const int columns = std::max(m_columns, 1);
+    const int count = ButtonCount();
+    const int rows = (count + columns - 1) / columns;
+    const int colWidth = (width() - 10) / columns;
+    const int rowHeight = avail / rows;
+    const int top0 = r.Top + (avail % rows) / 2;
+    for (int i = 0; i < count; ++i)
+        m_buttons[std::size_t(i)]->move((i / rows) * colWidth + 8, (i % rows) * rowHeight + top0);
+}
+
+void TsuiCheckGroup::SetColumns(int columns)
+{
+    if (columns < 0)
+        return;
+    m_columns = columns;
+    ArrangeButtons();
+}
+
+void TsuiCheckGroup::SetTopMargin(int margin)
+{
+    if (margin < 0)
+        return;
+    m_topMargin = margin;
+    ArrangeButtons();
+}
+
+TsuiCheckBox* TsuiCheckGroup::Button(int index) const
+{
+    return index >= 0 && index < ButtonCount() ? m_buttons[std::size_t(index)] : nullptr;
+}
+
+bool TsuiCheckGroup::Checked(int index) const
+{
+    const TsuiCheckBox* button = Button(index);
+    return button != nullptr && button->Checked();
+}
+
+void TsuiCheckGroup::SetChecked(int index, bool value)
+{
+    if (TsuiCheckBox* button = Button(index))
+        button->SetChecked(value);
+}
+
+void TsuiCheckGroup::SetTransparent(bool value)
+{
+    TsuiCustomGroupBox::SetTransparent(value);
+    for (TsuiCheckBox* button : m_buttons)
+        button->SetTransparent(value);
+}
+
+void TsuiCheckGroup::Click()
+{
+    DoClick();
+}
+
+void TsuiCheckGroup::DoClick()
+{
+    NewClick();
+    // The group is the sender, whichever button was clicked.
+    Fire(OnClick);
+}
+
+void TsuiCheckGroup::resizeEvent(QResizeEvent* event)
+{
+    TsuiCustomGroupBox::resizeEvent(event);
+    ArrangeButtons();
+}
+
+// --- radio group -------------------------------------------------------------
+
+TsuiRadioGroup::TsuiRadioGroup(QWidget* parent) : TsuiCheckGroup(parent)
+{
+    SetCaption(QStringLiteral("suiRadioGroup"));
+}
+
+TsuiCheckBox* TsuiRadioGroup::CreateAButton()
+{
+    return new TsuiRadioButton(this);
+}
+
+int TsuiRadioGroup::ItemIndex() const
+{
+    for (int i = 0; i < ButtonCount(); ++i)
+        if (Button(i)->Checked())
+            return i;
+    return -1;
+}
+
+void TsuiRadioGroup::SetItemIndex(int index)
+{
+    if (index > int(Items().size()) - 1 || index < -1)
+        return;
+    if (index == -1) {
+        for (int i = 0; i < ButtonCount(); ++i)
+            Button(i)->SetChecked(false);
+        return;
+    }
+    SetChecked(index, true);
 }
 
 void TsuiCheckGroup::UpdateUIStyle(TsuiUIStyle style)

@@ -5,6 +5,10 @@
 #include "skin/Suithemes.h"
 
 #include <QString>
+#include <QStringList>
+#include <vector>
+
+class TsuiCheckBox;
 
 enum TsuiDrawStyle
 {
@@ -94,8 +98,10 @@ public:
     explicit TsuiGroupBox(QWidget* parent = nullptr);
 };
 
-// A group box with a look of its own. The windows use it as a captioned
-// frame around their command buttons.
+// A group box with one skinned check box per line of Items, laid out in
+// columns: the first column top to bottom, then the next. Other children
+// keep their places, so the windows also use it as a captioned frame around
+// their command buttons.
 class TsuiCheckGroup : public TsuiCustomGroupBox
 {
     Q_OBJECT
@@ -104,12 +110,67 @@ public:
     explicit TsuiCheckGroup(QWidget* parent = nullptr);
 
     TsuiUIStyle UIStyle() const { return m_uiStyle; }
+    // The generated buttons take the style too.
     void SetUIStyle(TsuiUIStyle style);
 
     // Border colour, caption colour and, unless the colour follows the
     // parent, the face colour of the style; children keep their own look.
     void UpdateUIStyle(TsuiUIStyle style) override;
 
+    // Buttons are added or removed at the end to match, and all renamed.
+    const QStringList& Items() const { return m_items; }
+    void SetItems(const QStringList& items);
+    // Negative values are ignored.
+    int Columns() const { return m_columns; }
+    void SetColumns(int columns);
+    int TopMargin() const { return m_topMargin; }
+    void SetTopMargin(int margin);
+
+    // False out of range; setting out of range is ignored.
+    bool Checked(int index) const;
+    void SetChecked(int index, bool value);
+    int ButtonCount() const { return int(m_buttons.size()); }
+    TsuiCheckBox* Button(int index) const;
+
+    // The generated buttons pass their transparency on too.
+    void SetTransparent(bool value) override;
+
+    // Lays the generated buttons out in the room inside the frame.
+    void ArrangeButtons();
+
+protected:
+    // The button for a new line of Items.
+    virtual TsuiCheckBox* CreateAButton();
+    // Runs before OnClick on every click of a button or of the group.
+    virtual void NewClick() {}
+    void Click() override;
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void ItemChanged();
+    bool UpdateButtons();
+    void DoClick();
+
+    QStringList m_items;
+    std::vector<TsuiCheckBox*> m_buttons;
+    int m_columns = 1;
     TsuiUIStyle m_uiStyle = Custom;
+    int m_topMargin = 8;
+};
+
+// A check group of radio buttons: at most one is checked.
+class TsuiRadioGroup : public TsuiCheckGroup
+{
+    Q_OBJECT
+
+public:
+    explicit TsuiRadioGroup(QWidget* parent = nullptr);
+
+    // The first checked button, -1 for none. -1 unchecks every button;
+    // other values outside the items are ignored.
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+
+protected:
+    TsuiCheckBox* CreateAButton() override;
 };

@@ -3,6 +3,8 @@
 #include "skin/SuiCheckGroup.h"
 #include "skin/SuiForm.h"
 
+#include <QPointer>
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -122,4 +124,104 @@ TEST(GroupBox, StartsInTheFormStyleAndIsAContainer)
     SubContainerApplyUIStyle(form, BlueGlass);
     EXPECT_EQ(button->UIStyle(), BlueGlass);
     EXPECT_EQ(box->GetClient(), Rect(3, box->Font().PixelHeight(), 183, 103));
+}
+
+namespace {
+
+struct Layout
+{
+    int count, columns, width, height, topMargin;
+    std::vector<QPoint> places;
+};
+
+class CheckGroupLayout : public ::testing::TestWithParam<Layout>
+{
+};
+
+} // namespace
+
+TEST_P(CheckGroupLayout, ColumnsFillTopToBottom)
+{
+    const Layout& p = GetParam();
+    QWidget window;
+    auto* group = new TsuiCheckGroup(&window);
+    ASSERT_EQ(group->Font().PixelHeight(), 12);
+    group->SetBounds(0, 0, p.width, p.height);
+    group->SetTopMargin(p.topMargin);
+    group->SetColumns(p.columns);
+    QStringList items;
+    for (int i = 0; i < p.count; ++i)
+        items << QStringLiteral("Item %1").arg(i);
+    group->SetItems(items);
+    ASSERT_EQ(group->ButtonCount(), p.count);
+    for (int i = 0; i < p.count; ++i)
+        EXPECT_EQ(group->Button(i)->pos(), p.places[std::size_t(i)]) << "button " << i;
+}
+
+// The room inside the frame starts 12 pixels down (the font) plus the top
+// margin and ends 2 above the bottom.
+INSTANTIATE_TEST_SUITE_P(
+    Arithmetic, CheckGroupLayout,
+    ::testing::Values(
+        // 3 rows in 83 pixels: 27 apart, the 2 left over split above and below.
+        Layout{5, 2, 185, 105, 8, {{8, 21}, {8, 48}, {8, 75}, {95, 21}, {95, 48}}},
+        // avail 100 and 101 over 3 rows.
+        Layout{3, 1, 185, 122, 8, {{8, 20}, {8, 53}, {8, 86}}},
+        Layout{3, 1, 185, 123, 8, {{8, 21}, {8, 54}, {8, 87}}},
+        Layout{7, 3, 250, 122, 0, {{8, 12}, {8, 48}, {8, 84}, {88, 12}, {88, 48}, {88, 84}, {168, 12}}},
+        // No columns lays the buttons out as one.
+        Layout{2, 0, 185, 105, 8, {{8, 20}, {8, 61}}}));
+
+TEST(CheckGroup, ItemsMakeAndRenameButtonsAndClicksReachTheGroup)
+{
+    QWidget window;
+    auto* group = new TsuiCheckGroup(&window);
+    auto* command = new TsuiButton(group);
+    command->SetBounds(23, 27, 84, 25);
+    group->SetItems({"a", "b", "c", "d"});
+    QPointer<TsuiCheckBox> third = group->Button(2);
+    QPointer<TsuiCheckBox> fourth = group->Button(3);
+    group->SetChecked(0, true);
+    group->SetItems({"x", "y"});
+    EXPECT_TRUE(third.isNull());
+    EXPECT_TRUE(fourth.isNull());
+    EXPECT_EQ(group->Button(0)->Caption(), QStringLiteral("x"));
+    EXPECT_TRUE(group->Checked(0)) << "kept buttons keep their state";
+    EXPECT_FALSE(group->Checked(7));
+    group->SetChecked(7, true); // ignored
+    group->SetColumns(-1);
+    EXPECT_EQ(group->Columns(), 1);
+    group->resize(300, 200);
+    EXPECT_EQ(command->pos(), QPoint(23, 27)) << "other children keep their places";
+
+    std::vector<QObject*> senders;
+    group->OnClick = [&](QObject* sender) { senders.push_back(sender); };
+    QTest::mouseClick(group->Button(1), Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_TRUE(group->Checked(1));
+    EXPECT_EQ(senders, std::vector<QObject*>({group}));
+
+    group->SetUIStyle(MacOS);
+    EXPECT_EQ(group->Button(1)->UIStyle(), MacOS);
+    group->SetTransparent(true);
+    EXPECT_TRUE(group->Button(0)->Transparent());
+}
+
+TEST(RadioGroup, ItemIndexRules)
+{
+    QWidget window;
+    auto* group = new TsuiRadioGroup(&window);
+    EXPECT_EQ(group->Caption(), QStringLiteral("suiRadioGroup"));
+    group->SetItems({"one", "two", "three"});
+    EXPECT_EQ(group->ItemIndex(), -1);
+    const struct
+    {
+        int set, expected;
+    } steps[] = {{1, 1}, {5, 1}, {-2, 1}, {2, 2}, {-1, -1}, {0, 0}};
+    for (const auto& step : steps) {
+        group->SetItemIndex(step.set);
+        EXPECT_EQ(group->ItemIndex(), step.expected) << step.set;
+    }
+    EXPECT_FALSE(group->Checked(2)) << "checking one unchecks the others";
+    QTest::mouseClick(group->Button(2), Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_EQ(group->ItemIndex(), 2);
 }

@@ -136,6 +136,10 @@ TEST(ComponentRules, WhatAContainerDoesToEachKindOfChild)
     custom->SetUIStyle(Custom);
     auto* button = new TsuiButton(&container);
     button->SetUIStyle(MacOS);
+    auto* radio = new TsuiRadioButton(&container);
+    radio->SetUIStyle(MacOS);
+    auto* customBox = new TsuiCheckBox(&container);
+    customBox->SetUIStyle(Custom);
     auto* customBar = new TsuiProgressBar(&container);
     customBar->SetUIStyle(Custom);
     auto* progress = new TsuiProgressBar(&container);
@@ -154,8 +158,10 @@ TEST(ComponentRules, WhatAContainerDoesToEachKindOfChild)
     ContainerApplyUIStyle(&container, Protein);
     EXPECT_EQ(custom->UIStyle(), Custom);
     EXPECT_EQ(customBar->UIStyle(), Custom);
-    for (const TsuiUIStyle style : {button->UIStyle(), progress->UIStyle(), pages->UIStyle(), tabs->UIStyle(),
-                                    track->UIStyle(), scroll->UIStyle(), group->UIStyle()})
+    EXPECT_EQ(customBox->UIStyle(), Custom);
+    for (const TsuiUIStyle style :
+         {button->UIStyle(), radio->UIStyle(), progress->UIStyle(), pages->UIStyle(), tabs->UIStyle(),
+          track->UIStyle(), scroll->UIStyle(), group->UIStyle()})
         EXPECT_EQ(style, Protein);
     EXPECT_EQ(progress->BorderColor(), GetThemeColor(Protein, 8));
     EXPECT_EQ(scroll->Color(), GetThemeColor(Protein, 84));
