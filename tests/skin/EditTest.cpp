@@ -133,6 +133,7 @@ TEST_F(Memo, LinkedBarsLieOverTheNativeOnes)
     memo->SetVScrollBar(vertical);
     memo->deleteLater(); // and a memo freed first leaves its bars working
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    vertical->SetMax(100);
     vertical->SetPosition(40);
     EXPECT_EQ(vertical->Position(), 40);
 }
