@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace tessel {
@@ -17,6 +18,7 @@ inline constexpr long Success = 0;
 inline constexpr long FileNotFound = 2;
 inline constexpr long AccessDenied = 5;
 inline constexpr long InvalidHandle = 6;
+inline constexpr long NotEnoughMemory = 8;
 inline constexpr long InvalidParameter = 87;
 inline constexpr long Busy = 170;
 inline constexpr long BadPathName = 161;
@@ -41,7 +43,8 @@ inline constexpr std::uint32_t KeyAllAccess = 0xF003F;
 
 // Documented registry limits, enforced identically for every backend.
 namespace limits {
-inline constexpr std::size_t KeyNameChars = 255;
+// The documented 255, plus the one more that the A calls accept.
+inline constexpr std::size_t KeyNameChars = 256;
 inline constexpr std::size_t ValueNameChars = 16383;
 inline constexpr std::size_t ValueDataBytes = 1024 * 1024;
 // A whole key path through the ANSI calls: they convert it into a buffer of
