@@ -12,14 +12,6 @@ enum TAlignment
     taCenter
 };
 
-enum TScrollStyle
-{
-    ssNone,
-    ssHorizontal,
-    ssVertical,
-    ssBoth
-};
-
 enum TTextLayout
 {
     tlTop,

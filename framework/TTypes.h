@@ -39,3 +39,12 @@ constexpr TRect Bounds(int left, int top, int width, int height)
 {
     return {left, top, left + width, top + height};
 }
+
+// Which scroll bars a multi-line edit shows.
+enum TScrollStyle
+{
+    ssNone,
+    ssHorizontal,
+    ssVertical,
+    ssBoth
+};

@@ -1,10 +1,14 @@
 #include "skin/SuiEdit.h"
 
 #include "framework/TCanvas.h"
+#include "skin/SuiScrollBar.h"
 #include "skin/Suipublic.h"
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProxyStyle>
+#include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <algorithm>
 
 // The platform styles mask passwords with a bullet or a circle; this edit
@@ -25,17 +29,64 @@ public:
     }
 };
 
+// The memo's native bars as thick as the skinned bars laid over them, so that
+// no text hides under a skinned bar.
+class TsuiMemoBarStyle : public QProxyStyle
+{
+public:
+    int Extent = 0;
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (metric == PM_ScrollBarExtent && Extent > 0)
+            return Extent;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
 namespace {
 
 constexpr int kFrame = 2;
+
+const TsuiRuleRegistrar editRules([] {
+    RegisterBorderColorRule<TsuiEdit>();
+    RegisterBorderColorRule<TsuiMemo>();
+});
+
+// Text and base colour of an inner native edit.
+void ApplyColors(QWidget* edit, TColor face, TColor text)
+{
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, ToQColor(ColorToRGB(face)));
+    palette.setColor(QPalette::Text, ToQColor(ColorToRGB(text)));
+    edit->setPalette(palette);
+}
+
+// The native thumb's length in pixels, as the style lays the bar out.
+int ThumbLength(const QScrollBar* bar)
+{
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.subControls = QStyle::SC_All;
+    option.orientation = bar->orientation();
+    if (bar->orientation() == Qt::Horizontal)
+        option.state |= QStyle::State_Horizontal;
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    const QRect thumb =
+        bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+    return bar->orientation() == Qt::Horizontal ? thumb.width() : thumb.height();
+}
 
 } // namespace
 
 TsuiEdit::TsuiEdit(QWidget* parent)
     : TControl(parent), m_edit(new QLineEdit(this)), m_style(new TsuiEditStyle)
 {
-    static const bool registered = (RegisterBorderColorRule<TsuiEdit>(), true);
-    Q_UNUSED(registered);
     // Created after the edit, so destroyed after it too.
     m_style->setParent(this);
     m_edit->setStyle(m_style);
@@ -47,6 +98,7 @@ TsuiEdit::TsuiEdit(QWidget* parent)
     m_borderColor = GetBorderColor(parent ? parent->window() : nullptr);
     resize(121, 21);
     connect(m_edit, &QLineEdit::textChanged, this, [this] { Changed(); });
+    SetParentFont(true);
     ColorChanged();
     FontChanged();
 }
@@ -128,4 +180,265 @@ void TsuiEdit::resizeEvent(QResizeEvent* event)
     TControl::resizeEvent(event);
     m_edit->setGeometry(kFrame, kFrame, std::max(width() - 2 * kFrame, 0),
                         std::max(height() - 2 * kFrame, 0));
+}
+
+// --- memo --------------------------------------------------------------------
+
+TsuiMemo::TsuiMemo(QWidget* parent)
+    : TControl(parent), m_edit(new QPlainTextEdit(this)), m_barStyle(new TsuiMemoBarStyle)
+{
+    // Created after the edit, so destroyed after it too.
+    m_barStyle->setParent(this);
+    m_edit->setFrameShape(QFrame::NoFrame);
+    m_edit->setGeometry(kFrame, kFrame, 0, 0);
+    setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(m_edit);
+    SetColor(clWindow);
+    m_borderColor = GetBorderColor(parent ? parent->window() : nullptr);
+    resize(185, 89);
+    SetScrollBars(ssNone);
+    // Every way the text scrolls ends in the native bars' signals.
+    for (QScrollBar* native : {m_edit->horizontalScrollBar(), m_edit->verticalScrollBar()}) {
+        connect(native, &QScrollBar::valueChanged, this, [this] { UpdateScrollBars(); });
+        connect(native, &QScrollBar::rangeChanged, this, [this] { UpdateScrollBars(); });
+    }
+    connect(m_edit, &QPlainTextEdit::textChanged, this, [this] { Changed(); });
+    SetParentFont(true);
+    ColorChanged();
+    FontChanged();
+}
+
+TsuiMemo::~TsuiMemo()
+{
+    // The bars outlive the memo on their form: they must not call back.
+    for (QScrollBar* native : {m_edit->horizontalScrollBar(), m_edit->verticalScrollBar()})
+        native->disconnect(this);
+    for (TsuiScrollBar* bar : {m_vScrollBar.data(), m_hScrollBar.data()})
+        if (bar != nullptr)
+            bar->SetOnChange(nullptr);
+}
+
+QString TsuiMemo::Text() const
+{
+    return m_edit->toPlainText();
+}
+
+void TsuiMemo::SetText(const QString& text)
+{
+    m_edit->setPlainText(text);
+}
+
+QStringList TsuiMemo::Lines() const
+{
+    const QString text = Text();
+    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+}
+
+void TsuiMemo::SetLines(const QStringList& lines)
+{
+    SetText(lines.join(QLatin1Char('\n')));
+}
+
+void TsuiMemo::SetBorderColor(TColor color)
+{
+    m_borderColor = color;
+    update();
+}
+
+bool TsuiMemo::WordWrap() const
+{
+    return m_edit->lineWrapMode() != QPlainTextEdit::NoWrap;
+}
+
+void TsuiMemo::SetWordWrap(bool value)
+{
+    m_edit->setLineWrapMode(value ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
+
+bool TsuiMemo::ReadOnly() const
+{
+    return m_edit->isReadOnly();
+}
+
+void TsuiMemo::SetReadOnly(bool value)
+{
+    m_edit->setReadOnly(value);
+}
+
+void TsuiMemo::SetScrollBars(TScrollStyle style)
+{
+    m_scrollBars = style;
+    // A bar that is asked for is always there, disabled while the text fits.
+    const bool horizontal = style == ssHorizontal || style == ssBoth;
+    const bool vertical = style == ssVertical || style == ssBoth;
+    m_edit->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    m_edit->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+}
+
+void TsuiMemo::ReleaseBar(TsuiScrollBar* bar)
+{
+    if (bar == nullptr)
+        return;
+    bar->SetOnChange(nullptr);
+    bar->SetLineButton(0);
+    bar->SetMax(100);
+    bar->SetEnabled(true);
+}
+
+void TsuiMemo::SetVScrollBar(TsuiScrollBar* bar)
+{
+    if (bar == m_vScrollBar)
+        return;
+    ReleaseBar(m_vScrollBar);
+    m_vScrollBar = bar;
+    if (bar != nullptr) {
+        bar->SetOrientation(suiVertical);
+        bar->SetOnChange([this](QObject*) { OnScrollBarChange(m_vScrollBar, m_edit->verticalScrollBar()); });
+        bar->raise();
+        UpdateInnerScrollBars();
+        UpdateScrollBarsPos();
+    } else {
+        UpdateInnerScrollBars();
+    }
+}
+
+void TsuiMemo::SetHScrollBar(TsuiScrollBar* bar)
+{
+    if (bar == m_hScrollBar)
+        return;
+    ReleaseBar(m_hScrollBar);
+    m_hScrollBar = bar;
+    if (bar != nullptr) {
+        bar->SetOrientation(suiHorizontal);
+        bar->SetOnChange(
+            [this](QObject*) { OnScrollBarChange(m_hScrollBar, m_edit->horizontalScrollBar()); });
+        bar->raise();
+        UpdateInnerScrollBars();
+        UpdateScrollBarsPos();
+    } else {
+        UpdateInnerScrollBars();
+    }
+}
+
+void TsuiMemo::UpdateInnerScrollBars()
+{
+    if (m_vScrollBar && m_hScrollBar)
+        SetScrollBars(ssBoth);
+    else if (m_vScrollBar)
+        SetScrollBars(ssVertical);
+    else if (m_hScrollBar)
+        SetScrollBars(ssHorizontal);
+    else
+        SetScrollBars(ssNone);
+}
+
+void TsuiMemo::FitNativeBars()
+{
+    int extent = 0;
+    if (m_vScrollBar)
+        extent = std::max(extent, m_vScrollBar->width());
+    if (m_hScrollBar)
+        extent = std::max(extent, m_hScrollBar->height());
+    if (extent == m_barStyle->Extent)
+        return;
+    m_barStyle->Extent = extent;
+    // Setting the style again makes the bars measure themselves anew.
+    for (QScrollBar* native : {m_edit->horizontalScrollBar(), m_edit->verticalScrollBar()})
+        native->setStyle(m_barStyle);
+}
+
+void TsuiMemo::UpdateScrollBarsPos()
+{
+    FitNativeBars();
+    const int l = x();
+    const int t = y();
+    const int w = width();
+    const int h = height();
+    if (m_hScrollBar) {
+        const int barWidth = m_vScrollBar ? w - m_vScrollBar->width() - 1 : w - 1;
+        m_hScrollBar->setGeometry(l + 1, t + h - m_hScrollBar->height() - 2, barWidth,
+                                  m_hScrollBar->height());
+    }
+    if (m_vScrollBar) {
+        const int barHeight = m_hScrollBar ? h - m_hScrollBar->height() - 1 : h - 1;
+        m_vScrollBar->setGeometry(l + w - m_vScrollBar->width() - 2, t + 1, m_vScrollBar->width(), barHeight);
+    }
+    UpdateScrollBars();
+}
+
+void TsuiMemo::UpdateBar(TsuiScrollBar* bar, QScrollBar* native)
+{
+    const bool hidden = m_edit->horizontalScrollBar() == native
+                            ? m_edit->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOff
+                            : m_edit->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff;
+    const bool unavailable = native->minimum() == native->maximum() || !native->isEnabled();
+    if (hidden || unavailable) {
+        bar->SetLineButton(0);
+        bar->SetEnabled(false);
+        bar->SetSliderVisible(false);
+    } else {
+        bar->SetLineButton(ThumbLength(native));
+        bar->SetEnabled(true);
+        bar->SetSliderVisible(true);
+    }
+    // Qt's maximum is already the last first-visible position.
+    bar->SetMax(native->maximum());
+    bar->SetMin(native->minimum());
+    bar->SetPosition(native->value());
+}
+
+void TsuiMemo::UpdateScrollBars()
+{
+    m_synchronising = true;
+    if (m_hScrollBar)
+        UpdateBar(m_hScrollBar, m_edit->horizontalScrollBar());
+    if (m_vScrollBar)
+        UpdateBar(m_vScrollBar, m_edit->verticalScrollBar());
+    m_synchronising = false;
+}
+
+void TsuiMemo::OnScrollBarChange(TsuiScrollBar* bar, QScrollBar* native)
+{
+    if (m_synchronising || bar == nullptr)
+        return;
+    native->setValue(bar->Position());
+    update();
+}
+
+void TsuiMemo::Paint(TCanvas& canvas)
+{
+    DrawControlBorder(canvas, m_borderColor, Color());
+}
+
+void TsuiMemo::ColorChanged()
+{
+    ApplyColors(m_edit, Color(), Font().Color);
+    update();
+}
+
+void TsuiMemo::FontChanged()
+{
+    m_edit->setFont(Font().ToQFont());
+    ApplyColors(m_edit, Color(), Font().Color);
+    update();
+}
+
+void TsuiMemo::EnabledChanged()
+{
+    UpdateScrollBars();
+    update();
+}
+
+void TsuiMemo::resizeEvent(QResizeEvent* event)
+{
+    TControl::resizeEvent(event);
+    m_edit->setGeometry(kFrame, kFrame, std::max(width() - 2 * kFrame, 0),
+                        std::max(height() - 2 * kFrame, 0));
+    UpdateScrollBarsPos();
+}
+
+void TsuiMemo::moveEvent(QMoveEvent* event)
+{
+    TControl::moveEvent(event);
+    UpdateScrollBarsPos();
 }

@@ -5,8 +5,21 @@
 #include "skin/SuiStyleRules.h"
 #include "skin/Suipublic.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <algorithm>
+#include <memory>
+
+namespace {
+
+const TsuiRuleRegistrar tabRules([] {
+    RegisterStyleAlways<TsuiTabControl>();
+    RegisterSubContainer<TsuiTabControl>();
+    RegisterStyleAlways<TsuiPageControl>();
+    RegisterSubContainer<TsuiTabSheet>();
+});
+
+} // namespace
 
 // --- the strip ---------------------------------------------------------------
 
@@ -148,6 +161,19 @@ void TsuiTabControlTopPanel::MouseDown(TMouseButton button, Qt::KeyboardModifier
         SetTabIndex(index);
 }
 
+TsuiPageControlTopPanel::TsuiPageControlTopPanel(TsuiPageControl* owner) : TsuiTabControlTopPanel(owner) {}
+
+bool TsuiPageControlTopPanel::DesignHitTest(int x, int y, Qt::MouseButtons buttons)
+{
+    if (buttons & Qt::LeftButton) {
+        MouseDown(mbLeft, {}, x, y);
+        if (auto* pages = qobject_cast<TsuiPageControl*>(Owner()))
+            if (pages->OnDesignModified)
+                pages->OnDesignModified(pages);
+    }
+    return false;
+}
+
 // --- the tabbed base ---------------------------------------------------------
 
 TsuiTab::TsuiTab(QWidget* parent) : TControl(parent)
@@ -194,6 +220,23 @@ void TsuiTab::SetLeftMargin(int margin)
     m_topPanel->SetLeftMargin(margin);
 }
 
+const QStringList& TsuiTab::Tabs() const
+{
+    return m_topPanel->Tabs();
+}
+
+void TsuiTab::SetTabs(const QStringList& tabs)
+{
+    m_topPanel->SetTabs(tabs);
+}
+
+bool TsuiTab::event(QEvent* event)
+{
+    if (event->type() == QEvent::CursorChange && m_topPanel != nullptr)
+        m_topPanel->setCursor(cursor());
+    return TControl::event(event);
+}
+
 int TsuiTab::TabIndex() const
 {
     return m_topPanel->TabIndex();
@@ -212,7 +255,7 @@ TRect TsuiTab::BodyRect() const
 
 void TsuiTab::TabActive(int index)
 {
-    if (OnTabActive)
+    if (OnTabActive && !m_loading)
         RunGuarded([&] { OnTabActive(this, index); });
 }
 
@@ -254,12 +297,24 @@ void TsuiTab::resizeEvent(QResizeEvent* event)
     LayoutStrip();
 }
 
+// --- tab control -------------------------------------------------------------
+
+TsuiTabControl::TsuiTabControl(QWidget* parent) : TsuiTab(parent)
+{
+    Init();
+    SetTabs({QStringLiteral("Tab1")});
+    SetTabIndex(0);
+}
+
+TsuiTabControlTopPanel* TsuiTabControl::CreateTopPanel()
+{
+    return new TsuiTabControlTopPanel(this);
+}
+
 // --- page control ------------------------------------------------------------
 
 TsuiPageControl::TsuiPageControl(QWidget* parent) : TsuiTab(parent)
 {
-    static const bool registered = (RegisterStyleAlways<TsuiPageControl>(), true);
-    Q_UNUSED(registered);
     Init();
 }
 
@@ -302,7 +357,13 @@ void TsuiPageControl::ActivatePage(TsuiTabSheet* sheet)
         ShowOnly(nullptr);
         return;
     }
+    m_activePage = sheet;
+    // Through the virtual and then the strip itself: the tab is made active
+    // twice, and the sheet shown once more after that.
+    SetTabIndex(sheet->PageIndex());
     TopPanel()->SetTabIndex(sheet->PageIndex());
+    ShowOnly(sheet);
+    sheet->DoShow();
 }
 
 void TsuiPageControl::ActivatePage(int index)
@@ -361,6 +422,65 @@ void TsuiPageControl::SelectNextPage(bool goForward)
         return;
     if (TsuiTabSheet* next = FindNextPage(m_activePage, goForward))
         ActivatePage(next);
+}
+
+TsuiTabSheet* TsuiPageControl::GetCurPage() const
+{
+    return Pages(TopPanel()->TabIndex());
+}
+
+TsuiTabSheet* TsuiPageControl::NewPage()
+{
+    // Owned by the window, like the sheets a window's description creates.
+    QWidget* owner = window();
+    QString name;
+    for (int n = PageCount() + 1;; ++n) {
+        name = QStringLiteral("suiTabSheet%1").arg(n);
+        if (owner->findChild<QObject*>(name) == nullptr && owner->objectName() != name)
+            break;
+    }
+    auto* sheet = new TsuiTabSheet();
+    sheet->setObjectName(name);
+    sheet->SetCaption(name);
+    sheet->SetPageControl(this);
+    return sheet;
+}
+
+void TsuiPageControl::ShowControl(QWidget* control)
+{
+    control->show();
+    if (auto* sheet = qobject_cast<TsuiTabSheet*>(control))
+        ActivatePage(sheet);
+}
+
+void TsuiPageControl::UpdateTabVisible()
+{
+    for (std::size_t i = 0; i < m_pages.size(); ++i)
+        TopPanel()->SetTabShown(int(i), m_pages[i]->m_tabVisible);
+}
+
+void TsuiPageControl::ReadPages(const QStringList& names)
+{
+    m_pageOrder += names;
+}
+
+QStringList TsuiPageControl::WritePages() const
+{
+    QStringList names;
+    for (const TsuiTabSheet* sheet : m_pages)
+        names << sheet->objectName();
+    return names;
+}
+
+void TsuiPageControl::ReSortPages()
+{
+    for (TsuiTabSheet* sheet : m_pages)
+        sheet->m_pageIndex = int(m_pageOrder.indexOf(sheet->objectName()));
+    std::stable_sort(m_pages.begin(), m_pages.end(), [](const TsuiTabSheet* a, const TsuiTabSheet* b) {
+        return a->m_pageIndex < b->m_pageIndex;
+    });
+    UpdatePageIndex();
+    UpdateCaptions();
 }
 
 void TsuiPageControl::ShowOnly(TsuiTabSheet* sheet)
@@ -474,8 +594,6 @@ void TsuiPageControl::UpdateCaptions()
 
 TsuiTabSheet::TsuiTabSheet(TsuiPageControl* pageControl) : TControl(pageControl)
 {
-    static const bool registered = (RegisterSubContainer<TsuiTabSheet>(), true);
-    Q_UNUSED(registered);
     if (pageControl != nullptr)
         SetPageControl(pageControl);
 }
@@ -503,6 +621,24 @@ void TsuiTabSheet::SetPageControl(TsuiPageControl* pageControl)
     if (parentWidget() != pageControl)
         setParent(pageControl);
     pageControl->InsertPage(this);
+}
+
+void TsuiTabSheet::ReadPageControl(const QString& name)
+{
+    QWidget* owner = window();
+    auto* pageControl = owner->findChild<TsuiPageControl*>(name);
+    if (pageControl == nullptr)
+        return;
+    SetPageControl(pageControl);
+    if (pageControl->m_pageOrder.size() == pageControl->PageCount()) {
+        pageControl->ReSortPages();
+        pageControl->UpdateTabVisible();
+    }
+}
+
+QString TsuiTabSheet::WritePageControl() const
+{
+    return m_pageControl ? m_pageControl->objectName() : QString();
 }
 
 void TsuiTabSheet::SetPageIndex(int index)
@@ -554,4 +690,60 @@ void TsuiTabSheet::Paint(TCanvas& canvas)
     canvas.LineTo(0, height() - 1);
     canvas.LineTo(width() - 1, height() - 1);
     canvas.LineTo(width() - 1, -1);
+}
+
+// --- page editing ------------------------------------------------------------
+
+namespace {
+
+// Detaches the sheet from its page control and frees it.
+void FreeSheet(TsuiTabSheet* sheet)
+{
+    std::unique_ptr<TsuiTabSheet> owned(sheet);
+    sheet->SetPageControl(nullptr);
+}
+
+void Modified(TsuiPageControl* pageControl)
+{
+    if (pageControl != nullptr && pageControl->OnDesignModified)
+        pageControl->OnDesignModified(pageControl);
+}
+
+} // namespace
+
+TsuiTabSheet* PageControl_InsertPage(TsuiPageControl* pageControl)
+{
+    TsuiTabSheet* sheet = pageControl->NewPage();
+    Modified(pageControl);
+    return sheet;
+}
+
+void PageControl_RemovePage(TsuiPageControl* pageControl)
+{
+    if (TsuiTabSheet* sheet = pageControl->GetCurPage()) {
+        FreeSheet(sheet);
+        Modified(pageControl);
+    }
+}
+
+bool PageControl_CanRemove(const TsuiPageControl* pageControl)
+{
+    return !pageControl->TopPanel()->Tabs().isEmpty();
+}
+
+TsuiTabSheet* TabSheet_InsertPage(TsuiTabSheet* sheet)
+{
+    return sheet->PageControl() ? PageControl_InsertPage(sheet->PageControl()) : nullptr;
+}
+
+void TabSheet_RemovePage(TsuiTabSheet* sheet)
+{
+    TsuiPageControl* pageControl = sheet->PageControl();
+    FreeSheet(sheet);
+    Modified(pageControl);
+}
+
+bool TabSheet_CanRemove(const TsuiTabSheet* sheet)
+{
+    return sheet->PageControl() != nullptr && PageControl_CanRemove(sheet->PageControl());
 }

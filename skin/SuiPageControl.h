@@ -67,12 +67,20 @@ private:
     int m_leftMargin = 10;
 };
 
+class TsuiPageControl;
+
+// The strip of a page control. In an editor a click with the left button
+// held on a tab switches pages without the strip taking the click.
 class TsuiPageControlTopPanel : public TsuiTabControlTopPanel
 {
     Q_OBJECT
 
 public:
-    using TsuiTabControlTopPanel::TsuiTabControlTopPanel;
+    explicit TsuiPageControlTopPanel(TsuiPageControl* owner);
+
+    // Runs the tab hit test at the point when the left button is held and
+    // reports the form as modified; the click is never taken.
+    bool DesignHitTest(int x, int y, Qt::MouseButtons buttons);
 };
 
 // A panel whose top is a tab strip and whose body is framed on three sides
@@ -96,6 +104,12 @@ public:
     void SetLeftMargin(int margin);
     int TabIndex() const;
     virtual void SetTabIndex(int index);
+    const QStringList& Tabs() const;
+    void SetTabs(const QStringList& tabs);
+
+    // While loading, OnTabActive is not raised.
+    bool Loading() const { return m_loading; }
+    void SetLoading(bool value) { m_loading = value; }
 
     // The area below the strip.
     TRect BodyRect() const;
@@ -118,13 +132,27 @@ protected:
     void Paint(TCanvas& canvas) override;
     void FontChanged() override;
     void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void LayoutStrip();
 
     TsuiTabControlTopPanel* m_topPanel = nullptr;
+    bool m_loading = false;
     TsuiUIStyle m_uiStyle = Custom;
     TColor m_borderColor = clBlack;
+};
+
+// Tabs that are plain strings over one shared body; starts with "Tab1".
+class TsuiTabControl : public TsuiTab
+{
+    Q_OBJECT
+
+public:
+    explicit TsuiTabControl(QWidget* parent = nullptr);
+
+protected:
+    TsuiTabControlTopPanel* CreateTopPanel() override;
 };
 
 // One tab per sheet; the sheet of the active tab fills the body and the
@@ -156,6 +184,24 @@ public:
     int FindPrevVisiblePage(int index) const;
     TsuiTabSheet* FindNextPage(TsuiTabSheet* sheet, bool goForward) const;
     void SelectNextPage(bool goForward);
+    // The sheet of the strip's selected tab.
+    TsuiTabSheet* GetCurPage() const;
+    // A new last page named and captioned "suiTabSheet<n>", unique on the window.
+    TsuiTabSheet* NewPage();
+    // Showing a sheet makes it the active page.
+    void ShowControl(QWidget* control);
+    // The strip shows the tab of every sheet whose own TabVisible is set.
+    void UpdateTabVisible();
+
+    // The page order by sheet name, kept with the window's description.
+    // ReadPages appends to the order read so far; once every page has been
+    // read, the pages are sorted into it (ReSortPages).
+    void ReadPages(const QStringList& names);
+    QStringList WritePages() const;
+    void ReSortPages();
+
+    // Reports a page added or removed by an editor, or a tab switched there.
+    TNotifyEvent OnDesignModified;
 
     void TabActive(int index) override;
     void UpdateUIStyle(TsuiUIStyle style) override;
@@ -178,6 +224,7 @@ private:
 
     std::vector<TsuiTabSheet*> m_pages;
     TsuiTabSheet* m_activePage = nullptr;
+    QStringList m_pageOrder;
 };
 
 // One page: holds the page's controls, framed left, bottom and right.
@@ -202,6 +249,11 @@ public:
 
     TNotifyEvent OnShow;
 
+    // The page control by name, among the window's controls, as a window's
+    // description refers to it; sorts the pages once all are there.
+    void ReadPageControl(const QString& name);
+    QString WritePageControl() const;
+
     void UpdateUIStyle(TsuiUIStyle style);
 
 protected:
@@ -217,3 +269,12 @@ private:
     bool m_tabVisible = true;
     TColor m_borderColor = clBlack;
 };
+
+// Page editing as an editor offers it; the gallery uses them at run time.
+TsuiTabSheet* PageControl_InsertPage(TsuiPageControl* pageControl);
+// Frees the current page.
+void PageControl_RemovePage(TsuiPageControl* pageControl);
+bool PageControl_CanRemove(const TsuiPageControl* pageControl);
+TsuiTabSheet* TabSheet_InsertPage(TsuiTabSheet* sheet);
+void TabSheet_RemovePage(TsuiTabSheet* sheet);
+bool TabSheet_CanRemove(const TsuiTabSheet* sheet);

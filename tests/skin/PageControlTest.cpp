@@ -1,4 +1,5 @@
 #include "framework/TBitmap.h"
+#include "framework/TCanvas.h"
 #include "skin/SuiButton.h"
 #include "skin/SuiPageControl.h"
 
@@ -198,3 +199,129 @@ TEST_F(Pages, StyleReachesTheControlsOnThePages)
     EXPECT_EQ(sheets[0]->geometry(), QRect(0, 22, 339, 301));
     EXPECT_EQ(pages->BorderColor(), GetThemeColor(Protein, 8));
 }
+
+TEST_F(Pages, ActivatingAPageRaisesTabActiveTwiceAndShowThreeTimes)
+{
+    int shown = 0;
+    sheets[2]->OnShow = [&](QObject*) { ++shown; };
+    pages->SetActivePageIndex(2);
+    EXPECT_EQ(activated, std::vector<int>({2, 2}));
+    EXPECT_EQ(shown, 3);
+    EXPECT_EQ(pages->GetCurPage(), sheets[2]);
+    pages->ShowControl(sheets[1]);
+    EXPECT_EQ(pages->ActivePage(), sheets[1]);
+    EXPECT_EQ(activated.size(), 4u);
+}
+
+TEST_F(Pages, EditorFunctionsAddAndRemovePagesAndTheDesignHitSwitchesTabs)
+{
+    int modified = 0;
+    pages->OnDesignModified = [&](QObject*) { ++modified; };
+    new QWidget(&window); // an unrelated control already named like the next sheet
+    window.findChildren<QWidget*>().last()->setObjectName(QStringLiteral("suiTabSheet4"));
+    TsuiTabSheet* added = PageControl_InsertPage(pages);
+    EXPECT_EQ(added->objectName(), QStringLiteral("suiTabSheet5"));
+    EXPECT_EQ(added->Caption(), QStringLiteral("suiTabSheet5"));
+    EXPECT_EQ(pages->PageCount(), 4);
+    EXPECT_EQ(pages->ActivePage(), added);
+    EXPECT_EQ(TabSheet_InsertPage(added)->PageIndex(), 4);
+
+    auto* strip = static_cast<TsuiPageControlTopPanel*>(pages->TopPanel());
+    const TRect second = strip->TabRects()[1];
+    EXPECT_FALSE(strip->DesignHitTest(second.Left + 5, 9, Qt::NoButton));
+    EXPECT_EQ(pages->ActivePageIndex(), 4);
+    EXPECT_FALSE(strip->DesignHitTest(second.Left + 5, 9, Qt::LeftButton));
+    EXPECT_EQ(pages->ActivePage(), sheets[1]);
+
+    PageControl_RemovePage(pages); // the current page, sheets[1]
+    EXPECT_EQ(pages->PageCount(), 4);
+    EXPECT_EQ(pages->Pages(1)->Caption(), QStringLiteral("性能优化类"));
+    EXPECT_EQ(pages->ActivePage(), sheets[0]);
+    TabSheet_RemovePage(sheets[0]);
+    EXPECT_EQ(modified, 5);
+    EXPECT_TRUE(TabSheet_CanRemove(sheets[2]));
+    while (PageControl_CanRemove(pages))
+        TabSheet_RemovePage(pages->Pages(0));
+    EXPECT_EQ(pages->PageCount(), 0);
+    EXPECT_FALSE(PageControl_CanRemove(pages));
+}
+
+TEST(PageOrder, TheStoredOrderWinsOverTheOrderOfCreation)
+{
+    QWidget window;
+    auto* pages = new TsuiPageControl(&window);
+    pages->setObjectName(QStringLiteral("suiPageControl1"));
+    int raised = 0;
+    pages->OnTabActive = [&](QObject*, int) { ++raised; };
+    pages->SetLoading(true);
+    pages->ReadPages({QStringLiteral("first"), QStringLiteral("second"), QStringLiteral("third")});
+    // Created third page first, as the main window's description lists them.
+    for (const char* name : {"third", "second", "first"}) {
+        auto* sheet = new TsuiTabSheet(pages);
+        sheet->setObjectName(QString::fromLatin1(name));
+        sheet->SetCaption(QString::fromLatin1(name).toUpper());
+        if (QLatin1String(name) == QLatin1String("second"))
+            sheet->SetTabVisible(false);
+        sheet->ReadPageControl(QStringLiteral("suiPageControl1"));
+    }
+    pages->SetLoading(false);
+    EXPECT_EQ(raised, 0) << "nothing is raised while loading";
+    EXPECT_EQ(pages->WritePages(), QStringList({"first", "second", "third"}));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(pages->Pages(i)->PageIndex(), i);
+    EXPECT_EQ(pages->Tabs(), QStringList({"FIRST", "SECOND", "THIRD"}));
+    EXPECT_EQ(pages->TopPanel()->TabRects()[1].Width(), 0) << "the hidden tab stays hidden";
+    EXPECT_EQ(pages->Pages(2)->WritePageControl(), QStringLiteral("suiPageControl1"));
+}
+
+namespace {
+
+struct StripHeight
+{
+    TsuiUIStyle style;
+    int height;
+};
+
+class TabControlStrip : public ::testing::TestWithParam<StripHeight>
+{
+};
+
+} // namespace
+
+TEST_P(TabControlStrip, StartsWithTab1AndTheLooksStripHeight)
+{
+    QWidget window;
+    auto* tabs = new TsuiTabControl(&window);
+    auto* button = new TsuiButton(tabs);
+    button->SetUIStyle(WinXP);
+    std::vector<int> activated;
+    tabs->OnTabActive = [&](QObject*, int index) { activated.push_back(index); };
+    tabs->SetUIStyle(GetParam().style);
+    EXPECT_EQ(tabs->TopPanel()->height(), GetParam().height);
+    EXPECT_EQ(tabs->BodyRect().Top, GetParam().height);
+    EXPECT_EQ(button->UIStyle(), GetParam().style) << "the body's controls take the style";
+    EXPECT_EQ(tabs->Color(), GetParam().style == WinXP ? clWhite : GetThemeColor(GetParam().style, 9));
+    EXPECT_EQ(tabs->Tabs(), QStringList({"Tab1"}));
+    EXPECT_EQ(tabs->TabIndex(), 0);
+
+    QImage scratch(1, 1, QImage::Format_ARGB32);
+    TCanvas canvas(scratch);
+    canvas.Font = tabs->Font();
+    tabs->SetTabs({"Tab1", "", "Longer caption"});
+    const std::vector<TRect> rects = tabs->TopPanel()->TabRects();
+    EXPECT_EQ(rects[0].Width(), canvas.TextWidth("Tab1") + 20);
+    EXPECT_EQ(rects[1].Width(), 80);
+    EXPECT_EQ(rects[2].Left, rects[1].Right);
+    tabs->SetTabIndex(2);
+    tabs->SetTabIndex(3);
+    EXPECT_EQ(tabs->TabIndex(), 2) << "out of range";
+    tabs->SetTabs({});
+    tabs->SetTabIndex(0);
+    EXPECT_EQ(tabs->TabIndex(), -1);
+    EXPECT_EQ(activated, std::vector<int>({2}));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryLook, TabControlStrip,
+                         ::testing::Values(StripHeight{MacOS, 34}, StripHeight{WinXP, 19},
+                                           StripHeight{DeepBlue, 22}, StripHeight{Protein, 22},
+                                           StripHeight{BlueGlass, 22}));

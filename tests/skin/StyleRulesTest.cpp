@@ -1,3 +1,9 @@
+#include "skin/SuiButton.h"
+#include "skin/SuiCheckGroup.h"
+#include "skin/SuiEdit.h"
+#include "skin/SuiPageControl.h"
+#include "skin/SuiProgressBar.h"
+#include "skin/SuiScrollBar.h"
 #include "skin/SuiStyleRules.h"
 
 #include <QWidget>
@@ -46,23 +52,6 @@ public:
     TsuiUIStyle Style;
 };
 
-class FakeButton : public Styled
-{
-    using Styled::Styled;
-};
-class FakeCheckBox : public Styled
-{
-    using Styled::Styled;
-};
-class FakeRadioButton : public FakeCheckBox
-{
-    using FakeCheckBox::FakeCheckBox;
-};
-class FakePageControl : public Styled
-{
-    using Styled::Styled;
-};
-
 class FakeEdit : public QWidget
 {
 public:
@@ -70,44 +59,6 @@ public:
     void SetBorderColor(TColor color) { Border = color; }
     TColor Border = clNone;
 };
-
-class FakeGroupBox : public Styled
-{
-public:
-    using Styled::Styled;
-    TColor Border = clNone, FontColor = clNone, Face = clNone;
-    void UpdateUIStyle(TsuiUIStyle style);
-};
-
-// Has UpdateUIStyle like the group box but is not a registered sub-container.
-class FakeCheckGroup : public FakeGroupBox
-{
-public:
-    using FakeGroupBox::FakeGroupBox;
-};
-
-void FakeGroupBox::UpdateUIStyle(TsuiUIStyle style)
-{
-    Log().push_back(Name + ":update");
-    ContainerApplyUIStyle(this, style);
-}
-
-// The rules as the real components register them.
-void RegisterFakes()
-{
-    RegisterStyleUnlessCustom<FakeRadioButton>();
-    RegisterStyleUnlessCustom<FakeCheckBox>();
-    RegisterStyleUnlessCustom<FakeButton>();
-    RegisterBorderColorRule<FakeEdit>();
-    RegisterContainerRule<FakeGroupBox>(TsuiRuleSlot::GroupBox, [](FakeGroupBox& box, TsuiUIStyle style) {
-        box.Border = GetThemeColor(style, 8);
-        box.FontColor = GetThemeColor(style, 10);
-        box.Face = GetThemeColor(style, 9);
-        Log().push_back(box.Name + ":group");
-    });
-    RegisterStyleAlways<FakePageControl>();
-    RegisterSubContainer<FakeGroupBox>();
-}
 
 // Registered once at start-up, the way a component's .cpp does it.
 class StartupStyled : public Styled
@@ -119,11 +70,7 @@ const TsuiRuleRegistrar startupRules([] { RegisterStyleAlways<StartupStyled>(); 
 class StyleRules : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        RegisterFakes();
-        Log().clear();
-    }
+    void SetUp() override { Log().clear(); }
 };
 
 } // namespace
@@ -155,65 +102,6 @@ TEST(FormLookups, FirstDirectChildFrameWins)
     EXPECT_EQ(GetBorderColor(&custom), clBlack);
 }
 
-TEST_F(StyleRules, CustomButtonsKeepTheirStylePageControlsAlwaysFollow)
-{
-    QWidget container;
-    auto* custom = new FakeButton(&container, "customButton", Custom);
-    auto* button = new FakeButton(&container, "button", MacOS);
-    auto* page = new FakePageControl(&container, "page", Custom);
-    auto* edit = new FakeEdit(&container);
-    ContainerApplyUIStyle(&container, Protein);
-    EXPECT_EQ(custom->Style, Custom);
-    EXPECT_EQ(button->Style, Protein);
-    EXPECT_EQ(page->Style, Protein);
-    EXPECT_EQ(edit->Border, GetThemeColor(Protein, 8));
-    EXPECT_EQ(Log(), (std::vector<std::string>{"button:style", "page:style"}));
-}
-
-TEST_F(StyleRules, RadioButtonIsRestyledAsBothClassesAndRulesRunInSlotOrder)
-{
-    QWidget container;
-    auto* radio = new FakeRadioButton(&container, "radio", MacOS);
-    auto* group = new FakeGroupBox(&container, "group", MacOS);
-    ContainerApplyUIStyle(&container, WinXP);
-    EXPECT_EQ(radio->Style, WinXP);
-    EXPECT_EQ(Log(), (std::vector<std::string>{"radio:style", "radio:style", "group:group"}));
-    EXPECT_EQ(group->Border, 0x686868u);
-    EXPECT_EQ(group->FontColor, 0xCF4602u);
-    EXPECT_EQ(group->Face, 0xDEEBEFu);
-    EXPECT_EQ(group->Style, MacOS) << "a group box takes colours, not the style";
-}
-
-TEST_F(StyleRules, ContainerRuleDoesNotDescend)
-{
-    QWidget container;
-    auto* group = new FakeGroupBox(&container, "group");
-    auto* inner = new FakeButton(group, "inner", MacOS);
-    ContainerApplyUIStyle(&container, BlueGlass);
-    EXPECT_EQ(inner->Style, MacOS);
-}
-
-TEST_F(StyleRules, SubContainersRestyleTheirOwnChildrenOnly)
-{
-    QWidget container;
-    auto* direct = new FakeButton(&container, "direct", MacOS);
-    auto* group = new FakeGroupBox(&container, "group");
-    auto* inGroup = new FakeButton(group, "inGroup", MacOS);
-    auto* nestedGroup = new FakeGroupBox(group, "nested");
-    auto* deep = new FakeButton(nestedGroup, "deep", MacOS);
-    auto* checkGroup = new FakeCheckGroup(&container, "checkGroup");
-    auto* inCheckGroup = new FakeButton(checkGroup, "inCheckGroup", MacOS);
-
-    SubContainerApplyUIStyle(&container, DeepBlue);
-    EXPECT_EQ(direct->Style, MacOS) << "the container's own children are the other function's job";
-    EXPECT_EQ(inGroup->Style, DeepBlue);
-    EXPECT_EQ(deep->Style, MacOS) << "two levels down is not visited";
-    // A check group derives from the group box here, so it is reached too.
-    EXPECT_EQ(inCheckGroup->Style, DeepBlue);
-    EXPECT_EQ(std::count(Log().begin(), Log().end(), "group:update"), 1);
-    EXPECT_EQ(std::count(Log().begin(), Log().end(), "nested:update"), 0);
-}
-
 TEST_F(StyleRules, RulesRegisteredAtStartupApply)
 {
     QWidget container;
@@ -224,6 +112,7 @@ TEST_F(StyleRules, RulesRegisteredAtStartupApply)
 
 TEST_F(StyleRules, RegisteringAgainReplacesTheRule)
 {
+    RegisterBorderColorRule<FakeEdit>();
     int calls = 0;
     RegisterContainerRule<FakeEdit>(TsuiRuleSlot::BorderColor, [&](FakeEdit& edit, TsuiUIStyle) {
         ++calls;
@@ -234,5 +123,89 @@ TEST_F(StyleRules, RegisteringAgainReplacesTheRule)
     ContainerApplyUIStyle(&container, WinXP);
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(edit->Border, clFuchsia);
-    RegisterFakes(); // the replacement refers to this test's locals
+    // The replacement refers to this test's locals.
+    RegisterBorderColorRule<FakeEdit>();
+}
+
+// --- the rules of the real components ----------------------------------------
+
+TEST(ComponentRules, WhatAContainerDoesToEachKindOfChild)
+{
+    QWidget container;
+    auto* custom = new TsuiButton(&container);
+    custom->SetUIStyle(Custom);
+    auto* button = new TsuiButton(&container);
+    button->SetUIStyle(MacOS);
+    auto* customBar = new TsuiProgressBar(&container);
+    customBar->SetUIStyle(Custom);
+    auto* progress = new TsuiProgressBar(&container);
+    auto* pages = new TsuiPageControl(&container);
+    pages->SetUIStyle(MacOS);
+    auto* tabs = new TsuiTabControl(&container);
+    auto* track = new TsuiTrackBar(&container);
+    track->SetUIStyle(Custom);
+    auto* scroll = new TsuiScrollBar(&container);
+    auto* group = new TsuiCheckGroup(&container);
+    auto* edit = new TsuiEdit(&container);
+    auto* memo = new TsuiMemo(&container);
+    auto* box = new TsuiGroupBox(&container);
+    auto* panel = new TsuiImagePanel(&container);
+
+    ContainerApplyUIStyle(&container, Protein);
+    EXPECT_EQ(custom->UIStyle(), Custom);
+    EXPECT_EQ(customBar->UIStyle(), Custom);
+    for (const TsuiUIStyle style : {button->UIStyle(), progress->UIStyle(), pages->UIStyle(), tabs->UIStyle(),
+                                    track->UIStyle(), scroll->UIStyle(), group->UIStyle()})
+        EXPECT_EQ(style, Protein);
+    EXPECT_EQ(progress->BorderColor(), GetThemeColor(Protein, 8));
+    EXPECT_EQ(scroll->Color(), GetThemeColor(Protein, 84));
+    EXPECT_EQ(edit->BorderColor(), GetThemeColor(Protein, 8));
+    EXPECT_EQ(memo->BorderColor(), GetThemeColor(Protein, 8));
+    ContainerApplyUIStyle(&container, WinXP);
+    EXPECT_EQ(box->BorderColor(), GetThemeColor(WinXP, 8));
+    EXPECT_EQ(box->Font().Color, GetThemeColor(WinXP, 10));
+    EXPECT_EQ(box->Color(), GetThemeColor(WinXP, 9));
+    EXPECT_EQ(panel->Color(), clBtnFace) << "a picture panel keeps its look";
+}
+
+TEST(ComponentRules, SubContainersRestyleTheirOwnChildrenOnly)
+{
+    QWidget container;
+    const auto buttonIn = [](QWidget* parent) {
+        auto* button = new TsuiButton(parent);
+        button->SetUIStyle(MacOS);
+        return button;
+    };
+    TsuiButton* direct = buttonIn(&container);
+    auto* box = new TsuiGroupBox(&container);
+    TsuiButton* inBox = buttonIn(box);
+    auto* nested = new TsuiGroupBox(box);
+    TsuiButton* deep = buttonIn(nested);
+    auto* panel = new TsuiImagePanel(&container);
+    TsuiButton* inPanel = buttonIn(panel);
+    auto* tabs = new TsuiTabControl(&container);
+    TsuiButton* onTabs = buttonIn(tabs);
+    auto* pages = new TsuiPageControl(&container);
+    auto* sheet = new TsuiTabSheet(pages);
+    TsuiButton* onSheet = buttonIn(sheet);
+    auto* looseSheet = new TsuiTabSheet();
+    looseSheet->setParent(&container);
+    TsuiButton* onLooseSheet = buttonIn(looseSheet);
+    // A check group is a group box of its own kind: not a sub-container.
+    auto* group = new TsuiCheckGroup(&container);
+    TsuiButton* inGroup = buttonIn(group);
+
+    SubContainerApplyUIStyle(&container, DeepBlue);
+    EXPECT_EQ(direct->UIStyle(), MacOS) << "the container's own children are the other function's job";
+    EXPECT_EQ(inBox->UIStyle(), DeepBlue);
+    EXPECT_EQ(deep->UIStyle(), MacOS) << "two levels down is not visited";
+    EXPECT_EQ(inPanel->UIStyle(), DeepBlue);
+    EXPECT_EQ(onTabs->UIStyle(), DeepBlue);
+    EXPECT_EQ(onLooseSheet->UIStyle(), DeepBlue);
+    EXPECT_EQ(onSheet->UIStyle(), MacOS) << "pages are reached through their page control's style";
+    EXPECT_EQ(inGroup->UIStyle(), MacOS);
+
+    ContainerApplyUIStyle(&container, BlueGlass);
+    EXPECT_EQ(onSheet->UIStyle(), BlueGlass);
+    EXPECT_EQ(inGroup->UIStyle(), MacOS) << "the check group styles only its own buttons";
 }
