@@ -4,9 +4,9 @@
 set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libsqlite3-dev sqlite3
-            libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev
+            libjpeg62-turbo-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
             fonts-wqy-microhei xvfb xauth)
-wine_pkgs=(g++-mingw-w64-x86-64 googletest wine wine64)
+wine_pkgs=(g++-mingw-w64-x86-64 googletest nlohmann-json3-dev wine wine64)
 
 case "${1:-build}" in
   build) wanted=("${build_pkgs[@]}") ;;

@@ -215,6 +215,30 @@ public:
         return status::Success;
     }
 
+    // Reads a hive without creating it or its side files' folder.
+    static long OpenReadOnly(const std::string& path, const SqliteOptions& options,
+                             std::unique_ptr<Database>& out)
+    {
+        struct stat st
+        {
+        };
+        if (::stat(path.c_str(), &st) != 0)
+            return errno == ENOENT ? status::FileNotFound : AccessError(errno);
+        if (st.st_size == 0)
+            return status::FileNotFound;
+        if (const long rc = CheckHeader(path); rc != status::Success)
+            return rc;
+        std::unique_ptr<Database> db;
+        long rc = Connect(path, options, db, SQLITE_OPEN_READONLY);
+        if (rc == status::Success)
+            rc = db->Verify();
+        if (rc == status::Success && !db->Prepare())
+            rc = status::BadDatabase;
+        if (rc == status::Success)
+            out = std::move(db);
+        return rc;
+    }
+
     long FindKey(const std::vector<std::string>& folds, long long& id)
     {
         id = kRootId;
@@ -308,12 +332,12 @@ public:
 private:
     Database() = default;
 
-    static long Connect(const std::string& path, const SqliteOptions& options, std::unique_ptr<Database>& out)
+    static long Connect(const std::string& path, const SqliteOptions& options, std::unique_ptr<Database>& out,
+                        int mode = SQLITE_OPEN_READWRITE)
     {
         auto db = std::unique_ptr<Database>(new Database);
         const char* vfs = options.vfs.empty() ? nullptr : options.vfs.c_str();
-        if (sqlite3_open_v2(path.c_str(), &db->db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, vfs) !=
-            SQLITE_OK)
+        if (sqlite3_open_v2(path.c_str(), &db->db_, mode | SQLITE_OPEN_NOMUTEX, vfs) != SQLITE_OK)
             return status::BadDatabase;
         sqlite3_extended_result_codes(db->db_, 1);
         sqlite3_busy_timeout(db->db_, options.busyTimeoutMs);
@@ -516,12 +540,43 @@ long SqliteBackend::DoCreateKey(Hive hive, std::string_view path, std::uint32_t,
     return status::Success;
 }
 
+long SqliteBackend::DoOpenKey(Hive hive, std::string_view path, Handle& key)
+{
+    const int h = static_cast<int>(hive);
+    Database* db = databases_[h].get();
+    if (!db) {
+        if (!readers_[h])
+            if (const long rc = Database::OpenReadOnly(PathOf(hive), options_, readers_[h]);
+                rc != status::Success)
+                return rc;
+        db = readers_[h].get();
+    }
+    std::vector<std::string> folds;
+    while (!path.empty()) {
+        const std::size_t end = std::min(path.find('\\'), path.size());
+        folds.push_back(FoldName(path.substr(0, end)));
+        path.remove_prefix(std::min(end + 1, path.size()));
+    }
+    long long id = 0;
+    if (const long rc = db->FindKey(folds, id); rc != status::Success)
+        return rc;
+    key = next_++;
+    open_[key] = OpenKey{hive, id, db != databases_[h].get()};
+    return status::Success;
+}
+
+SqliteBackend::Database* SqliteBackend::DatabaseOf(const OpenKey& open) const
+{
+    const int h = static_cast<int>(open.hive);
+    return open.readOnly ? readers_[h].get() : databases_[h].get();
+}
+
 long SqliteBackend::DoQueryValue(Handle key, std::string_view name, RegValue& value)
 {
     const OpenKey* open = Find(key);
     if (!open)
         return status::InvalidHandle;
-    return databases_[static_cast<int>(open->hive)]->Query(open->id, FoldName(name), value);
+    return DatabaseOf(*open)->Query(open->id, FoldName(name), value);
 }
 
 long SqliteBackend::DoSetValue(Handle key, std::string_view name, std::uint32_t type,
@@ -530,6 +585,8 @@ long SqliteBackend::DoSetValue(Handle key, std::string_view name, std::uint32_t 
     const OpenKey* open = Find(key);
     if (!open)
         return status::InvalidHandle;
+    if (open->readOnly)
+        return status::AccessDenied;
     const std::string utf8 = AnsiToUtf8(name);
     return databases_[static_cast<int>(open->hive)]->Set(open->id, utf8, FoldUtf8(utf8), type, data, size);
 }
@@ -539,6 +596,8 @@ long SqliteBackend::DoDeleteValue(Handle key, std::string_view name)
     const OpenKey* open = Find(key);
     if (!open)
         return status::InvalidHandle;
+    if (open->readOnly)
+        return status::AccessDenied;
     return databases_[static_cast<int>(open->hive)]->Delete(open->id, FoldName(name));
 }
 
