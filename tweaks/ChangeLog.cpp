@@ -167,6 +167,31 @@ std::string_view OutcomeName(ChangeOutcome outcome)
     return kOutcomes[static_cast<int>(outcome)];
 }
 
+std::string RecordText(const ChangeRecord& record)
+{
+    static constexpr std::string_view kSourceTexts[] = {"窗口", "命令行"};
+    static constexpr std::string_view kOperationTexts[] = {"应用", "首次重置", "恢复"};
+    static constexpr std::string_view kOutcomeTexts[] = {"完成", "无法打开", "写入失败"};
+    auto state = [](const std::optional<ValueState>& value) -> std::string {
+        if (!value)
+            return "?";
+        return value->present ? ValueText(value->value) : std::string("不存在");
+    };
+    std::string text = record.time + "  " + record.account + "  " +
+                       std::string(kSourceTexts[static_cast<int>(record.source)]) + "  " +
+                       std::string(kOperationTexts[static_cast<int>(record.operation)]) + "  #" +
+                       std::to_string(record.row) + " " + record.tweak + "\n    " +
+                       std::string(HiveName(record.hive)) + '\\' + record.key + '\\' +
+                       (record.value.empty() ? std::string("(默认)") : record.value) + "\n    " +
+                       state(record.before) + " → " + state(record.after) + "  " +
+                       std::string(kOutcomeTexts[static_cast<int>(record.outcome)]);
+    if (record.error)
+        text += "（错误 " + std::to_string(record.error) + "）";
+    if (!record.message.empty())
+        text += "  " + record.message;
+    return text;
+}
+
 std::string ToJsonLine(const ChangeRecord& record)
 {
     Json json{{"time", record.time},

@@ -67,6 +67,10 @@ std::string_view SourceName(ChangeSource source);
 std::string_view OperationName(ChangeOperation operation);
 std::string_view OutcomeName(ChangeOutcome outcome);
 
+// One record as a line for people: time, account, source, operation, row,
+// location, old and new, outcome. UTF-8.
+std::string RecordText(const ChangeRecord& record);
+
 // One JSON object on one line (no line break), and back.
 std::string ToJsonLine(const ChangeRecord& record);
 std::optional<ChangeRecord> FromJsonLine(const std::string& line);
