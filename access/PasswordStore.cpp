@@ -49,8 +49,13 @@ void LoadState(RegistryBackend& backend, TweakTicks& ticks)
     TRegistry registry(backend);
     registry.SelectRoot(Hive::CurrentUser);
     registry.OpenKeyCreating(kMirrorKey);
-    for (const TweakEntry& tweak : Catalogue())
-        ticks.SetTicked(tweak, registry.ReadDword(tweak.mirrorValue) == 1);
+    for (const TweakEntry& tweak : Catalogue()) {
+        // A first-run reset cut short leaves values missing: they read as "not
+        // applied", so the login goes through and the next OK writes them all.
+        // A value of the wrong kind still fails.
+        const bool present = !registry.HasCurrentKey() || registry.HasValue(tweak.mirrorValue);
+        ticks.SetTicked(tweak, present && registry.ReadDword(tweak.mirrorValue) == 1);
+    }
 }
 
 PasswordChange ChangePassword(RegistryBackend& backend, std::string_view oldPassword,

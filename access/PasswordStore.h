@@ -18,12 +18,13 @@ void EnsurePassword(RegistryBackend& backend, const std::function<void()>& onMis
 
 // Compares the typed text (GBK bytes) with the stored password byte for byte.
 // On a match fills the ticks from the state mirror, stopping with the store's
-// error at the first value that cannot be read, and returns true; otherwise
+// error at the first value that cannot be read (a missing one reads as 0), and
+// returns true; otherwise
 // shows the wrong-password message and returns false.
 bool Login(RegistryBackend& backend, std::string_view typed, TweakTicks& ticks, MessageSink& messages,
            const std::function<void()>& onMissing);
 
-// Ticks exactly the tweaks whose mirror value is 1.
+// Ticks exactly the tweaks whose mirror value is 1; a missing value unticks.
 void LoadState(RegistryBackend& backend, TweakTicks& ticks);
 
 enum class PasswordChange

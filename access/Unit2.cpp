@@ -2,9 +2,9 @@
 
 #include "access/DialogMessages.h"
 #include "access/PasswordStore.h"
+#include "access/PasswordText.h"
 #include "access/WindowFrame.h"
 #include "controls/Snlabel.h"
-#include "framework/TGbk.h"
 #include "skin/SuiButton.h"
 #include "skin/SuiEdit.h"
 #include "skin/SuiForm.h"
@@ -25,6 +25,7 @@ TForm2::TForm2(tessel::RegistryBackend& registry, tessel::TweakTicks& ticks, std
     suiEdit1->SetBounds(54, 48, 121, 19);
     suiEdit1->SetPasswordChar(QLatin1Char('*'));
     suiEdit1->SetBorderColor(clBlack);
+    RestrictToStorablePasswords(suiEdit1);
 
     suiButton1 = CreateDialogButton(suiForm1, QStringLiteral("确  定"), 20, 88);
     suiButton2 = CreateDialogButton(suiForm1, QStringLiteral("取  消"), 104, 88);
@@ -40,7 +41,7 @@ TForm2::TForm2(tessel::RegistryBackend& registry, tessel::TweakTicks& ticks, std
 void TForm2::suiButton1Click()
 {
     TDialogMessages messages;
-    const bool accepted = tessel::Login(m_registry, ToGbk(suiEdit1->Text()), m_ticks, messages,
+    const bool accepted = tessel::Login(m_registry, ToStoredPassword(suiEdit1->Text()), m_ticks, messages,
                                         [this] { suiEdit1->SetEnabled(false); });
     if (!accepted) {
         suiEdit1->SetText(QString());

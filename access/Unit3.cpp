@@ -2,9 +2,9 @@
 
 #include "access/DialogMessages.h"
 #include "access/PasswordStore.h"
+#include "access/PasswordText.h"
 #include "access/WindowFrame.h"
 #include "controls/Snlabel.h"
-#include "framework/TGbk.h"
 #include "skin/SuiButton.h"
 #include "skin/SuiEdit.h"
 #include "skin/SuiForm.h"
@@ -18,6 +18,7 @@ TsuiEdit* CreatePasswordEdit(QWidget* parent, int top)
     edit->SetBounds(86, top, 121, 19);
     edit->SetPasswordChar(QLatin1Char('*'));
     edit->SetBorderColor(clBlack);
+    RestrictToStorablePasswords(edit);
     return edit;
 }
 
@@ -69,8 +70,9 @@ void TForm3::FormCreate()
 void TForm3::suiButton1Click()
 {
     TDialogMessages messages;
-    switch (tessel::ChangePassword(m_registry, ToGbk(suiEdit1->Text()), ToGbk(suiEdit2->Text()),
-                                   ToGbk(suiEdit3->Text()), messages)) {
+    switch (tessel::ChangePassword(m_registry, ToStoredPassword(suiEdit1->Text()),
+                                   ToStoredPassword(suiEdit2->Text()), ToStoredPassword(suiEdit3->Text()),
+                                   messages)) {
     case tessel::PasswordChange::WrongOldPassword:
         suiEdit1->SetText(QString());
         break;

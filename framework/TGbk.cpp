@@ -3,16 +3,21 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+namespace {
+// ICU's table for code page 936, the one the core's converter uses too.
+constexpr const char* kCodePage936 = "windows-936";
+} // namespace
+
 std::string ToGbk(const QString& text)
 {
-    QStringEncoder encoder("GBK");
+    QStringEncoder encoder(kCodePage936);
     const QByteArray bytes = encoder(text);
     return std::string(bytes.constData(), std::size_t(bytes.size()));
 }
 
 QString FromGbk(std::string_view bytes)
 {
-    QStringDecoder decoder("GBK");
+    QStringDecoder decoder(kCodePage936);
     return decoder(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
 }
 

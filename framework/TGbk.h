@@ -4,8 +4,9 @@
 #include <string>
 #include <string_view>
 
-// Registry text and passwords are ANSI bytes in the GBK code page; these are
-// the only places that cross between those bytes and QString.
+// Text the skin measures and draws as ANSI bytes in code page 936, through
+// Qt's ICU converter with the same table as the core's (a test holds them
+// equal). Registry text and passwords go through the core's converter.
 std::string ToGbk(const QString& text);
 QString FromGbk(std::string_view bytes);
 

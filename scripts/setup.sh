@@ -3,10 +3,10 @@
 # Usage: scripts/setup.sh [build|wine]   (build: compile, test and run; wine: the Windows checks)
 set -euo pipefail
 
-build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libsqlite3-dev sqlite3
+build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libsqlite3-dev sqlite3 libicu-dev
             libjpeg62-turbo-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
             fonts-wqy-microhei xvfb xauth)
-wine_pkgs=(g++-mingw-w64-x86-64 googletest nlohmann-json3-dev wine wine64)
+wine_pkgs=(g++-mingw-w64-x86-64 googletest nlohmann-json3-dev wine wine64 locales)
 
 case "${1:-build}" in
   build) wanted=("${build_pkgs[@]}") ;;
@@ -20,10 +20,16 @@ for pkg in "${wanted[@]}"; do
     missing+=("$pkg")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing: ${missing[*]}"
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-"${sudo_cmd[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# The Wine job runs once more in a Chinese locale, where Wine's ANSI code page is 936.
+if [ "${1:-build}" = wine ] && ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
+  echo "Generating the zh_CN.UTF-8 locale"
+  "${sudo_cmd[@]}" localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
+fi

@@ -9,6 +9,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <memory>
+#include <string>
 
 namespace {
 
@@ -19,6 +22,13 @@ bool HasDisplay()
 #else
     return true;
 #endif
+}
+
+void ReportStartFailure(const char* message, const std::string& diagnosis)
+{
+    std::fprintf(stderr, "tessel: start-up failed: %s\n", message);
+    if (!diagnosis.empty())
+        std::fprintf(stderr, "%s\n", diagnosis.c_str());
 }
 
 } // namespace
@@ -40,8 +50,15 @@ int main(int argc, char** argv)
     int result = 1;
     RunGuarded([&] {
         auto registry = tessel::MakeDefaultBackend();
-        TWindows windows(*registry);
-        windows.Form1().Show();
+        std::unique_ptr<TWindows> windows;
+        try {
+            windows = std::make_unique<TWindows>(*registry);
+        } catch (const std::exception& error) {
+            // The error box keeps its text; the cause goes to standard error.
+            ReportStartFailure(error.what(), registry->Diagnosis());
+            throw;
+        }
+        windows->Form1().Show();
         started = true;
         result = app.exec();
     });

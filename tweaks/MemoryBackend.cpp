@@ -45,16 +45,13 @@ long MemoryBackend::DoCreateKey(Hive hive, std::string_view path, std::uint32_t,
     if (denied_[static_cast<int>(hive)])
         return status::AccessDenied;
     Node* node = roots_[static_cast<int>(hive)].get();
-    while (!path.empty()) {
-        const std::size_t end = std::min(path.find('\\'), path.size());
-        const std::string_view part = path.substr(0, end);
+    for (const std::string_view part : SplitKeyPath(path)) {
         auto& child = node->children[FoldName(part)];
         if (!child) {
             child = std::make_unique<Node>();
             child->name = AnsiToUtf8(part);
         }
         node = child.get();
-        path.remove_prefix(std::min(end + 1, path.size()));
     }
     key = next_++;
     open_[key] = node;

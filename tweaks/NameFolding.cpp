@@ -1,5 +1,7 @@
 #include "tweaks/NameFolding.h"
 
+#include "tweaks/GbkCodec.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <stdexcept>
@@ -9,7 +11,6 @@
 #include <windows.h>
 #else
 #include <cwctype>
-#include <iconv.h>
 #include <locale.h>
 #endif
 
@@ -55,22 +56,19 @@ std::u32string DecodeUtf8(std::string_view utf8)
     return out;
 }
 
-#ifdef _WIN32
-constexpr UINT kGbk = 936;
-
-std::wstring Widen(std::string_view ansi, bool strict)
+bool DecodeGbk(std::string_view ansi, std::string& utf8)
 {
-    if (ansi.empty())
-        return {};
-    const int n = MultiByteToWideChar(kGbk, strict ? MB_ERR_INVALID_CHARS : 0, ansi.data(),
-                                      static_cast<int>(ansi.size()), nullptr, 0);
-    if (n <= 0)
-        return {};
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(kGbk, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), n);
-    return wide;
+    std::u16string wide;
+    if (!GbkToUtf16(ansi, wide))
+        return false;
+    utf8.clear();
+    // Code page 936 maps into the basic plane only: no surrogates to join.
+    for (char16_t unit : wide)
+        AppendUtf8(utf8, unit);
+    return true;
 }
 
+#ifdef _WIN32
 char32_t Upper(char32_t c)
 {
     if (c > 0xFFFF)
@@ -78,45 +76,6 @@ char32_t Upper(char32_t c)
     return static_cast<char32_t>(reinterpret_cast<std::uintptr_t>(CharUpperW(reinterpret_cast<LPWSTR>(c))));
 }
 #else
-// Decoding GBK; one converter per thread, created on first use.
-class GbkDecoder
-{
-public:
-    GbkDecoder() : cd_(iconv_open("UTF-8", "GBK")) {}
-    ~GbkDecoder()
-    {
-        if (cd_ != reinterpret_cast<iconv_t>(-1))
-            iconv_close(cd_);
-    }
-    GbkDecoder(const GbkDecoder&) = delete;
-    GbkDecoder& operator=(const GbkDecoder&) = delete;
-
-    bool Decode(std::string_view in, std::string& out)
-    {
-        if (cd_ == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error("GBK conversion is not available");
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        out.assign(in.size() * 3 + 4, '\0');
-        char* src = const_cast<char*>(in.data());
-        std::size_t srcLeft = in.size();
-        char* dst = out.data();
-        std::size_t dstLeft = out.size();
-        if (iconv(cd_, &src, &srcLeft, &dst, &dstLeft) == static_cast<std::size_t>(-1))
-            return false;
-        out.resize(out.size() - dstLeft);
-        return true;
-    }
-
-private:
-    iconv_t cd_;
-};
-
-bool DecodeGbk(std::string_view ansi, std::string& utf8)
-{
-    thread_local GbkDecoder decoder;
-    return decoder.Decode(ansi, utf8);
-}
-
 char32_t Upper(char32_t c)
 {
     // The registry upper-cases UTF-16 units one by one and leaves the rest alone.
@@ -134,30 +93,18 @@ bool IsValidAnsiName(std::string_view ansi)
 {
     if (IsAscii(ansi))
         return true;
-#ifdef _WIN32
-    return !Widen(ansi, true).empty();
-#else
     std::string utf8;
     return DecodeGbk(ansi, utf8);
-#endif
 }
 
 std::string AnsiToUtf8(std::string_view ansi)
 {
     if (IsAscii(ansi))
         return std::string(ansi);
-#ifdef _WIN32
-    const std::wstring wide = Widen(ansi, false);
-    std::string out;
-    for (wchar_t w : wide)
-        AppendUtf8(out, static_cast<char32_t>(w));
-    return out;
-#else
     std::string utf8;
     if (!DecodeGbk(ansi, utf8))
         throw std::invalid_argument("name is not GBK text");
     return utf8;
-#endif
 }
 
 std::string FoldUtf8(std::string_view utf8)

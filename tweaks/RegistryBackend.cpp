@@ -21,36 +21,68 @@ std::size_t AnsiCharCount(std::string_view text)
     return count;
 }
 
+namespace {
+
+bool IsLeadByte(unsigned char byte)
+{
+    return byte >= 0x81 && byte <= 0xFE;
+}
+
+// Offset of the next separator at or after `pos`, walking whole characters:
+// the second byte of a GBK character may be 0x5C without being one.
+std::size_t FindSeparator(std::string_view path, std::size_t pos)
+{
+    while (pos < path.size()) {
+        const auto byte = static_cast<unsigned char>(path[pos]);
+        if (byte == '\\')
+            return pos;
+        pos += (IsLeadByte(byte) && pos + 1 < path.size()) ? 2 : 1;
+    }
+    return path.size();
+}
+
+} // namespace
+
+std::vector<std::string_view> SplitKeyPath(std::string_view path)
+{
+    std::vector<std::string_view> parts;
+    std::size_t pos = 0;
+    while (pos < path.size()) {
+        const std::size_t end = FindSeparator(path, pos);
+        if (end > pos)
+            parts.push_back(path.substr(pos, end - pos));
+        pos = end + 1;
+    }
+    return parts;
+}
+
 long NormaliseKeyPath(std::string_view path, std::string& normalised)
 {
     normalised.clear();
     if (!path.empty() && path.front() == '\\')
         return status::BadPathName;
+    // The A calls convert the path into a buffer of MAX_PATH wide characters.
     if (AnsiCharCount(path) > limits::KeyPathChars)
-        return status::InvalidParameter;
-    std::size_t pos = 0;
-    while (pos < path.size()) {
-        const std::size_t end = std::min(path.find('\\', pos), path.size());
-        if (end > pos) {
-            const std::string_view part = path.substr(pos, end - pos);
-            if (AnsiCharCount(part) > limits::KeyNameChars || !IsValidAnsiName(part))
-                return status::InvalidParameter;
-            if (!normalised.empty())
-                normalised += '\\';
-            normalised += part;
-        }
-        pos = end + 1;
+        return status::MoreData;
+    for (const std::string_view part : SplitKeyPath(path)) {
+        if (AnsiCharCount(part) > limits::KeyNameChars || !IsValidAnsiName(part))
+            return status::InvalidParameter;
+        if (!normalised.empty())
+            normalised += '\\';
+        normalised += part;
     }
     return status::Success;
 }
 
 namespace {
 
-long CheckValueName(std::string_view name)
+// A name beyond the limit can never exist: reading or deleting it finds
+// nothing, while storing it is refused.
+long CheckValueName(std::string_view name, long tooLong)
 {
-    if (AnsiCharCount(name) > limits::ValueNameChars || !IsValidAnsiName(name))
-        return status::InvalidParameter;
-    return status::Success;
+    if (AnsiCharCount(name) > limits::ValueNameChars)
+        return tooLong;
+    return IsValidAnsiName(name) ? status::Success : status::InvalidParameter;
 }
 
 } // namespace
@@ -75,19 +107,13 @@ long RegistryBackend::QueryValue(Handle key, std::string_view name, std::uint32_
                                  std::uint32_t* size)
 {
     name = AnsiName(name);
-    if (const long rc = CheckValueName(name); rc != status::Success)
+    if (const long rc = CheckValueName(name, status::FileNotFound); rc != status::Success)
         return rc;
     if (data && !size)
         return status::InvalidParameter;
     RegValue value;
     if (const long rc = DoQueryValue(key, name, value); rc != status::Success)
         return rc;
-    // The ANSI query hands back a text that was stored without its terminator
-    // with one added.
-    const bool text =
-        value.type == regtype::Sz || value.type == regtype::ExpandSz || value.type == regtype::MultiSz;
-    if (text && !value.data.empty() && value.data.back() != 0)
-        value.data.push_back(0);
     if (type)
         *type = value.type;
     const auto needed = static_cast<std::uint32_t>(value.data.size());
@@ -108,7 +134,7 @@ long RegistryBackend::SetValue(Handle key, std::string_view name, std::uint32_t 
                                const std::uint8_t* data, std::size_t size)
 {
     name = AnsiName(name);
-    if (const long rc = CheckValueName(name); rc != status::Success)
+    if (const long rc = CheckValueName(name, status::InvalidParameter); rc != status::Success)
         return rc;
     if (size > limits::ValueDataBytes || (size > 0 && !data))
         return status::InvalidParameter;
@@ -118,7 +144,7 @@ long RegistryBackend::SetValue(Handle key, std::string_view name, std::uint32_t 
 long RegistryBackend::DeleteValue(Handle key, std::string_view name)
 {
     name = AnsiName(name);
-    if (const long rc = CheckValueName(name); rc != status::Success)
+    if (const long rc = CheckValueName(name, status::FileNotFound); rc != status::Success)
         return rc;
     return DoDeleteValue(key, name);
 }

@@ -52,6 +52,10 @@ public:
     // Null where the backend has nothing to serialise passes with.
     virtual std::unique_ptr<PassLock> LockForPass() { return nullptr; }
 
+    // Why a hive could not be opened, for people: the file, the operation and
+    // the system's reason, one hive a line. Empty when nothing failed.
+    virtual std::string Diagnosis() const { return {}; }
+
 protected:
     // `path` is normalised: no leading, trailing or doubled separators; empty
     // for the hive's root.
@@ -66,8 +70,12 @@ protected:
 
 // Reads a key path the way the registry does: doubled and trailing separators
 // add nothing, "." and ".." are plain names. Returns BadPathName for a leading
-// separator and InvalidParameter beyond the limits.
+// separator, MoreData for a path longer than the A calls take and
+// InvalidParameter for a name beyond the limits.
 long NormaliseKeyPath(std::string_view path, std::string& normalised);
+
+// The names of a key path, split at separators between whole GBK characters.
+std::vector<std::string_view> SplitKeyPath(std::string_view path);
 
 // Number of characters in ANSI (GBK) text: a lead byte 0x81..0xFE and the byte
 // after it are one character.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace tessel {
@@ -42,7 +43,8 @@ inline constexpr std::uint32_t KeyRead = 0x20019;
 
 // Documented registry limits, enforced identically for every backend.
 namespace limits {
-inline constexpr std::size_t KeyNameChars = 255;
+// The documented 255, plus the one more that the A calls accept.
+inline constexpr std::size_t KeyNameChars = 256;
 inline constexpr std::size_t ValueNameChars = 16383;
 inline constexpr std::size_t ValueDataBytes = 1024 * 1024;
 // A whole key path through the ANSI calls: they convert it into a buffer of

@@ -4,12 +4,16 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <iterator>
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -105,32 +109,171 @@ long AccessError(int error)
     return (error == EACCES || error == EPERM || error == EROFS) ? status::AccessDenied : status::Io;
 }
 
-// Reads the file header without letting SQLite near a file that may not be ours.
-long CheckHeader(const std::string& path)
+// Why a hive could not be used: the status the store answers, and for people
+// the file, the operation and the system's reason.
+struct Failure
 {
-    unsigned char header[100];
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return AccessError(errno);
-    const ssize_t got = ::read(fd, header, sizeof header);
-    ::close(fd);
-    if (got != static_cast<ssize_t>(sizeof header) || std::memcmp(header, "SQLite format 3", 16) != 0)
-        return status::BadDatabase;
-    const auto id =
-        static_cast<std::uint32_t>(header[68] << 24 | header[69] << 16 | header[70] << 8 | header[71]);
-    return id == static_cast<std::uint32_t>(kHiveApplicationId) ? status::Success : status::BadDatabase;
+    long rc = status::Success;
+    std::string reason;
+    bool Ok() const { return rc == status::Success; }
+};
+
+Failure SystemFailure(const std::string& file, const char* operation, int error)
+{
+    return {AccessError(error), file + ": " + operation + ": " + std::strerror(error)};
 }
 
-long EnsureDirectory(const fs::path& dir, bool privateDir)
+Failure Refusal(long rc, const std::string& file, const std::string& why)
+{
+    return {rc, file + ": refused: " + why};
+}
+
+std::string Octal(mode_t mode)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "%04o", static_cast<unsigned>(mode & 07777));
+    return text;
+}
+
+// Reads the file header without letting SQLite near a file that may not be ours.
+Failure CheckHeader(const std::string& path)
+{
+    unsigned char header[100];
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return SystemFailure(path, "open", errno);
+    const ssize_t got = ::read(fd, header, sizeof header);
+    struct stat st
+    {
+    };
+    const bool sized = ::fstat(fd, &st) == 0;
+    ::close(fd);
+    if (got != static_cast<ssize_t>(sizeof header) || std::memcmp(header, "SQLite format 3", 16) != 0)
+        return Refusal(status::BadDatabase, path, "not an SQLite database");
+    const auto id =
+        static_cast<std::uint32_t>(header[68] << 24 | header[69] << 16 | header[70] << 8 | header[71]);
+    if (id != static_cast<std::uint32_t>(kHiveApplicationId))
+        return Refusal(status::BadDatabase, path, "not a Tessel hive (its application_id differs)");
+    // A file cut short: its header promises more pages than it holds, and no
+    // WAL beside it could hold them.
+    const std::uint32_t pageSize = header[16] << 8 | header[17];
+    const std::uint64_t pages =
+        static_cast<std::uint32_t>(header[28] << 24 | header[29] << 16 | header[30] << 8 | header[31]);
+    const bool sizeValid = std::memcmp(header + 24, header + 92, 4) == 0;
+    struct stat wal
+    {
+    };
+    if (sized && sizeValid && ::stat((path + "-wal").c_str(), &wal) != 0 &&
+        pages * (pageSize == 1 ? 65536u : pageSize) > static_cast<std::uint64_t>(st.st_size))
+        return Refusal(status::BadDatabase, path, "damaged (shorter than its header says)");
+    return {};
+}
+
+Failure EnsureDirectory(const fs::path& dir, bool privateDir)
 {
     std::error_code ec;
     if (dir.empty() || fs::is_directory(dir, ec))
-        return status::Success;
-    if (const long rc = EnsureDirectory(dir.parent_path(), privateDir); rc != status::Success)
-        return rc;
+        return {};
+    if (Failure f = EnsureDirectory(dir.parent_path(), privateDir); !f.Ok())
+        return f;
     if (::mkdir(dir.c_str(), privateDir ? 0700 : 0755) != 0 && errno != EEXIST)
-        return AccessError(errno);
-    return status::Success;
+        return SystemFailure(dir.string(), "create folder", errno);
+    return {};
+}
+
+// The rules a hive's files must meet before anything is read from them.
+// `privateFile`: the user hive, which holds the password, is treated as
+// OpenSSH treats a private key.
+Failure CheckOwnership(const std::string& file, const struct stat& st, bool privateFile)
+{
+    const uid_t me = ::geteuid();
+    if (!S_ISREG(st.st_mode))
+        return Refusal(status::AccessDenied, file, "not a regular file");
+    if (privateFile) {
+        if (st.st_uid != me)
+            return Refusal(status::AccessDenied, file,
+                           "owned by another account (uid " + std::to_string(st.st_uid) + ")");
+        if (st.st_mode & 077)
+            return Refusal(status::AccessDenied, file,
+                           "readable or writable by group or others (mode " + Octal(st.st_mode) + ")");
+    } else if (st.st_uid != 0 && st.st_uid != me) {
+        return Refusal(status::AccessDenied, file,
+                       "owned by another ordinary account (uid " + std::to_string(st.st_uid) + ")");
+    }
+    return {};
+}
+
+Failure CheckHiveFiles(const std::string& path, bool privateFile)
+{
+    struct stat st
+    {
+    };
+    if (::stat(path.c_str(), &st) != 0)
+        return SystemFailure(path, "inspect", errno);
+    if (Failure f = CheckOwnership(path, st, privateFile); !f.Ok())
+        return f;
+    if (privateFile) {
+        for (const char* suffix : {"-wal", "-shm"}) {
+            const std::string side = path + suffix;
+            struct stat sideSt
+            {
+            };
+            if (::lstat(side.c_str(), &sideSt) != 0) {
+                if (errno == ENOENT)
+                    continue;
+                return SystemFailure(side, "inspect", errno);
+            }
+            if (Failure f = CheckOwnership(side, sideSt, true); !f.Ok())
+                return f;
+        }
+        const std::string dir = fs::path(path).parent_path().string();
+        struct stat dirSt
+        {
+        };
+        if (::stat(dir.c_str(), &dirSt) != 0)
+            return SystemFailure(dir, "inspect", errno);
+        if (dirSt.st_mode & S_IWOTH)
+            return Refusal(status::AccessDenied, path,
+                           "its folder " + dir + " is writable by others (mode " + Octal(dirSt.st_mode) +
+                               ")");
+    }
+    return {};
+}
+
+// Removes what an earlier creation killed half way left behind. A temporary
+// hive is held under flock while it is built, so one that can be locked has
+// no owner any more.
+void RemoveStaleTemporaries(const std::string& path)
+{
+    const fs::path file(path);
+    const fs::path dir = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+    const std::string prefix = file.filename().string() + ".new-";
+    std::error_code ec;
+    std::vector<fs::path> stale;
+    for (const auto& entry : fs::directory_iterator(dir, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const int fd = ::open(entry.path().c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (fd < 0)
+            continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            stale.push_back(entry.path());
+        ::close(fd);
+    }
+    for (const fs::path& temporary : stale)
+        for (const char* suffix : {"-wal", "-shm", "-journal", ""})
+            ::unlink((temporary.string() + suffix).c_str());
+    // Side files whose temporary has already gone.
+    for (const auto& entry : fs::directory_iterator(dir, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0 || name.size() <= prefix.size() + 6)
+            continue;
+        const std::string suffix = name.substr(prefix.size() + 6);
+        if ((suffix == "-wal" || suffix == "-shm" || suffix == "-journal") &&
+            !fs::exists(dir / name.substr(0, prefix.size() + 6), ec))
+            ::unlink(entry.path().c_str());
+    }
 }
 
 constexpr const char* kSchema = R"sql(
@@ -152,6 +295,31 @@ INSERT OR IGNORE INTO keys(id, parent, name, fold) VALUES(1, 0, '', '');
 
 constexpr long long kRootId = 1;
 
+// Waits on a busy hive for up to the timeout, on the options' clock.
+struct BusyWait
+{
+    int timeoutMs = 0;
+    HiveClock clock;
+    std::chrono::milliseconds started{};
+
+    static int Handler(void* self, int attempt)
+    {
+        auto& wait = *static_cast<BusyWait*>(self);
+        const auto now = wait.clock.now();
+        if (attempt == 0)
+            wait.started = now;
+        const auto left = std::chrono::milliseconds(wait.timeoutMs) - (now - wait.started);
+        if (left <= std::chrono::milliseconds(0))
+            return 0;
+        // Short steps first, as SQLite's own busy timeout does.
+        static constexpr int kSteps[] = {1, 2, 5, 10, 15, 20, 25, 25, 25, 50, 50, 100};
+        const int step =
+            kSteps[std::min<std::size_t>(static_cast<std::size_t>(attempt), std::size(kSteps) - 1)];
+        wait.clock.sleep(std::min(left, std::chrono::milliseconds(step)));
+        return 1;
+    }
+};
+
 } // namespace
 
 // One hive file, its connection and its statements.
@@ -164,79 +332,79 @@ public:
         sqlite3_close_v2(db_);
     }
 
-    static long Open(const std::string& path, bool privateFile, const SqliteOptions& options,
-                     std::unique_ptr<Database>& out)
+    static Failure Open(const std::string& path, bool privateFile, const SqliteOptions& options,
+                        std::unique_ptr<Database>& out)
     {
         const fs::path file(path);
-        const fs::path dir = file.parent_path().empty() ? fs::path(".") : file.parent_path();
-        if (const long rc = EnsureDirectory(file.parent_path(), privateFile); rc != status::Success)
-            return rc;
-        if (::access(dir.c_str(), W_OK) != 0)
-            return status::AccessDenied;
+        if (Failure f = EnsureDirectory(file.parent_path(), privateFile); !f.Ok())
+            return f;
+        // Only where nothing at all is, not even a dangling symlink, is a hive made.
         struct stat st
         {
         };
-        if (::stat(path.c_str(), &st) != 0 || st.st_size == 0) {
-            if (const long rc = CreateHive(path, privateFile, options); rc != status::Success)
-                return rc;
-        } else if (::access(path.c_str(), W_OK) != 0) {
-            return status::AccessDenied;
+        if (::lstat(path.c_str(), &st) != 0) {
+            if (errno != ENOENT)
+                return SystemFailure(path, "inspect", errno);
+            if (Failure f = CreateHive(path, privateFile, options); !f.Ok())
+                return f;
+        } else if (S_ISLNK(st.st_mode) && ::stat(path.c_str(), &st) != 0) {
+            return Refusal(status::AccessDenied, path, "a symlink to nothing; no hive is made through it");
         }
-        if (const long rc = CheckHeader(path); rc != status::Success)
-            return rc;
+        // A symlink to a hive is followed; the checks and SQLite's side files
+        // then belong to the file it points to.
+        char resolved[PATH_MAX];
+        if (!::realpath(path.c_str(), resolved))
+            return SystemFailure(path, "resolve", errno);
+        const std::string real = resolved;
+        // Failures name the path as given, and where it leads when that differs.
+        auto named = [&](Failure f) {
+            if (real != path)
+                f.reason = path + " -> " + f.reason;
+            return f;
+        };
+        if (Failure f = CheckHiveFiles(real, privateFile); !f.Ok())
+            return named(f);
+        const std::string dir = fs::path(real).parent_path().string();
+        if (::access(real.c_str(), W_OK) != 0)
+            return named(SystemFailure(real, "open for writing", errno));
+        if (::access(dir.c_str(), W_OK) != 0)
+            return named(SystemFailure(dir, "write in folder", errno));
+        if (Failure f = CheckHeader(real); !f.Ok())
+            return named(f);
+        if (Failure f = Validate(real, options); !f.Ok())
+            return named(f);
 
-        // Opening a WAL database makes its side files; a hive we refuse must
-        // be left without any it did not have.
-        std::vector<std::string> madeFiles;
-        for (const char* suffix : {"-wal", "-shm"})
-            if (::access((path + suffix).c_str(), F_OK) != 0)
-                madeFiles.push_back(path + suffix);
         std::unique_ptr<Database> db;
-        long rc = Connect(path, options, db);
-        if (rc == status::Success) {
-            // Closing must not fold a WAL into a file we have not accepted as ours.
-            sqlite3_db_config(db->db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
-            rc = db->Verify();
-        }
-        if (rc != status::Success) {
-            db.reset();
-            // Only for a file that is not a hive: a busy one may be another program's live WAL.
-            if (rc == status::BadDatabase)
-                for (const std::string& file : madeFiles)
-                    ::unlink(file.c_str());
-            return rc;
-        }
-        sqlite3_db_config(db->db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
-        if (sqlite3_exec(db->db_, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr) != SQLITE_OK)
-            return status::Io;
-        if (!db->Prepare())
-            return status::BadDatabase;
+        if (Failure f = Connect(real, options, false, db); !f.Ok())
+            return f;
+        if (sqlite3_exec(db->db_, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr) != SQLITE_OK ||
+            !db->Prepare())
+            return {status::BadDatabase, real + ": open: " + sqlite3_errmsg(db->db_)};
         out = std::move(db);
-        return status::Success;
+        return {};
     }
 
-    // Reads a hive without creating it or its side files' folder.
-    static long OpenReadOnly(const std::string& path, const SqliteOptions& options,
-                             std::unique_ptr<Database>& out)
+    // Reads a hive this account may not write, creating nothing.
+    static Failure OpenReadOnly(const std::string& path, const SqliteOptions& options,
+                                std::unique_ptr<Database>& out)
     {
         struct stat st
         {
         };
         if (::stat(path.c_str(), &st) != 0)
-            return errno == ENOENT ? status::FileNotFound : AccessError(errno);
-        if (st.st_size == 0)
-            return status::FileNotFound;
-        if (const long rc = CheckHeader(path); rc != status::Success)
-            return rc;
+            return errno == ENOENT ? Failure{status::FileNotFound, path + ": no hive yet"}
+                                   : SystemFailure(path, "inspect", errno);
+        if (Failure f = CheckHeader(path); !f.Ok())
+            return f;
+        if (Failure f = Validate(path, options); !f.Ok())
+            return f;
         std::unique_ptr<Database> db;
-        long rc = Connect(path, options, db, SQLITE_OPEN_READONLY);
-        if (rc == status::Success)
-            rc = db->Verify();
-        if (rc == status::Success && !db->Prepare())
-            rc = status::BadDatabase;
-        if (rc == status::Success)
-            out = std::move(db);
-        return rc;
+        if (Failure f = Connect(path, options, true, db); !f.Ok())
+            return f;
+        if (!db->Prepare())
+            return {status::BadDatabase, path + ": open: " + sqlite3_errmsg(db->db_)};
+        out = std::move(db);
+        return {};
     }
 
     long FindKey(const std::vector<std::string>& folds, long long& id)
@@ -294,12 +462,18 @@ public:
 
     long Query(long long key, const std::string& fold, RegValue& value)
     {
-        const int rc = query_->Run(key, fold);
+        const int rc = query_->Run(key, fold, static_cast<long long>(limits::ValueDataBytes));
         if (rc == SQLITE_ROW) {
             sqlite3_stmt* s = query_->Get();
+            // Data beyond the registry's limit was not written by a store: it
+            // is refused before it is ever loaded.
+            if (sqlite3_column_int64(s, 1) > static_cast<long long>(limits::ValueDataBytes)) {
+                query_->Reset();
+                return status::BadDatabase;
+            }
             value.type = static_cast<std::uint32_t>(sqlite3_column_int64(s, 0));
-            const auto* bytes = static_cast<const std::uint8_t*>(sqlite3_column_blob(s, 1));
-            value.data.assign(bytes, bytes + sqlite3_column_bytes(s, 1));
+            const auto* bytes = static_cast<const std::uint8_t*>(sqlite3_column_blob(s, 2));
+            value.data.assign(bytes, bytes + sqlite3_column_bytes(s, 2));
             query_->Reset();
             return status::Success;
         }
@@ -332,62 +506,85 @@ public:
 private:
     Database() = default;
 
-    static long Connect(const std::string& path, const SqliteOptions& options, std::unique_ptr<Database>& out,
-                        int mode = SQLITE_OPEN_READWRITE)
+    static Failure Connect(const std::string& path, const SqliteOptions& options, bool readOnly,
+                           std::unique_ptr<Database>& out)
     {
         auto db = std::unique_ptr<Database>(new Database);
         const char* vfs = options.vfs.empty() ? nullptr : options.vfs.c_str();
-        if (sqlite3_open_v2(path.c_str(), &db->db_, mode | SQLITE_OPEN_NOMUTEX, vfs) != SQLITE_OK)
-            return status::BadDatabase;
+        const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
+        if (const int rc = sqlite3_open_v2(path.c_str(), &db->db_, flags, vfs); rc != SQLITE_OK)
+            return {MapResult(rc), path + ": open: " + sqlite3_errstr(rc)};
         sqlite3_extended_result_codes(db->db_, 1);
-        sqlite3_busy_timeout(db->db_, options.busyTimeoutMs);
+        db->wait_ = BusyWait{options.busyTimeoutMs, options.clock};
+        sqlite3_busy_handler(db->db_, &BusyWait::Handler, &db->wait_);
         out = std::move(db);
-        return status::Success;
+        return {};
+    }
+
+    // Reads what marks a Tessel hive on a connection that cannot write, so a
+    // file that is refused, and a WAL beside it, stay exactly as they were.
+    // Damage beyond that is reported by SQLite where it is met.
+    static Failure Validate(const std::string& path, const SqliteOptions& options)
+    {
+        // Opening a WAL database makes its side files; a hive we refuse must
+        // be left without any it did not have.
+        std::vector<std::string> madeFiles;
+        for (const char* suffix : {"-wal", "-shm"})
+            if (::access((path + suffix).c_str(), F_OK) != 0)
+                madeFiles.push_back(path + suffix);
+        Failure result;
+        {
+            std::unique_ptr<Database> db;
+            result = Connect(path, options, true, db);
+            if (result.Ok()) {
+                const long rc = db->CheckSchema();
+                if (rc == status::BadDatabase)
+                    result = Refusal(rc, path, "not a Tessel hive of this version, or damaged");
+                else if (rc != status::Success)
+                    result = {rc, path + ": read: " + sqlite3_errmsg(db->db_)};
+            }
+        }
+        // Only for a file that is not a hive: a busy one may be another program's live WAL.
+        if (result.rc == status::BadDatabase)
+            for (const std::string& made : madeFiles)
+                ::unlink(made.c_str());
+        return result;
     }
 
     // A new hive is built whole beside its final name and linked into place,
     // so a failure half way never leaves a file that later opens would refuse.
-    static long CreateHive(const std::string& path, bool privateFile, const SqliteOptions& options)
+    static Failure CreateHive(const std::string& path, bool privateFile, const SqliteOptions& options)
     {
+        RemoveStaleTemporaries(path);
         std::string temporary = path + ".new-XXXXXX";
         const int fd = ::mkstemp(temporary.data());
         if (fd < 0)
-            return AccessError(errno);
+            return SystemFailure(path + ".new-XXXXXX", "create", errno);
+        // Held until the end: marks the temporary as in use for RemoveStaleTemporaries.
+        ::flock(fd, LOCK_EX);
         // The user hive holds the password: never world-readable, not even briefly.
         ::fchmod(fd, privateFile ? 0600 : 0644);
-        ::close(fd);
-        auto discard = [&temporary] {
-            for (const char* suffix : {"", "-wal", "-shm", "-journal"})
-                ::unlink((temporary + suffix).c_str());
-        };
-        long rc = status::Success;
+        Failure result;
         {
             std::unique_ptr<Database> db;
-            rc = Connect(temporary, options, db);
-            if (rc == status::Success)
-                rc = db->Initialise();
+            result = Connect(temporary, options, false, db);
+            if (result.Ok())
+                if (const long rc = db->Initialise(); rc != status::Success)
+                    result = {rc, temporary + ": build hive: " + sqlite3_errmsg(db->db_)};
         }
         struct stat st
         {
         };
-        if (rc == status::Success && ::stat((temporary + "-wal").c_str(), &st) == 0)
-            rc = status::Io; // the final checkpoint did not go through
-        if (rc == status::Success) {
-            // link() never replaces a hive another program has just put there;
-            // only an empty file is replaced.
-            if (::link(temporary.c_str(), path.c_str()) != 0) {
-                struct stat existing
-                {
-                };
-                if (errno == EEXIST && ::stat(path.c_str(), &existing) == 0 && existing.st_size == 0)
-                    rc =
-                        ::rename(temporary.c_str(), path.c_str()) == 0 ? status::Success : AccessError(errno);
-                else if (errno != EEXIST)
-                    rc = AccessError(errno);
-            }
-        }
-        discard();
-        return rc;
+        if (result.Ok() && ::stat((temporary + "-wal").c_str(), &st) == 0)
+            result = {status::Io, temporary + ": build hive: the final checkpoint did not go through"};
+        // link() never replaces anything: whatever another program has put
+        // there meanwhile is validated as found.
+        if (result.Ok() && ::link(temporary.c_str(), path.c_str()) != 0 && errno != EEXIST)
+            result = SystemFailure(path, "create", errno);
+        for (const char* suffix : {"-wal", "-shm", "-journal", ""})
+            ::unlink((temporary + suffix).c_str());
+        ::close(fd);
+        return result;
     }
 
     long Initialise()
@@ -407,21 +604,29 @@ private:
         return MapResult(rc);
     }
 
-    long Verify()
+    long CheckSchema()
     {
-        // A damaged hive is refused whole rather than half read.
         sqlite3_stmt* check = nullptr;
-        if (sqlite3_prepare_v2(db_, "PRAGMA quick_check", -1, &check, nullptr) != SQLITE_OK)
-            return status::BadDatabase;
-        const int rc = sqlite3_step(check);
-        bool ok = rc == SQLITE_ROW &&
-                  std::strcmp(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok") == 0;
-        if (ok)
-            ok = sqlite3_step(check) == SQLITE_DONE;
+        const char* sql =
+            "SELECT (SELECT application_id FROM pragma_application_id()),"
+            " (SELECT user_version FROM pragma_user_version()),"
+            " (SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name IN ('keys', 'vals')),"
+            " EXISTS(SELECT 1 FROM keys WHERE id = 1)";
+        int rc = sqlite3_prepare_v2(db_, sql, -1, &check, nullptr);
+        bool ok = false;
+        if (rc == SQLITE_OK) {
+            rc = sqlite3_step(check);
+            ok = rc == SQLITE_ROW && sqlite3_column_int64(check, 0) == kHiveApplicationId &&
+                 sqlite3_column_int(check, 1) == 1 && sqlite3_column_int(check, 2) == 2 &&
+                 sqlite3_column_int(check, 3) == 1;
+        }
         sqlite3_finalize(check);
-        if ((rc & 0xFF) == SQLITE_BUSY)
-            return status::Busy;
-        return ok ? status::Success : status::BadDatabase;
+        const int primary = rc & 0xFF;
+        if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED || primary == SQLITE_IOERR ||
+            primary == SQLITE_CANTOPEN || primary == SQLITE_NOMEM)
+            return MapResult(rc);
+        // Statements that do not prepare (a missing table or column) mean the same.
+        return ok && Prepare() ? status::Success : status::BadDatabase;
     }
 
     bool Prepare()
@@ -433,7 +638,8 @@ private:
         findChild_ = make("SELECT id FROM keys WHERE parent=?1 AND fold=?2");
         insertChild_ = make("INSERT INTO keys(parent, name, fold) VALUES(?1, ?2, ?3)");
         keyExists_ = make("SELECT 1 FROM keys WHERE id=?1");
-        query_ = make("SELECT type, data FROM vals WHERE key=?1 AND fold=?2");
+        query_ = make("SELECT type, length(data), CASE WHEN length(data) <= ?3 THEN data END FROM vals "
+                      "WHERE key=?1 AND fold=?2");
         upsert_ = make("INSERT INTO vals(key, name, fold, type, data) SELECT ?1, ?2, ?3, ?4, ?5 "
                        "WHERE EXISTS(SELECT 1 FROM keys WHERE id=?1) "
                        "ON CONFLICT(key, fold) DO UPDATE SET type=excluded.type, data=excluded.data");
@@ -464,6 +670,7 @@ private:
     }
 
     sqlite3* db_ = nullptr;
+    BusyWait wait_;
     std::vector<std::unique_ptr<Statement>> statements_;
     Statement* findChild_ = nullptr;
     Statement* insertChild_ = nullptr;
@@ -505,6 +712,23 @@ SqliteOptions SqliteBackend::DefaultOptions()
     return options;
 }
 
+std::string SqliteBackend::Diagnosis() const
+{
+    std::string text = diagnoses_[0];
+    if (!diagnoses_[1].empty())
+        text += (text.empty() ? "" : "\n") + diagnoses_[1];
+    return text;
+}
+
+HiveClock HiveClock::Steady()
+{
+    return {[] {
+                return std::chrono::duration_cast<std::chrono::milliseconds>(
+                    std::chrono::steady_clock::now().time_since_epoch());
+            },
+            [](std::chrono::milliseconds d) { std::this_thread::sleep_for(d); }};
+}
+
 const std::string& SqliteBackend::PathOf(Hive hive) const
 {
     return hive == Hive::CurrentUser ? options_.userPath : options_.machinePath;
@@ -520,17 +744,18 @@ long SqliteBackend::DoCreateKey(Hive hive, std::string_view path, std::uint32_t,
 {
     auto& db = databases_[static_cast<int>(hive)];
     if (!db) {
-        if (const long rc = Database::Open(PathOf(hive), hive == Hive::CurrentUser, options_, db);
-            rc != status::Success)
-            return rc;
+        Failure f = Database::Open(PathOf(hive), hive == Hive::CurrentUser, options_, db);
+        if (!f.Ok()) {
+            diagnoses_[static_cast<int>(hive)] = std::move(f.reason);
+            return f.rc;
+        }
+        diagnoses_[static_cast<int>(hive)].clear();
     }
     std::vector<std::string> names;
     std::vector<std::string> folds;
-    while (!path.empty()) {
-        const std::size_t end = std::min(path.find('\\'), path.size());
-        names.push_back(AnsiToUtf8(path.substr(0, end)));
+    for (const std::string_view part : SplitKeyPath(path)) {
+        names.push_back(AnsiToUtf8(part));
         folds.push_back(FoldUtf8(names.back()));
-        path.remove_prefix(std::min(end + 1, path.size()));
     }
     long long id = 0;
     if (const long rc = db->CreateKey(names, folds, id); rc != status::Success)
@@ -546,17 +771,13 @@ long SqliteBackend::DoOpenKey(Hive hive, std::string_view path, Handle& key)
     Database* db = databases_[h].get();
     if (!db) {
         if (!readers_[h])
-            if (const long rc = Database::OpenReadOnly(PathOf(hive), options_, readers_[h]);
-                rc != status::Success)
-                return rc;
+            if (Failure f = Database::OpenReadOnly(PathOf(hive), options_, readers_[h]); !f.Ok())
+                return f.rc;
         db = readers_[h].get();
     }
     std::vector<std::string> folds;
-    while (!path.empty()) {
-        const std::size_t end = std::min(path.find('\\'), path.size());
-        folds.push_back(FoldName(path.substr(0, end)));
-        path.remove_prefix(std::min(end + 1, path.size()));
-    }
+    for (const std::string_view part : SplitKeyPath(path))
+        folds.push_back(FoldName(part));
     long long id = 0;
     if (const long rc = db->FindKey(folds, id); rc != status::Success)
         return rc;
@@ -629,20 +850,19 @@ std::unique_ptr<PassLock> SqliteBackend::LockForPass()
     // The lock sits on the user hive's folder: a lock on the file itself would
     // be dropped together with SQLite's own locks when our descriptor closed.
     const fs::path dir = fs::path(options_.userPath).parent_path();
-    if (EnsureDirectory(dir, true) != status::Success)
+    if (!EnsureDirectory(dir, true).Ok())
         return nullptr;
     const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return nullptr;
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::milliseconds(options_.busyTimeoutMs);
+    const auto deadline = options_.clock.now() + std::chrono::milliseconds(options_.busyTimeoutMs);
     while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         // A pass that waits on a message box elsewhere must not freeze this one for good.
-        if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
+        if (errno != EWOULDBLOCK || options_.clock.now() >= deadline) {
             ::close(fd);
             return nullptr;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        options_.clock.sleep(std::chrono::milliseconds(2));
     }
     return std::make_unique<DirectoryLock>(fd);
 }

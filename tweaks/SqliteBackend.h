@@ -2,11 +2,21 @@
 
 #include "tweaks/RegistryBackend.h"
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
 
 namespace tessel {
+
+// How waiting on a busy hive passes time; tests drive it without sleeping.
+struct HiveClock
+{
+    std::function<std::chrono::milliseconds()> now;
+    std::function<void(std::chrono::milliseconds)> sleep;
+    static HiveClock Steady();
+};
 
 struct SqliteOptions
 {
@@ -14,12 +24,14 @@ struct SqliteOptions
     std::string machinePath; // HKEY_LOCAL_MACHINE
     int busyTimeoutMs = 5000;
     std::string vfs; // empty: SQLite's default
+    HiveClock clock = HiveClock::Steady();
 };
 
 // The portable registry: each hive is an SQLite database whose tables hold
 // keys and values with the registry's semantics (see the README for the
-// schema). A file that is not one of our hives, or is damaged, is left exactly
-// as it is, and opening keys in it fails.
+// schema). A hive is created only where nothing exists. Anything else at its
+// place that is not one of our hives, is damaged, or breaks the ownership
+// rules (see the README) is left exactly as it is, and opening keys in it fails.
 class SqliteBackend final : public RegistryBackend
 {
 public:
@@ -32,6 +44,8 @@ public:
 
     // Other passes on the same user hive wait up to the busy timeout.
     std::unique_ptr<PassLock> LockForPass() override;
+
+    std::string Diagnosis() const override;
 
     class Database;
 
@@ -59,6 +73,7 @@ private:
     std::unique_ptr<Database> databases_[2];
     // Read-only connections, for reading hives this account may not write.
     std::unique_ptr<Database> readers_[2];
+    std::string diagnoses_[2];
     std::unordered_map<Handle, OpenKey> open_;
     Handle next_ = 1;
 };

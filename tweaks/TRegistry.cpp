@@ -77,8 +77,13 @@ std::string TRegistry::ReadText(std::string_view name)
     if (!key_)
         return {};
     std::uint32_t size = 0;
-    if (backend_.QueryValue(*key_, name, nullptr, nullptr, &size) != status::Success || size == 0)
+    const long found = backend_.QueryValue(*key_, name, nullptr, nullptr, &size);
+    // Only a value that is not there reads as empty text; one that cannot be
+    // read (too large, a damaged hive) must not pass for an empty password.
+    if (found == status::FileNotFound || found == status::KeyDeleted || (found == status::Success && size == 0))
         return {};
+    if (found != status::Success)
+        Raise(kGetFailed, name);
     std::vector<std::uint8_t> data(size);
     std::uint32_t type = regtype::None;
     // Another program may grow the value between the two queries.
@@ -112,6 +117,9 @@ void TRegistry::WriteDword(std::string_view name, std::int32_t value)
 
 void TRegistry::WriteText(std::string_view name, std::string_view text)
 {
+    // The text reads back only up to its first zero: never store more.
+    if (text.find('\0') != std::string_view::npos)
+        Raise(kSetFailed, name);
     std::string stored(text);
     stored += '\0';
     Write(name, regtype::Sz, reinterpret_cast<const std::uint8_t*>(stored.data()), stored.size());

@@ -4,7 +4,8 @@
 
 namespace tessel {
 
-// The real registry, through advapi32's ANSI calls.
+// The real registry, through advapi32's wide calls: names and text are
+// converted from code page 936 here, so it behaves alike on every Windows.
 class Win32Backend final : public RegistryBackend
 {
 protected:

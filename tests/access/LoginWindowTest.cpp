@@ -89,7 +89,7 @@ TEST_F(LoginWindow, APasswordDeletedWhileRunningIsWrittenEmptyAndTheEditDisabled
     EXPECT_FALSE(Form2().suiEdit1->Enabled());
 }
 
-TEST_F(LoginWindow, AMissingMirrorValueStopsTheLoadWithTheStoresError)
+TEST_F(LoginWindow, AMissingMirrorValueUnticksAndOneOfTheWrongKindStopsTheLoad)
 {
     {
         TRegistry registry(Registry());
@@ -97,13 +97,17 @@ TEST_F(LoginWindow, AMissingMirrorValueStopsTheLoadWithTheStoresError)
         registry.WriteDword("NoViewContextMenu", 1);
         registry.WriteDword("Autorun", 1);
         registry.RemoveValue("NoDrives");
+        registry.WriteText("DisableRegistryTools", "1");
     }
     Form1().CheckBox(QStringLiteral("SnCheckBox2"))->SetChecked(true);
+    Form1().CheckBox(QStringLiteral("SnCheckBox5"))->SetChecked(true);
     Click(Form2().suiButton1);
-    EXPECT_EQ(Messages(), std::vector<QString>{QStringLiteral("error: Failed to get data for 'NoDrives'")});
+    EXPECT_EQ(Messages(),
+              std::vector<QString>{QStringLiteral("error: Invalid data type for 'DisableRegistryTools'")});
     EXPECT_TRUE(Form1().CheckBox(QStringLiteral("SnCheckBox1"))->Checked());
-    EXPECT_TRUE(Form1().CheckBox(QStringLiteral("SnCheckBox2"))->Checked());  // kept
-    EXPECT_FALSE(Form1().CheckBox(QStringLiteral("SnCheckBox3"))->Checked()); // not reached
+    EXPECT_FALSE(Form1().CheckBox(QStringLiteral("SnCheckBox2"))->Checked()); // missing reads as 0
+    EXPECT_TRUE(Form1().CheckBox(QStringLiteral("SnCheckBox3"))->Checked());
+    EXPECT_TRUE(Form1().CheckBox(QStringLiteral("SnCheckBox5"))->Checked()); // not reached
     EXPECT_TRUE(Form2().isVisible());
     ExpectMainIdle();
 }

@@ -1,6 +1,7 @@
 #include "access/PasswordStore.h"
 #include "tests/support/TestBackends.h"
 #include "tweaks/TRegistry.h"
+#include "tweaks/TweakCatalogue.h"
 
 #include <gtest/gtest.h>
 
@@ -82,30 +83,53 @@ TEST_P(Passwords, StateLoadStopsAtTheFirstUnreadableMirrorValue)
     ZeroMirror();
     SetStored("");
     SetMirror("NoViewContextMenu", 1);
+    SetMirror("NoDrives", 1);
     {
         TRegistry registry(Backend());
         ASSERT_TRUE(registry.OpenKeyCreating("Software\\Microsoft\\Windows\\vardo\\zhuangtai"));
-        registry.RemoveValue("NoDrives");
+        registry.RemoveValue("Autorun");
         registry.WriteBytes("DisableRegistryTools", "\x01\0\0\0", 4);
     }
-    ticks_.ticked = {"Autorun"};
+    ticks_.ticked = {"Autorun", "reg"};
     try {
         Login(Backend(), "", ticks_, messages_, onMissing_);
         FAIL() << "the load went on";
     } catch (const ERegistryException& e) {
-        EXPECT_STREQ(e.what(), "Failed to get data for 'NoDrives'");
-    }
-    // Earlier rows took their new state; the failing row and later ones kept theirs.
-    EXPECT_EQ(ticks_.ticked, (std::set<std::string>{"NoViewContextMenu", "Autorun"}));
-
-    SetMirror("NoDrives", 0);
-    try {
-        LoadState(Backend(), ticks_);
-        FAIL() << "the load went on";
-    } catch (const ERegistryException& e) {
         EXPECT_STREQ(e.what(), "Invalid data type for 'DisableRegistryTools'");
     }
-    EXPECT_EQ(ticks_.ticked, (std::set<std::string>{"NoViewContextMenu"}));
+    // Earlier rows took their new state (a missing value unticks); the
+    // failing row and later ones kept theirs.
+    EXPECT_EQ(ticks_.ticked, (std::set<std::string>{"NoViewContextMenu", "NoDrives", "reg"}));
+}
+
+// A first-run reset killed after any number of writes still lets the user in,
+// and the next OK leaves every mirror value in place.
+TEST_P(Passwords, AResetCutShortAnywhereNeverLocksTheUserOut)
+{
+    for (int writes = 0;; ++writes) {
+        SCOPED_TRACE("killed after " + std::to_string(writes) + " writes");
+        BackendUnderTest fresh(GetParam());
+        EnsurePassword(fresh.Get(), {});
+        FailingBackend dying(fresh.Get());
+        dying.writesLeft = writes;
+        bool completed = false;
+        try {
+            completed = RunFirstRunCheck(dying, messages_);
+        } catch (const ERegistryException&) {
+        }
+        TickSet ticks = TickSet::All();
+        ASSERT_TRUE(Login(fresh.Get(), "", ticks, messages_, {}));
+        EXPECT_TRUE(ticks.ticked.empty());
+        ApplyTweaks(fresh.Get(), TickSet{}, messages_);
+        for (const TweakEntry& tweak : Catalogue())
+            EXPECT_EQ(Hex(ReadStored(fresh.Get(), Hive::CurrentUser, kMirrorKey, tweak.mirrorValue).bytes),
+                      "00000000")
+                << tweak.mirrorValue;
+        EXPECT_TRUE(messages_.texts.empty());
+        if (completed)
+            break;
+        ASSERT_LT(writes, 200);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, Passwords, ::testing::ValuesIn(PlatformBackends()),

@@ -195,7 +195,14 @@ long FailingBackend::DoSetValue(Handle key, std::string_view name, std::uint32_t
 {
     if (name == failSetOf)
         return status::AccessDenied;
+    if (Killed())
+        return status::Io;
     return inner_.SetValue(key, name, type, data, size);
+}
+
+long FailingBackend::DoDeleteValue(Handle key, std::string_view name)
+{
+    return Killed() ? status::Io : inner_.DeleteValue(key, name);
 }
 
 std::string Snapshot(RegistryBackend& backend)

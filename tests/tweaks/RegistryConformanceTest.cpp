@@ -34,6 +34,15 @@ public:
             label.erase(0, 7);
         out_ << "open " << Label(label) << ": " << (ok ? "yes" : "no") << "\n";
     }
+    // The status of a raw create, for the codes OpenKeyCreating keeps to itself.
+    void Create(const std::string& path)
+    {
+        RegistryBackend::Handle key = 0;
+        const long rc = backend_.CreateKey(registry_.Root(), path, KeyAllAccess, key);
+        if (rc == status::Success)
+            handles_.push_back(key);
+        out_ << "create " << Label(path) << ": " << rc << "\n";
+    }
     void Set(const std::string& name, std::uint32_t type, const std::string& bytes)
     {
         RegistryBackend::Handle key = Key();
@@ -51,7 +60,7 @@ public:
         if (rc == status::Success)
             rc =
                 backend_.QueryValue(Key(), name, &type, reinterpret_cast<std::uint8_t*>(bytes.data()), &size);
-        out_ << "get " << name << ": " << rc;
+        out_ << "get " << Label(name) << ": " << rc;
         if (rc == status::Success)
             out_ << " type " << type << " size " << size << " [" << Hex(bytes.substr(0, size)) << "]";
         out_ << "\n";
@@ -66,7 +75,7 @@ public:
     }
     void Del(const std::string& name)
     {
-        out_ << "delete " << name << ": " << backend_.DeleteValue(Key(), name) << "\n";
+        out_ << "delete " << Label(name) << ": " << backend_.DeleteValue(Key(), name) << "\n";
     }
     void Has(const std::string& name)
     {
@@ -220,13 +229,15 @@ const Case kCases[] = {
              p.Get(n);
              p.Text(n);
          }
+         // Text stored without its zero is handed back as stored.
+         p.SmallBuffer("bare", 3);
      },
      "open T: yes\nset term: 0\nset bare: 0\nset empty: 0\nset zero: 0\nset inner: 0\n"
      "get term: 0 type 1 size 4 [61626300]\ntext term: [616263]\n"
-     "get bare: 0 type 1 size 4 [61626300]\ntext bare: [616263]\n"
+     "get bare: 0 type 1 size 3 [616263]\ntext bare: [616263]\n"
      "get empty: 0 type 1 size 0 []\ntext empty: []\n"
      "get zero: 0 type 1 size 1 [00]\ntext zero: []\n"
-     "get inner: 0 type 1 size 6 [6162006364 00]\ntext inner: [6162]\n"},
+     "get inner: 0 type 1 size 6 [6162006364 00]\ntext inner: [6162]\nbuffer 3 bare: 0 size 3\n"},
     {"ExpandSzIsReadUnexpanded",
      [](Probe& p) {
          p.Open("E");
@@ -305,18 +316,38 @@ const Case kCases[] = {
      [](Probe& p) {
          p.OpenRaw(std::string(255, 'k'));
          p.OpenRaw(std::string(256, 'k'));
+         p.Create(std::string(257, 'k'));
          const std::string base = "Software\\TesselConformance\\Limits\\";
          p.OpenRaw(base + std::string(260 - base.size(), 'p'));
-         p.OpenRaw(base + std::string(261 - base.size(), 'p'));
+         p.Create(base + std::string(261 - base.size(), 'p'));
          p.Open("L");
          p.Set(std::string(16383, 'n'), 3, "1");
          p.Set(std::string(16384, 'n'), 3, "1");
+         p.Get(std::string(16384, 'n'));
+         p.Del(std::string(16384, 'n'));
          p.Set("big", 3, kMiB);
          p.Set("bigger", 3, kMiB + "x");
          p.Has("bigger");
      },
-     "open <255 chars>: yes\nopen <256 chars>: no\nopen <226 chars>: yes\nopen <227 chars>: no\nopen L: yes\n"
-     "set <16383 chars>: 0\nset <16384 chars>: 87\nset big: 0\nset bigger: 87\nhas bigger: no\n"},
+     "open <255 chars>: yes\nopen <256 chars>: yes\ncreate <257 chars>: 87\nopen <226 chars>: yes\n"
+     "create <261 chars>: 234\nopen L: yes\nset <16383 chars>: 0\nset <16384 chars>: 87\n"
+     "get <16384 chars>: 2\ndelete <16384 chars>: 2\nset big: 0\nset bigger: 87\nhas bigger: no\n"},
+    {"GbkNames",
+     [](Probe& p) {
+         // "乗" ends in 0x5C: one key, not a separator; AA A1 lies in a user-defined area.
+         p.Open("\x81\x5C");
+         p.Set("\xAA\xA1", 4, "\x01\0\0\0"s);
+         p.Open("\x81\x5C\\x");
+         p.Open("\x81\x5C");
+         p.Get("\xAA\xA1");
+         p.Open("\xAA\xA1\x81\x5C\\\xFE\xFE");
+         p.WriteText("\x81\x5C", "\xAA\xA1\x81\x5C");
+         p.Get("\x81\x5C");
+     },
+     "open \x81\x5C: yes\nset \xAA\xA1: 0\nopen \x81\x5C\\x: yes\nopen \x81\x5C: yes\n"
+     "get \xAA\xA1: 0 type 4 size 4 [01000000]\n"
+     "open \xAA\xA1\x81\x5C\\\xFE\xFE: yes\nwrite \x81\x5C: done\n"
+     "get \x81\x5C: 0 type 1 size 5 [AAA1815C00]\n"},
     {"WritesWithoutKey",
      [](Probe& p) {
          p.OpenRaw("\\\\Software\\TesselConformance\\WritesWithoutKey");

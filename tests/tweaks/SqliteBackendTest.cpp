@@ -10,8 +10,12 @@
 
 #include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <random>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -181,15 +185,202 @@ TEST_F(SqliteHive, FilesThatAreNotHivesAreLeftExactlyAsTheyWere)
     }
 }
 
-TEST_F(SqliteHive, AnEmptyFileBecomesAHive)
+// Everything in a folder as lstat sees it, with a digest of each regular file's bytes.
+std::map<std::string, std::string> FolderState(const std::string& dir)
+{
+    std::map<std::string, std::string> state;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+        struct stat st
+        {
+        };
+        ::lstat(entry.path().c_str(), &st);
+        std::string& text = state[entry.path().filename().string()];
+        text = std::to_string(st.st_mode) + "/" + std::to_string(st.st_uid) + ":";
+        // The -shm is SQLite's shared lock index, which every reader writes to.
+        if (S_ISREG(st.st_mode) && !entry.path().string().ends_with("-shm"))
+            text += std::to_string(std::hash<std::string>{}(ReadFileBytes(entry.path().string())));
+        else if (S_ISLNK(st.st_mode))
+            text += fs::read_symlink(entry.path()).string();
+    }
+    return state;
+}
+
+// Things at a hive's place that must be refused and left exactly as they are.
+TEST_F(SqliteHive, HostileThingsAtAHivesPlaceAreRefusedAndLeftAlone)
+{
+    const bool root = ::geteuid() == 0;
+    const std::string validHive = dir_.File("valid.db");
+    {
+        SqliteBackend seed({validHive, dir_.File("seed-machine.db"), 2000, {}});
+        TRegistry registry(seed);
+        ASSERT_TRUE(registry.OpenKeyCreating("Software"));
+        registry.WriteDword("v", 1);
+    }
+    auto copyHive = [&](const std::string& to, mode_t mode) {
+        WriteFileBytes(to, ReadFileBytes(validHive));
+        fs::permissions(to, fs::perms(mode));
+    };
+    struct Row
+    {
+        const char* label;
+        bool machine;
+        bool needsRoot;
+        std::function<void(const std::string& path)> place;
+        const char* reason;
+    };
+    const Row rows[] = {
+        {"empty file", false, false,
+         [](const std::string& p) { WriteFileBytes(p, ""), fs::permissions(p, fs::perms(0600)); },
+         "not an SQLite database"},
+        {"FIFO", false, false, [](const std::string& p) { ::mkfifo(p.c_str(), 0600); }, "not a regular file"},
+        {"directory", false, false, [](const std::string& p) { fs::create_directory(p); },
+         "not a regular file"},
+        {"symlink to a device", false, false,
+         [](const std::string& p) { fs::create_symlink("/dev/null", p); }, "not a regular file"},
+        {"dangling symlink", false, false,
+         [&](const std::string& p) { fs::create_symlink(dir_.File("user/nowhere.db"), p); },
+         "a symlink to nothing"},
+        {"symlink to an empty file", false, false,
+         [&](const std::string& p) {
+             WriteFileBytes(p + ".target", "");
+             fs::permissions(p + ".target", fs::perms(0600));
+             fs::create_symlink(p + ".target", p);
+         },
+         "not an SQLite database"},
+        {"group-readable hive", false, false, [&](const std::string& p) { copyHive(p, 0640); },
+         "readable or writable by group or others (mode 0640)"},
+        {"others-writable -wal", false, false,
+         [&](const std::string& p) {
+             copyHive(p, 0600);
+             WriteFileBytes(p + "-wal", "");
+             fs::permissions(p + "-wal", fs::perms(0666));
+         },
+         "user.db-wal: refused: readable or writable by group or others"},
+        {"folder writable by others", false, false,
+         [&](const std::string& p) {
+             copyHive(p, 0600);
+             fs::permissions(fs::path(p).parent_path(), fs::perms(01777));
+         },
+         "is writable by others (mode 1777)"},
+        {"hive of another account", false, true,
+         [&](const std::string& p) {
+             copyHive(p, 0600);
+             (void)::chown(p.c_str(), 65534, 65534);
+         },
+         "owned by another account (uid 65534)"},
+        {"-wal of another account", false, true,
+         [&](const std::string& p) {
+             copyHive(p, 0600);
+             WriteFileBytes(p + "-wal", "");
+             fs::permissions(p + "-wal", fs::perms(0600));
+             (void)::chown((p + "-wal").c_str(), 65534, 65534);
+         },
+         "user.db-wal: refused: owned by another account"},
+        {"machine hive of another account", true, true,
+         [&](const std::string& p) {
+             copyHive(p, 0644);
+             (void)::chown(p.c_str(), 65534, 65534);
+         },
+         "owned by another ordinary account (uid 65534)"},
+        {"hive of a later version with its WAL", false, false,
+         [&](const std::string& p) {
+             copyHive(p, 0600);
+             sqlite3* db = nullptr;
+             sqlite3_open(p.c_str(), &db);
+             // The change lives only in the WAL, which must not be folded in.
+             sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+             sqlite3_exec(db, "PRAGMA user_version=7; DELETE FROM vals", nullptr, nullptr, nullptr);
+             sqlite3_close(db);
+         },
+         "not a Tessel hive of this version"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        if (row.needsRoot && !root)
+            continue;
+        TempDir dir;
+        const std::string folder = dir.File(row.machine ? "machine" : "user");
+        fs::create_directory(folder);
+        fs::permissions(folder, fs::perms(0700));
+        const std::string path = folder + "/" + (row.machine ? "machine.db" : "user.db");
+        row.place(path);
+        const auto before = FolderState(folder);
+        {
+            SqliteBackend backend({row.machine ? dir.File("u/user.db") : path,
+                                   row.machine ? path : dir.File("m/machine.db"),
+                                   2000,
+                                   {}});
+            TRegistry registry(backend);
+            registry.SelectRoot(row.machine ? Hive::LocalMachine : Hive::CurrentUser);
+            EXPECT_FALSE(registry.OpenKeyCreating("Software"));
+            EXPECT_THROW(registry.WriteText("paasword", ""), ERegistryException);
+            EXPECT_NE(backend.Diagnosis().find(path), std::string::npos) << backend.Diagnosis();
+            EXPECT_NE(backend.Diagnosis().find(row.reason), std::string::npos) << backend.Diagnosis();
+        }
+        EXPECT_EQ(FolderState(folder), before);
+        fs::permissions(folder, fs::perms(0700));
+    }
+
+    // As root, /dev/null named as the machine hive stays the device it is.
+    SqliteBackend devNull({dir_.File("u2/user.db"), "/dev/null", 2000, {}});
+    TRegistry registry(devNull);
+    registry.SelectRoot(Hive::LocalMachine);
+    EXPECT_FALSE(registry.OpenKeyCreating("Software"));
+    struct stat st
+    {
+    };
+    ASSERT_EQ(::stat("/dev/null", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+
+    // A symlink to a valid hive is followed, and stays a symlink.
+    fs::create_directories(dir_.File("linked"));
+    fs::permissions(dir_.File("linked"), fs::perms(0700));
+    fs::permissions(validHive, fs::perms(0600));
+    fs::create_symlink(validHive, dir_.File("linked/user.db"));
+    {
+        SqliteBackend linked({dir_.File("linked/user.db"), dir_.File("m3/machine.db"), 2000, {}});
+        TRegistry reader(linked);
+        ASSERT_TRUE(reader.OpenKeyCreating("Software"));
+        EXPECT_EQ(reader.ReadDword("v"), 1);
+        reader.WriteDword("w", 2);
+    }
+    EXPECT_TRUE(fs::is_symlink(dir_.File("linked/user.db")));
+    EXPECT_EQ(Query(validHive, "SELECT count(*) FROM vals"), std::vector<std::string>{"2"});
+}
+
+// What a creation killed half way leaves is removed by the next one, unless
+// another creation still holds it; and reads stop at the registry's limit.
+TEST_F(SqliteHive, CreationRemovesStaleTemporariesAndReadsAreCapped)
 {
     fs::create_directories(dir_.File("user"));
-    WriteFileBytes(user_, "");
+    fs::permissions(dir_.File("user"), fs::perms(0700));
+    for (const char* name : {"user.db.new-AAAAAA", "user.db.new-AAAAAA-wal", "user.db.new-AAAAAA-shm",
+                             "user.db.new-GONE00-wal", "user.db.new-BUSY00", "other.db.new-CCCCCC"})
+        WriteFileBytes(dir_.File("user/") + name, "x");
+    const int busy = ::open(dir_.File("user/user.db.new-BUSY00").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+    {
+        auto backend = Open();
+        TRegistry registry(*backend);
+        ASSERT_TRUE(registry.OpenKeyCreating("Software"));
+        registry.WriteText("small", "ok");
+    }
+    ::close(busy);
+    EXPECT_EQ(Listing(dir_.File("user")),
+              (std::set<std::string>{"other.db.new-CCCCCC", "user.db", "user.db.new-BUSY00"}));
+
+    Execute(user_,
+            "INSERT INTO vals SELECT key, 'big', 'BIG', 1, zeroblob(1048577) FROM vals WHERE fold = 'SMALL'");
     auto backend = Open();
     TRegistry registry(*backend);
     ASSERT_TRUE(registry.OpenKeyCreating("Software"));
-    registry.WriteDword("v", 1);
-    EXPECT_EQ(registry.ReadDword("v"), 1);
+    EXPECT_EQ(registry.ReadText("small"), "ok");
+    try {
+        registry.ReadText("big");
+        ADD_FAILURE() << "an oversized value was read";
+    } catch (const ERegistryException& e) {
+        EXPECT_STREQ(e.what(), "Failed to get data for 'big'");
+    }
 }
 
 TEST_F(SqliteHive, AKeyDeletedByAnotherProgramIsNotBroughtBack)
@@ -222,10 +413,12 @@ TEST_F(SqliteHive, AMachineHiveTheUserMayNotWriteFailsEveryMachineRow)
     }
     // An ordinary account: its own hive is its own, the machine's is not.
     fs::permissions(dir_.Path(), fs::perms(0755));
-    fs::permissions(dir_.File("user"), fs::perms(0777));
-    fs::permissions(user_, fs::perms(0666));
-    const std::string machineBefore = ReadFileBytes(machine_);
     const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(dir_.File("user").c_str(), 65534, 65534), 0);
+        ASSERT_EQ(::chown(user_.c_str(), 65534, 65534), 0);
+    }
+    const std::string machineBefore = ReadFileBytes(machine_);
     if (!root) {
         fs::permissions(machine_, fs::perms(0444));
         fs::permissions(dir_.File("machine"), fs::perms(0555));
@@ -244,6 +437,10 @@ TEST_F(SqliteHive, AMachineHiveTheUserMayNotWriteFailsEveryMachineRow)
     });
     if (!root)
         fs::permissions(dir_.File("machine"), fs::perms(0755));
+    else
+        // Back to this account, which would refuse a hive another one owns.
+        for (const std::string& path : {dir_.File("user"), user_, user_ + "-wal", user_ + "-shm"})
+            (void)::chown(path.c_str(), 0, 0);
 
     ASSERT_EQ(child.exitCode, 0);
     EXPECT_EQ(child.output,
@@ -269,37 +466,46 @@ TEST_F(SqliteHive, AHiveLockedPastTheBusyTimeoutEndsInTheStoresError)
         registry.WriteDword("v", 1);
     }
     int ready[2];
+    int release[2];
     ASSERT_EQ(::pipe(ready), 0);
+    ASSERT_EQ(::pipe(release), 0);
     const pid_t pid = ::fork();
     if (pid == 0) {
         sqlite3* db = nullptr;
         sqlite3_open(user_.c_str(), &db);
         sqlite3_exec(db, "BEGIN EXCLUSIVE; DELETE FROM vals;", nullptr, nullptr, nullptr);
         (void)!::write(ready[1], "x", 1);
-        ::usleep(1500 * 1000);
+        char c;
+        (void)!::read(release[0], &c, 1);
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
         ::_exit(0);
     }
     char c;
     ASSERT_EQ(::read(ready[0], &c, 1), 1);
 
-    auto backend = Open(200);
-    TRegistry registry(*backend);
+    // The store waits on a clock the test owns: no time really passes.
+    std::chrono::milliseconds now{1000};
+    SqliteOptions options{user_, machine_, 200, {}};
+    options.clock = {[&] { return now; }, [&](std::chrono::milliseconds d) { now += d; }};
+    SqliteBackend backend(options);
+    TRegistry registry(backend);
     ASSERT_TRUE(registry.OpenKeyCreating("Software\\Locked"));
     EXPECT_EQ(registry.ReadDword("v"), 1); // readers are never blocked
-    const auto start = std::chrono::steady_clock::now();
+    const auto start = now;
     try {
         registry.WriteDword("v", 2);
         ADD_FAILURE() << "a write went through a held lock";
     } catch (const ERegistryException& e) {
         EXPECT_STREQ(e.what(), "Failed to set data for 'v'");
     }
-    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(150));
+    EXPECT_GE(now - start, std::chrono::milliseconds(200));
+    EXPECT_LT(now - start, std::chrono::milliseconds(400));
     EXPECT_FALSE(registry.OpenKeyCreating("Software\\Locked\\New"));
+    (void)!::write(release[1], "x", 1);
     int status = 0;
     ::waitpid(pid, &status, 0);
-    ::close(ready[0]);
-    ::close(ready[1]);
+    for (int fd : {ready[0], ready[1], release[0], release[1]})
+        ::close(fd);
     registry.WriteDword("v", 2);
     EXPECT_EQ(registry.ReadDword("v"), 2);
 }
