@@ -31,7 +31,7 @@ TImage* CreateWindowPicture(QWidget* parent, const QString& resource, int left, 
     auto* image = new TImage(parent);
     image->SetBounds(left, top, width, height);
     image->SetStretch(stretch);
-    image->LoadFromFile(resource);
+    image->LoadFromFileWhenShown(resource);
     return image;
 }
 

@@ -3,6 +3,7 @@
 #include "framework/TJpeg.h"
 
 #include <QFile>
+#include <unordered_map>
 
 TBitmap::TBitmap(int width, int height)
 {
@@ -74,15 +75,77 @@ bool TBitmap::LoadFromFile(const QString& path)
     return true;
 }
 
+const TBitmap& SkinBitmap(const QString& name)
+{
+    // The widgets live on one thread, and so does this map; its nodes stay put,
+    // so the references handed out stay valid.
+    static std::unordered_map<QString, TBitmap> cache;
+    auto found = cache.find(name);
+    if (found == cache.end()) {
+        TBitmap bitmap;
+        bitmap.LoadFromResourceName(name);
+        found = cache.emplace(name, std::move(bitmap)).first;
+    }
+    return found->second;
+}
+
 TBitmap LoadSkinBitmap(const QString& name)
 {
-    TBitmap bitmap;
-    bitmap.LoadFromResourceName(name);
-    return bitmap;
+    return SkinBitmap(name);
+}
+
+void TPicture::Assign(const TBitmap& bitmap)
+{
+    m_bitmap = bitmap;
+    m_jpeg.clear();
+}
+
+void TPicture::Decode() const
+{
+    if (m_jpeg.isEmpty())
+        return;
+    m_bitmap.Assign(DecodeJpeg(m_jpeg).Image);
+    m_jpeg.clear();
+}
+
+TBitmap& TPicture::Bitmap()
+{
+    Decode();
+    return m_bitmap;
+}
+
+const TBitmap& TPicture::Bitmap() const
+{
+    Decode();
+    return m_bitmap;
+}
+
+QImage TPicture::Covering(QSize size) const
+{
+    if (m_jpeg.isEmpty())
+        return m_bitmap.Image();
+    return DecodeJpeg(m_jpeg, size).Image;
+}
+
+bool TPicture::LoadFromFileWhenShown(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !file.peek(2).startsWith("\xFF\xD8"))
+        return LoadFromFile(path);
+    const QByteArray bytes = file.readAll();
+    const QSize size = JpegSize(bytes);
+    if (!size.isValid())
+        return LoadJpeg(bytes);
+    m_bitmap = TBitmap();
+    m_jpeg = bytes;
+    m_jpegSize = size;
+    m_lastError.clear();
+    return true;
 }
 
 bool TPicture::LoadJpeg(const QByteArray& bytes)
 {
+    m_jpeg.clear();
     JpegResult result = DecodeJpeg(bytes);
     if (!result.Error.isEmpty()) {
         m_bitmap = TBitmap();
@@ -96,6 +159,7 @@ bool TPicture::LoadJpeg(const QByteArray& bytes)
 
 bool TPicture::LoadFromFile(const QString& path)
 {
+    m_jpeg.clear();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         m_bitmap = TBitmap();

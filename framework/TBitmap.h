@@ -43,28 +43,49 @@ private:
     std::optional<TColor> m_transparentColor;
 };
 
+// The skin bitmap of that name (":/skin/<name>"), decoded on first use and
+// shared from then on; an empty bitmap when there is none. Skin bitmaps never
+// change, so every component draws from the one decoded copy.
+const TBitmap& SkinBitmap(const QString& name);
+// A copy of SkinBitmap(name) for callers that adjust it; it shares the pixels
+// until written to.
 TBitmap LoadSkinBitmap(const QString& name);
 
 // A picture holds at most one graphic; empty until something is loaded.
 class TPicture
 {
 public:
-    bool HasGraphic() const { return !m_bitmap.Empty(); }
-    int Width() const { return m_bitmap.Width(); }
-    int Height() const { return m_bitmap.Height(); }
-    TBitmap& Bitmap() { return m_bitmap; }
-    const TBitmap& Bitmap() const { return m_bitmap; }
-    void Assign(const TBitmap& bitmap) { m_bitmap = bitmap; }
-    void Clear() { m_bitmap = TBitmap(); }
+    bool HasGraphic() const { return !m_jpeg.isEmpty() || !m_bitmap.Empty(); }
+    int Width() const { return m_jpeg.isEmpty() ? m_bitmap.Width() : m_jpegSize.width(); }
+    int Height() const { return m_jpeg.isEmpty() ? m_bitmap.Height() : m_jpegSize.height(); }
+    // A JPEG loaded for later is decoded here, at full size, on first use.
+    TBitmap& Bitmap();
+    const TBitmap& Bitmap() const;
+    void Assign(const TBitmap& bitmap);
+    void Clear() { Assign(TBitmap()); }
 
     // JPEG bytes are decoded with libjpeg; on failure the picture is emptied
     // and LastError() says why.
     bool LoadJpeg(const QByteArray& bytes);
     // JPEG files by content, anything else through Qt's image readers.
     bool LoadFromFile(const QString& path);
+    // As LoadFromFile, but a JPEG is only checked now and decoded when it is
+    // first drawn, at the scale it is drawn (see Covering).
+    bool LoadFromFileWhenShown(const QString& path);
     const QString& LastError() const { return m_lastError; }
+    // True while a JPEG waits for its first draw.
+    bool Waiting() const { return !m_jpeg.isEmpty(); }
+
+    // The picture for drawing at `size`: a JPEG that waits for its first
+    // draw is decoded by libjpeg at the smallest scale that covers the size
+    // (and not kept); anything else is Bitmap().
+    QImage Covering(QSize size) const;
 
 private:
-    TBitmap m_bitmap;
+    void Decode() const;
+
+    mutable TBitmap m_bitmap;
     QString m_lastError;
+    mutable QByteArray m_jpeg; // a JPEG not decoded yet
+    QSize m_jpegSize;
 };

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
-TCanvas::TCanvas(QImage& image) : m_image(image)
+TCanvas::TCanvas(QImage& image) : m_image(image), m_size(image.size())
 {
     m_painter.begin(&m_image);
     m_painter.setRenderHint(QPainter::Antialiasing, false);
@@ -21,11 +21,16 @@ TCanvas::~TCanvas()
         m_painter.end();
 }
 
+bool TCanvas::Valid(int x, int y) const
+{
+    return m_image.valid(x + m_origin.x(), y + m_origin.y()) && (!m_bounds || m_bounds->contains(x, y));
+}
+
 TColor TCanvas::Pixel(int x, int y) const
 {
-    if (!m_image.valid(x, y))
+    if (!Valid(x, y))
         return clNone;
-    return FromQRgb(m_image.pixel(x, y));
+    return FromQRgb(m_image.pixel(x + m_origin.x(), y + m_origin.y()));
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color)
@@ -94,8 +99,21 @@ void TCanvas::LineTo(int x, int y)
     int x0 = m_penPos.X;
     int y0 = m_penPos.Y;
     m_penPos = {x, y};
-    if (Pen.Style == psClear)
+    if (Pen.Style == psClear || (x0 == x && y0 == y))
         return;
+    if (x0 == x || y0 == y) {
+        // A straight line is one run of pen squares: one fill, the same pixels.
+        const int w = std::max(1, Pen.Width);
+        const int first = (w - 1) / 2;
+        // The last point plotted is one step short of the end.
+        const int lastX = x - (x > x0) + (x < x0);
+        const int lastY = y - (y > y0) + (y < y0);
+        const int left = std::min(x0, lastX) - first;
+        const int top = std::min(y0, lastY) - first;
+        FillPixels(Rect(left, top, std::max(x0, lastX) - first + w, std::max(y0, lastY) - first + w),
+                   Pen.Color);
+        return;
+    }
     const int dx = std::abs(x - x0);
     const int dy = -std::abs(y - y0);
     const int sx = x0 < x ? 1 : -1;
@@ -120,7 +138,7 @@ void TCanvas::DrawFocusRect(const TRect& rect)
     if (rect.IsEmpty())
         return;
     auto invert = [this](int x, int y) {
-        if ((x + y) % 2 != 0 || !m_image.valid(x, y))
+        if ((x + y) % 2 != 0 || !Valid(x, y))
             return;
         SetPixel(x, y, Pixel(x, y) ^ 0xFFFFFF);
     };
@@ -239,11 +257,44 @@ void TCanvas::CopyRect(const TRect& dest, const QImage& source, const TRect& sou
     DrawImage(dest, source, sourceRect);
 }
 
+void TCanvas::TileDraw(const TRect& area, const TBitmap& tile)
+{
+    if (area.IsEmpty() || tile.Empty())
+        return;
+    QImage pattern = tile.Image();
+    if (tile.Transparent()) {
+        const QRgb key = ToQRgb(tile.TransparentColor()) & 0x00FFFFFF;
+        for (int y = 0; y < pattern.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(pattern.scanLine(y));
+            for (int x = 0; x < pattern.width(); ++x)
+                if ((line[x] & 0x00FFFFFF) == key)
+                    line[x] = 0;
+        }
+    }
+    // One fill with the tile as its brush: the brush starts at the origin,
+    // where the first copy lies.
+    const auto mode = m_painter.compositionMode();
+    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_painter.setBrushOrigin(0, 0);
+    m_painter.fillRect(area.ToQRect(), QBrush(pattern));
+    m_painter.setCompositionMode(mode);
+}
+
 void TCanvas::DrawImage(const TRect& dest, const QImage& source, const TRect& sourceRect,
                         std::optional<TColor> keyColor)
 {
     if (dest.IsEmpty() || sourceRect.IsEmpty() || source.isNull())
         return;
+    const QRect from = sourceRect.ToQRect();
+    if (!keyColor && dest.Width() == from.width() && dest.Height() == from.height() &&
+        source.rect().contains(from)) {
+        // Unscaled and unkeyed: straight from the source, no copy.
+        const auto mode = m_painter.compositionMode();
+        m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        m_painter.drawImage(QPoint(dest.Left, dest.Top), source, from);
+        m_painter.setCompositionMode(mode);
+        return;
+    }
     QImage piece = StretchImage(source, sourceRect, dest.Width(), dest.Height());
     if (keyColor) {
         const QRgb key = ToQRgb(*keyColor) & 0x00FFFFFF;
@@ -264,12 +315,43 @@ void TCanvas::DrawImage(const TRect& dest, const QImage& source, const TRect& so
 
 void TCanvas::SetClipRect(const TRect& rect)
 {
-    m_painter.setClipRect(rect.ToQRect());
+    m_painter.setClipRect(m_bounds ? rect.ToQRect() & *m_bounds : rect.ToQRect());
 }
 
 void TCanvas::ClearClipRect()
 {
-    m_painter.setClipping(false);
+    if (m_bounds)
+        m_painter.setClipRect(*m_bounds);
+    else
+        m_painter.setClipping(false);
+}
+
+TCanvasView::TCanvasView(TCanvas& canvas, int left, int top, int width, int height)
+    : m_canvas(canvas), m_pen(canvas.Pen), m_brush(canvas.Brush), m_font(canvas.Font),
+      m_penPos(canvas.m_penPos), m_origin(canvas.m_origin), m_size(canvas.m_size), m_bounds(canvas.m_bounds)
+{
+    QRect own(left, top, canvas.m_size.width(), canvas.m_size.height());
+    if (canvas.m_bounds)
+        own &= canvas.m_bounds->translated(left, top);
+    own &= QRect(0, 0, std::max(width, 0), std::max(height, 0));
+    canvas.m_painter.save();
+    canvas.m_painter.translate(-left, -top);
+    canvas.m_painter.setClipRect(own, canvas.m_painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    canvas.m_origin -= QPoint(left, top);
+    canvas.m_size = QSize(std::max(width, 0), std::max(height, 0));
+    canvas.m_bounds = own;
+}
+
+TCanvasView::~TCanvasView()
+{
+    m_canvas.m_painter.restore();
+    m_canvas.Pen = m_pen;
+    m_canvas.Brush = m_brush;
+    m_canvas.Font = m_font;
+    m_canvas.m_penPos = m_penPos;
+    m_canvas.m_origin = m_origin;
+    m_canvas.m_size = m_size;
+    m_canvas.m_bounds = m_bounds;
 }
 
 QImage StretchImage(const QImage& source, const TRect& sourceRect, int width, int height)

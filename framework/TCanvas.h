@@ -54,9 +54,11 @@ enum : unsigned
 
 // A canvas over one QImage with the pixel results of GDI: rectangles leave out
 // their right and bottom edge, lines leave out their end point, antialiasing
-// is off. Coordinates are image pixels.
+// is off. Coordinates are image pixels, unless a TCanvasView shifts them.
 class TCanvas
 {
+    friend class TCanvasView;
+
 public:
     explicit TCanvas(QImage& image);
     TCanvas(const TCanvas&) = delete;
@@ -67,8 +69,9 @@ public:
     TBrush Brush;
     TFont Font;
 
-    int Width() const { return m_image.width(); }
-    int Height() const { return m_image.height(); }
+    // The size of what is being painted: the image's, or the view's.
+    int Width() const { return m_size.width(); }
+    int Height() const { return m_size.height(); }
     QImage& Image() { return m_image; }
     // For helpers that need Qt directly (rendering a parent widget behind a control).
     QPainter& Painter() { return m_painter; }
@@ -107,13 +110,18 @@ public:
     void Draw(int x, int y, const TBitmap& bitmap);
     void StretchDraw(const TRect& dest, const TBitmap& bitmap);
     void CopyRect(const TRect& dest, const QImage& source, const TRect& sourceRect);
+    // Repeats the bitmap unscaled over the area, its first copy at the
+    // canvas origin; a transparent bitmap leaves out its key colour.
+    void TileDraw(const TRect& area, const TBitmap& tile);
     void DrawImage(const TRect& dest, const QImage& source, const TRect& sourceRect,
                    std::optional<TColor> keyColor = std::nullopt);
 
+    // Within a view, clipping never reaches beyond the view's bounds.
     void SetClipRect(const TRect& rect);
     void ClearClipRect();
 
 private:
+    bool Valid(int x, int y) const;
     void FillPixels(const TRect& rect, TColor color);
     void PlotPen(int x, int y);
     QFont EffectiveFont() const;
@@ -121,6 +129,36 @@ private:
     QImage& m_image;
     QPainter m_painter;
     TPoint m_penPos;
+    QPoint m_origin;               // where (0, 0) lies in the image
+    QSize m_size;                  // Width() and Height()
+    std::optional<QRect> m_bounds; // the current view's clip
+};
+
+// While it lives, the canvas paints in the coordinates of a surface of
+// `width` x `height` on which the canvas's own area lies at (left, top),
+// clipped to that area; pen, brush, font and clipping come back afterwards.
+// A control paints its parent's face behind itself this way, touching only
+// its own pixels.
+class TCanvasView
+{
+public:
+    TCanvasView(TCanvas& canvas, int left, int top, int width, int height);
+    TCanvasView(const TCanvasView&) = delete;
+    TCanvasView& operator=(const TCanvasView&) = delete;
+    ~TCanvasView();
+
+    // The canvas's own area in the view's coordinates.
+    QRect Bounds() const { return *m_canvas.m_bounds; }
+
+private:
+    TCanvas& m_canvas;
+    TPen m_pen;
+    TBrush m_brush;
+    TFont m_font;
+    TPoint m_penPos;
+    QPoint m_origin;
+    QSize m_size;
+    std::optional<QRect> m_bounds;
 };
 
 // Nearest-neighbour stretch that samples pixel centres; the same result on

@@ -28,14 +28,22 @@ void PaintParentBackground(TCanvas& canvas, const QWidget* control)
     if (control == nullptr || control->parentWidget() == nullptr)
         return;
     QWidget* parent = control->parentWidget();
-    QPainter& painter = canvas.Painter();
-    painter.save();
-    painter.translate(-control->x(), -control->y());
-    painter.setClipRect(QRect(0, 0, parent->width(), parent->height()), Qt::IntersectClip);
+    // Only the pixels under the control are painted: the parent's own paint,
+    // clipped, or Qt's rendering of that part of a plain widget.
+    const TCanvasView view(canvas, control->x(), control->y(), parent->width(), parent->height());
+    if (view.Bounds().isEmpty())
+        return;
+    if (auto* face = qobject_cast<TControl*>(parent)) {
+        canvas.Pen = TPen{};
+        canvas.Brush = {face->Color(), bsSolid};
+        canvas.Font = face->Font();
+        canvas.Painter().fillRect(view.Bounds(), ToQColor(face->Color()));
+        face->Paint(canvas);
+        return;
+    }
     // Without DrawChildren: this control and its siblings stay out.
-    parent->render(&painter, QPoint(0, 0), QRegion(0, 0, parent->width(), parent->height()),
+    parent->render(&canvas.Painter(), view.Bounds().topLeft(), QRegion(view.Bounds()),
                    QWidget::DrawWindowBackground);
-    painter.restore();
 }
 
 TControl::TControl(QWidget* parent) : QWidget(parent)

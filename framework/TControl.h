@@ -35,6 +35,7 @@ using TMouseMoveEvent = std::function<void(QObject* sender, Qt::KeyboardModifier
 class TControl : public QWidget
 {
     Q_OBJECT
+    friend void PaintParentBackground(TCanvas& canvas, const QWidget* control);
 
 public:
     explicit TControl(QWidget* parent = nullptr);

@@ -33,34 +33,48 @@ void OnMessage(j_common_ptr info, int level)
         FailDecode(info);
 }
 
-void Decode(DecodeContext& context, jpeg_decompress_struct& info, const QByteArray& bytes)
+// The smallest scale n/8 whose output still covers `cover`; full size when
+// none is asked for or none smaller does.
+void ChooseScale(jpeg_decompress_struct& info, QSize cover)
+{
+    info.scale_num = 8;
+    info.scale_denom = 8;
+    if (!cover.isValid())
+        return;
+    for (unsigned n = 1; n < 8; ++n) {
+        info.scale_num = n;
+        jpeg_calc_output_dimensions(&info);
+        if (int(info.output_width) >= cover.width() && int(info.output_height) >= cover.height())
+            return;
+    }
+    info.scale_num = 8;
+}
+
+void Decode(DecodeContext& context, jpeg_decompress_struct& info, const QByteArray& bytes, QSize cover)
 {
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.constData()),
                  static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&info, TRUE);
-    info.out_color_space = info.num_components == 1 ? JCS_GRAYSCALE : JCS_RGB;
+    // Straight into the layout of QImage::Format_RGB32 (0xffRRGGBB per word).
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    info.out_color_space = JCS_EXT_BGRA;
+#else
+    info.out_color_space = JCS_EXT_ARGB;
+#endif
+    ChooseScale(info, cover);
     jpeg_start_decompress(&info);
 
     context.Image = QImage(int(info.output_width), int(info.output_height), QImage::Format_RGB32);
-    const int channels = info.output_components;
-    JSAMPARRAY row = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
-                                               info.output_width * JDIMENSION(channels), 1);
     while (info.output_scanline < info.output_height) {
-        const int y = int(info.output_scanline);
-        jpeg_read_scanlines(&info, row, 1);
-        auto* line = reinterpret_cast<QRgb*>(context.Image.scanLine(y));
-        const JSAMPLE* samples = row[0];
-        for (JDIMENSION x = 0; x < info.output_width; ++x) {
-            const JSAMPLE* p = samples + x * JDIMENSION(channels);
-            line[x] = channels == 1 ? qRgb(p[0], p[0], p[0]) : qRgb(p[0], p[1], p[2]);
-        }
+        JSAMPROW row = context.Image.scanLine(int(info.output_scanline));
+        jpeg_read_scanlines(&info, &row, 1);
     }
     jpeg_finish_decompress(&info);
 }
 
 } // namespace
 
-JpegResult DecodeJpeg(const QByteArray& bytes)
+JpegResult DecodeJpeg(const QByteArray& bytes, QSize cover)
 {
     if (bytes.isEmpty())
         return {QImage(), QStringLiteral("Empty JPEG data")};
@@ -76,7 +90,29 @@ JpegResult DecodeJpeg(const QByteArray& bytes)
         return {QImage(), QStringLiteral("JPEG error: %1").arg(QString::fromLatin1(context->Message))};
     }
     jpeg_create_decompress(info.get());
-    Decode(*context, *info, bytes);
+    Decode(*context, *info, bytes, cover);
     jpeg_destroy_decompress(info.get());
     return {context->Image, QString()};
+}
+
+QSize JpegSize(const QByteArray& bytes)
+{
+    if (bytes.isEmpty())
+        return QSize();
+    const auto context = std::make_unique<DecodeContext>();
+    const auto info = std::make_unique<jpeg_decompress_struct>();
+    info->err = jpeg_std_error(&context->Manager);
+    context->Manager.error_exit = FailDecode;
+    context->Manager.emit_message = OnMessage;
+    if (setjmp(context->Jump) != 0) {
+        jpeg_destroy_decompress(info.get());
+        return QSize();
+    }
+    jpeg_create_decompress(info.get());
+    jpeg_mem_src(info.get(), reinterpret_cast<const unsigned char*>(bytes.constData()),
+                 static_cast<unsigned long>(bytes.size()));
+    jpeg_read_header(info.get(), TRUE);
+    const QSize size(int(info->image_width), int(info->image_height));
+    jpeg_destroy_decompress(info.get());
+    return size;
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 struct JpegResult
@@ -12,4 +13,10 @@ struct JpegResult
 
 // Baseline or progressive JPEG through libjpeg. Corrupt or truncated data
 // yields a null image and libjpeg's own message; it never aborts the process.
-JpegResult DecodeJpeg(const QByteArray& bytes);
+// With `cover` set, libjpeg scales while it decodes, to the smallest of its
+// scales (n/8) whose picture still covers `cover` in both directions.
+JpegResult DecodeJpeg(const QByteArray& bytes, QSize cover = QSize());
+
+// The picture's size from its header alone; an invalid size when the bytes
+// do not start a JPEG.
+QSize JpegSize(const QByteArray& bytes);

@@ -22,7 +22,8 @@ ctest --test-dir "$build" --output-on-failure
 LC_ALL=$chinese ctest --test-dir "$build" --output-on-failure
 
 # The same drivers built natively, over the SQLite store.
-cmake -S . -B "$native" -G Ninja -DTESSEL_CORE_ONLY=ON -DTESSEL_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B "$native" -G Ninja -DTESSEL_CORE_ONLY=ON -DTESSEL_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DTESSEL_WERROR=ON >/dev/null
 cmake --build "$native" --target registry_driver registry_raw_driver
 
 # compare LABEL NATIVE-COMMAND -- WINE-ENV... -- WINE-COMMAND...

@@ -5,7 +5,7 @@ set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libsqlite3-dev sqlite3 libicu-dev
             libjpeg62-turbo-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
-            fonts-wqy-microhei xvfb xauth)
+            fonts-wqy-microhei xvfb xauth clang-format git)
 wine_pkgs=(g++-mingw-w64-x86-64 googletest nlohmann-json3-dev wine wine64 locales)
 
 case "${1:-build}" in

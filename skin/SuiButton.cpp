@@ -34,7 +34,8 @@ void DrawEmbossed(TCanvas& canvas, const QString& text, const TRect& rect, unsig
 } // namespace
 
 TsuiCustomButton::TsuiCustomButton(QWidget* parent)
-    : TControl(parent), m_repeat(new QTimer(this)), m_accelerator(new QShortcut(this))
+    : TControl(parent), m_bmpNormal(LoadStatePicture(QString())), m_bmpMouseOn(m_bmpNormal),
+      m_bmpMouseDown(m_bmpNormal), m_repeat(new QTimer(this)), m_accelerator(new QShortcut(this))
 {
     SetParentColor(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -105,8 +106,7 @@ void TsuiCustomButton::AutoSizeChanged()
 {
     if (!m_autoSize || m_picNormal.isEmpty())
         return;
-    const TBitmap picture = LoadStatePicture(m_picNormal);
-    resize(picture.Width(), picture.Height());
+    resize(m_bmpNormal.Width(), m_bmpNormal.Height());
 }
 
 void TsuiCustomButton::TransparentChanged()
@@ -117,6 +117,7 @@ void TsuiCustomButton::TransparentChanged()
 void TsuiCustomButton::SetPicNormal(const QString& name)
 {
     m_picNormal = name;
+    m_bmpNormal = LoadStatePicture(name);
     AutoSizeChanged();
     update();
 }
@@ -124,43 +125,48 @@ void TsuiCustomButton::SetPicNormal(const QString& name)
 void TsuiCustomButton::SetPicMouseOn(const QString& name)
 {
     m_picMouseOn = name;
+    m_bmpMouseOn = LoadStatePicture(name);
     update();
 }
 
 void TsuiCustomButton::SetPicMouseDown(const QString& name)
 {
     m_picMouseDown = name;
+    m_bmpMouseDown = LoadStatePicture(name);
     update();
 }
 
-TBitmap TsuiCustomButton::LoadStatePicture(const QString& name)
+const TBitmap& TsuiCustomButton::LoadStatePicture(const QString& name)
 {
-    TBitmap picture = LoadSkinBitmap(name);
-    if (picture.Empty()) {
-        picture = TBitmap(74, 21);
-        picture.Image().fill(Qt::white);
-    }
-    return picture;
+    const TBitmap& picture = SkinBitmap(name);
+    if (!picture.Empty())
+        return picture;
+    static const TBitmap blank = [] {
+        TBitmap bitmap(74, 21);
+        bitmap.Image().fill(Qt::white);
+        return bitmap;
+    }();
+    return blank;
 }
 
 TBitmap TsuiCustomButton::PaintButtonNormal()
 {
-    return LoadStatePicture(m_picNormal);
+    return m_bmpNormal;
 }
 
 TBitmap TsuiCustomButton::PaintButtonMouseOn()
 {
-    return LoadStatePicture(m_picMouseOn);
+    return m_bmpMouseOn;
 }
 
 TBitmap TsuiCustomButton::PaintButtonMouseDown()
 {
-    return LoadStatePicture(m_picMouseDown);
+    return m_bmpMouseDown;
 }
 
 TBitmap TsuiCustomButton::PaintButtonDisabled()
 {
-    return LoadStatePicture(m_picNormal);
+    return m_bmpNormal;
 }
 
 void TsuiCustomButton::Paint(TCanvas& canvas)

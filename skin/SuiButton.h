@@ -69,8 +69,8 @@ protected:
     QString PicMouseOnName() const { return m_picMouseOn; }
     QString PicMouseDownName() const { return m_picMouseDown; }
 
-    // The state bitmap for each state; a picture that does not load is a
-    // blank 74 x 21 bitmap.
+    // The state bitmap for each state, loaded when its name is set; a picture
+    // that does not load is a blank 74 x 21 bitmap.
     virtual TBitmap PaintButtonNormal();
     virtual TBitmap PaintButtonMouseOn();
     virtual TBitmap PaintButtonMouseDown();
@@ -81,7 +81,7 @@ protected:
 
     bool PictureTransparent() const { return m_picTransparent; }
     void SetPictureTransparent(bool value) { m_picTransparent = value; }
-    static TBitmap LoadStatePicture(const QString& name);
+    static const TBitmap& LoadStatePicture(const QString& name);
 
     bool event(QEvent* event) override;
     void CaptionChanged() override;
@@ -105,6 +105,9 @@ private:
     QString m_picNormal;
     QString m_picMouseOn;
     QString m_picMouseDown;
+    TBitmap m_bmpNormal;
+    TBitmap m_bmpMouseOn;
+    TBitmap m_bmpMouseDown;
     bool m_autoSize = false;
     bool m_transparent = false;
     bool m_picTransparent = false;

@@ -117,8 +117,8 @@ void TsuiForm::FontChanged()
 void TsuiForm::Paint(TCanvas& canvas)
 {
     if (m_uiStyle == MacOS || m_uiStyle == Protein) {
-        const TBitmap tile = LoadSkinBitmap(m_uiStyle == MacOS ? QStringLiteral("MACOS_FORM_BACKGROUND")
-                                                               : QStringLiteral("PROTEIN_FORM_BACKGROUND"));
+        const TBitmap& tile = SkinBitmap(m_uiStyle == MacOS ? QStringLiteral("MACOS_FORM_BACKGROUND")
+                                                            : QStringLiteral("PROTEIN_FORM_BACKGROUND"));
         TileDraw(canvas, tile, ClientRect());
     }
     // Any other style keeps the Color() the canvas arrives filled with.

@@ -12,12 +12,22 @@ TImage::TImage(QWidget* parent) : TControl(parent)
 void TImage::SetPicture(const TPicture& picture)
 {
     m_picture = picture;
+    m_stretched = QImage();
     update();
 }
 
 bool TImage::LoadFromFile(const QString& path)
 {
     const bool loaded = m_picture.LoadFromFile(path);
+    m_stretched = QImage();
+    update();
+    return loaded;
+}
+
+bool TImage::LoadFromFileWhenShown(const QString& path)
+{
+    const bool loaded = m_picture.LoadFromFileWhenShown(path);
+    m_stretched = QImage();
     update();
     return loaded;
 }
@@ -51,17 +61,45 @@ TRect TImage::DestRect() const
     return Bounds(0, 0, w, h);
 }
 
+const QImage& TImage::Stretched(const TRect& dest)
+{
+    const QSize size(dest.Width(), dest.Height());
+    // A decoded bitmap may have been changed through Picture() since.
+    const qint64 from = m_picture.Waiting() ? -1 : m_picture.Bitmap().Image().cacheKey();
+    if (!m_stretched.isNull() && m_stretched.size() == size && m_stretchedFrom == from &&
+        m_stretchedKeyed == m_transparent)
+        return m_stretched;
+    // A waiting JPEG is decoded just big enough for this size, and not kept.
+    const TBitmap source = m_picture.Waiting() ? TBitmap(m_picture.Covering(size)) : m_picture.Bitmap();
+    m_stretched = StretchImage(source.Image(), Rect(0, 0, source.Width(), source.Height()), size.width(),
+                               size.height());
+    if (m_transparent && !source.Empty()) {
+        const QRgb key = ToQRgb(source.TransparentColor()) & 0x00FFFFFF;
+        for (int y = 0; y < m_stretched.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(m_stretched.scanLine(y));
+            for (int x = 0; x < m_stretched.width(); ++x)
+                if ((line[x] & 0x00FFFFFF) == key)
+                    line[x] = 0;
+        }
+    }
+    m_stretchedFrom = from;
+    m_stretchedKeyed = m_transparent;
+    return m_stretched;
+}
+
 void TImage::Paint(TCanvas& canvas)
 {
     if (m_transparent)
         DoTrans(canvas, this);
     if (!m_picture.HasGraphic())
         return;
+    const TRect dest = DestRect();
+    if (m_stretch) {
+        const QImage& shown = Stretched(dest);
+        canvas.DrawImage(dest, shown, Rect(0, 0, shown.width(), shown.height()));
+        return;
+    }
     TBitmap bitmap = m_picture.Bitmap();
     bitmap.SetTransparent(m_transparent);
-    const TRect dest = DestRect();
-    if (m_stretch)
-        canvas.StretchDraw(dest, bitmap);
-    else
-        canvas.Draw(dest.Left, dest.Top, bitmap);
+    canvas.Draw(dest.Left, dest.Top, bitmap);
 }

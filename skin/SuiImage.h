@@ -22,6 +22,9 @@ public:
     // JPEG by content, other formats through Qt's readers; resource paths
     // (":/pictures/main.jpg") work too. False leaves the picture empty.
     bool LoadFromFile(const QString& path);
+    // The same, but a JPEG is decoded when the control is first painted and
+    // at the scale it is shown (TPicture::LoadFromFileWhenShown).
+    bool LoadFromFileWhenShown(const QString& path);
 
     bool Stretch() const { return m_stretch; }
     void SetStretch(bool value);
@@ -37,7 +40,13 @@ protected:
     void Paint(TCanvas& canvas) override;
 
 private:
+    // The stretched picture, kept while picture, size and transparency stay.
+    const QImage& Stretched(const TRect& dest);
+
     TPicture m_picture;
+    QImage m_stretched;
+    qint64 m_stretchedFrom = 0; // cache key of the bitmap it was made from
+    bool m_stretchedKeyed = false;
     bool m_stretch = false;
     bool m_center = false;
     bool m_transparent = false;

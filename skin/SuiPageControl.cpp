@@ -5,6 +5,7 @@
 #include "skin/SuiStyleRules.h"
 #include "skin/Suipublic.h"
 
+#include <QFontMetrics>
 #include <algorithm>
 
 // --- the strip ---------------------------------------------------------------
@@ -34,9 +35,9 @@ void TsuiTabControlTopPanel::SetTabShown(int index, bool shown)
 void TsuiTabControlTopPanel::SetUIStyle(TsuiUIStyle style)
 {
     m_uiStyle = style;
-    m_activeName = GetThemeString(style, 70);
-    m_inactiveName = GetThemeString(style, 71);
-    m_lineName = GetThemeString(style, 72);
+    m_active = SkinBitmap(GetThemeString(style, 70));
+    m_inactive = SkinBitmap(GetThemeString(style, 71));
+    m_line = SkinBitmap(GetThemeString(style, 72));
     const int height = GetThemeInt(style, 73);
     if (height > 0)
         resize(width(), height);
@@ -69,15 +70,13 @@ int TsuiTabControlTopPanel::TabWidth(const QString& text) const
 {
     if (text.isEmpty())
         return 80;
-    QImage scratch(1, 1, QImage::Format_ARGB32);
-    TCanvas canvas(scratch);
-    canvas.Font = m_owner->Font();
-    return canvas.TextWidth(text) + 20;
+    // As TCanvas::TextWidth measures, without a canvas to measure on.
+    return QFontMetrics(m_owner->Font().ToQFont()).horizontalAdvance(text) + 20;
 }
 
 std::vector<TRect> TsuiTabControlTopPanel::TabRects() const
 {
-    const int h = LoadSkinBitmap(m_inactiveName).Height();
+    const int h = m_inactive.Height();
     const int bottom = h > 0 ? h : height();
     std::vector<TRect> rects;
     int x = m_leftMargin;
@@ -91,7 +90,7 @@ std::vector<TRect> TsuiTabControlTopPanel::TabRects() const
 
 int TsuiTabControlTopPanel::TabHeight() const
 {
-    const int h = LoadSkinBitmap(m_activeName).Height();
+    const int h = m_active.Height();
     return h > 0 ? h : height();
 }
 
@@ -111,8 +110,8 @@ void TsuiTabControlTopPanel::Paint(TCanvas& canvas)
     // Wherever no tab is drawn the window behind the control shows.
     DoTrans(canvas, m_owner);
 
-    const TBitmap line = LoadSkinBitmap(m_lineName);
-    const int h = LoadSkinBitmap(m_inactiveName).Height();
+    const TBitmap& line = m_line;
+    const int h = m_inactive.Height();
     if (!line.Empty()) {
         canvas.StretchDraw(Rect(1, h, width() - 1, h + line.Height()), line);
         canvas.Pen = {m_owner->BorderColor(), 1, psSolid};
@@ -135,7 +134,7 @@ void TsuiTabControlTopPanel::DrawTab(TCanvas& canvas, int index, const TRect& re
     // The active tab sits one pixel lower and covers the line's first row.
     if (active)
         place = Rect(rect.Left, rect.Top + 1, rect.Right, rect.Bottom + 1);
-    SpitDrawHorizontal(LoadSkinBitmap(active ? m_activeName : m_inactiveName), canvas, place, true);
+    SpitDrawHorizontal(active ? m_active : m_inactive, canvas, place, true);
     canvas.Brush.Style = bsClear;
     canvas.DrawText(m_tabs[index], place, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/TBitmap.h"
 #include "framework/TControl.h"
 #include "skin/Suithemes.h"
 
@@ -58,9 +59,10 @@ private:
     QStringList m_tabs;
     std::vector<bool> m_shown;
     TsuiUIStyle m_uiStyle = Custom;
-    QString m_activeName;
-    QString m_inactiveName;
-    QString m_lineName;
+    // The style's bitmaps, loaded with the style.
+    TBitmap m_active;
+    TBitmap m_inactive;
+    TBitmap m_line;
     int m_tabIndex = -1;
     int m_leftMargin = 10;
 };

@@ -17,7 +17,7 @@ namespace {
 TPicture SkinPicture(const QString& name)
 {
     TPicture picture;
-    picture.Assign(LoadSkinBitmap(name));
+    picture.Assign(SkinBitmap(name));
     return picture;
 }
 
@@ -499,18 +499,21 @@ void TsuiTitleBar::DrawButtons(TCanvas& canvas)
     for (const ButtonPlace& place : ButtonPlaces()) {
         const TsuiTitleBarButton& button = m_buttons.Items(place.Index);
         if (button.ButtonType() == suiControlBox && m_drawAppIcon) {
-            const TBitmap icon(QImage(QStringLiteral(":/skin/MAINICON"))
-                                   .scaled(16, 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                                   .convertToFormat(QImage::Format_ARGB32));
+            static const TBitmap icon(QImage(QStringLiteral(":/skin/MAINICON"))
+                                          .scaled(16, 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
             canvas.DrawImage(Bounds(place.Rect.Left + 3, place.Rect.Top, 16, 16), icon.Image(),
                              Rect(0, 0, 16, 16));
             continue;
         }
-        TBitmap picture = StatePicture(place.Index, button).Bitmap();
+        const TBitmap& picture = StatePicture(place.Index, button).Bitmap();
         if (picture.Empty())
             continue;
-        picture.SetTransparent(button.Transparent());
-        canvas.Draw(place.Rect.Left, place.Rect.Top, picture);
+        const TRect whole = Rect(0, 0, picture.Width(), picture.Height());
+        std::optional<TColor> key;
+        if (button.Transparent())
+            key = picture.TransparentColor();
+        canvas.DrawImage(Bounds(place.Rect.Left, place.Rect.Top, picture.Width(), picture.Height()),
+                         picture.Image(), whole, key);
     }
 }
 

@@ -72,11 +72,13 @@ void TileDraw(TCanvas& canvas, const TBitmap& picture, const TRect& rect)
 {
     if (picture.Empty())
         return;
-    const int w = picture.Width();
-    const int h = picture.Height();
-    for (int x = 0; x < rect.Width() + w; x += w)
-        for (int y = 0; y < rect.Height() + h; y += h)
-            canvas.Draw(x, y, picture);
+    // Whole copies from the origin while they start before width + w and
+    // height + h, drawn as one tiled fill of the same extent.
+    auto span = [](int extent, int step) {
+        return extent + step > 0 ? (extent + 2 * step - 1) / step * step : 0;
+    };
+    canvas.TileDraw(Rect(0, 0, span(rect.Width(), picture.Width()), span(rect.Height(), picture.Height())),
+                    picture);
 }
 
 void TileDraw(TCanvas& canvas, const TPicture& picture, const TRect& rect)

@@ -116,7 +116,7 @@ long RegistryBackend::QueryValue(Handle key, std::string_view name, std::uint32_
         return rc;
     if (type)
         *type = value.type;
-    const auto needed = static_cast<std::uint32_t>(value.data.size());
+    const auto needed = value.unloadedSize.value_or(static_cast<std::uint32_t>(value.data.size()));
     if (!size)
         return status::Success;
     if (data) {
@@ -124,6 +124,8 @@ long RegistryBackend::QueryValue(Handle key, std::string_view name, std::uint32_
             *size = needed;
             return status::MoreData;
         }
+        if (value.unloadedSize)
+            return status::NotEnoughMemory;
         std::copy(value.data.begin(), value.data.end(), data);
     }
     *size = needed;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,9 @@ struct RegValue
 {
     std::uint32_t type = regtype::None;
     std::vector<std::uint8_t> data;
+    // Set instead of `data` for a value beyond the registry's data limit: its
+    // size can be asked for, its bytes are never loaded.
+    std::optional<std::uint32_t> unloadedSize;
 };
 
 // Held while a whole apply or reset pass runs, so that two programs running a

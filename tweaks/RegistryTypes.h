@@ -18,6 +18,7 @@ inline constexpr long Success = 0;
 inline constexpr long FileNotFound = 2;
 inline constexpr long AccessDenied = 5;
 inline constexpr long InvalidHandle = 6;
+inline constexpr long NotEnoughMemory = 8;
 inline constexpr long InvalidParameter = 87;
 inline constexpr long Busy = 170;
 inline constexpr long BadPathName = 161;

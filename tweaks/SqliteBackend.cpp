@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -465,13 +466,15 @@ public:
         const int rc = query_->Run(key, fold, static_cast<long long>(limits::ValueDataBytes));
         if (rc == SQLITE_ROW) {
             sqlite3_stmt* s = query_->Get();
-            // Data beyond the registry's limit was not written by a store: it
-            // is refused before it is ever loaded.
-            if (sqlite3_column_int64(s, 1) > static_cast<long long>(limits::ValueDataBytes)) {
-                query_->Reset();
-                return status::BadDatabase;
-            }
             value.type = static_cast<std::uint32_t>(sqlite3_column_int64(s, 0));
+            // Data beyond the registry's limit was not written by a store:
+            // it is never loaded.
+            const long long length = sqlite3_column_int64(s, 1);
+            if (length > static_cast<long long>(limits::ValueDataBytes)) {
+                value.unloadedSize = static_cast<std::uint32_t>(std::min<long long>(length, UINT32_MAX));
+                query_->Reset();
+                return status::Success;
+            }
             const auto* bytes = static_cast<const std::uint8_t*>(sqlite3_column_blob(s, 2));
             value.data.assign(bytes, bytes + sqlite3_column_bytes(s, 2));
             query_->Reset();

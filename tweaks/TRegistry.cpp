@@ -80,9 +80,11 @@ std::string TRegistry::ReadText(std::string_view name)
     const long found = backend_.QueryValue(*key_, name, nullptr, nullptr, &size);
     // Only a value that is not there reads as empty text; one that cannot be
     // read (too large, a damaged hive) must not pass for an empty password.
-    if (found == status::FileNotFound || found == status::KeyDeleted || (found == status::Success && size == 0))
+    if (found == status::FileNotFound || found == status::KeyDeleted ||
+        (found == status::Success && size == 0))
         return {};
-    if (found != status::Success)
+    // Nor is a value beyond the registry's limit ever loaded.
+    if (found != status::Success || size > limits::ValueDataBytes)
         Raise(kGetFailed, name);
     std::vector<std::uint8_t> data(size);
     std::uint32_t type = regtype::None;

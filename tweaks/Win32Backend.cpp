@@ -93,9 +93,12 @@ long Win32Backend::DoQueryValue(Handle key, std::string_view name, RegValue& val
     LONG rc = RegQueryValueExW(ToHkey(key), valueName.c_str(), nullptr, &type, nullptr, &size);
     // Loop in case another program grows the value meanwhile.
     while (rc == ERROR_SUCCESS || rc == ERROR_MORE_DATA) {
-        // Text is kept wide: up to twice the registry's limit in bytes.
-        if (size > (IsText(type) ? 2 : 1) * limits::ValueDataBytes)
-            return ERROR_NOT_ENOUGH_MEMORY;
+        // Never loaded beyond the registry's limit (text is kept wide: twice it in bytes).
+        if (size > (IsText(type) ? 2 : 1) * limits::ValueDataBytes) {
+            value.type = type;
+            value.unloadedSize = IsText(type) ? size / 2 : size;
+            return ERROR_SUCCESS;
+        }
         value.data.resize(size);
         rc = RegQueryValueExW(ToHkey(key), valueName.c_str(), nullptr, &type,
                               value.data.empty() ? nullptr : value.data.data(), &size);

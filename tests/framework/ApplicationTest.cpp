@@ -1,6 +1,6 @@
 #include "framework/TApplication.h"
-#include "framework/TDialogRecorder.h"
 #include "framework/TGbk.h"
+#include "tests/support/TDialogRecorder.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>

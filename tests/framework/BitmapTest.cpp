@@ -31,6 +31,20 @@ TEST(Bitmap, MissingSkinResourceGivesAnEmptyBitmap)
     EXPECT_TRUE(LoadSkinBitmap("NO_SUCH_SKIN_PICTURE").Empty());
 }
 
+TEST(Bitmap, SkinBitmapsAreDecodedOnceAndShared)
+{
+    const TBitmap& first = SkinBitmap("WINXP_BUTTON_NORMAL");
+    ASSERT_EQ(QSize(first.Width(), first.Height()), QSize(18, 21));
+    EXPECT_EQ(&SkinBitmap("WINXP_BUTTON_NORMAL"), &first);
+    TBitmap copy = LoadSkinBitmap("WINXP_BUTTON_NORMAL");
+    EXPECT_EQ(copy.Image().cacheKey(), first.Image().cacheKey()) << "a copy shares the pixels";
+    const TColor before = first.Pixel(0, 0);
+    copy.SetPixel(0, 0, before ^ 0xFFFFFF);
+    EXPECT_EQ(SkinBitmap("WINXP_BUTTON_NORMAL").Pixel(0, 0), before)
+        << "writing to a copy leaves the shared one";
+    EXPECT_TRUE(SkinBitmap("NO_SUCH_SKIN_PICTURE").Empty());
+}
+
 TEST(ImageList, AddCutsCellsAndMasksTheKeyColour)
 {
     TBitmap strip(5, 2);

@@ -2,7 +2,7 @@
 
 #include "framework/TCanvas.h"
 #include "framework/TControl.h"
-#include "framework/TDialogRecorder.h"
+#include "tests/support/TDialogRecorder.h"
 
 #include <QEnterEvent>
 #include <QTest>

@@ -107,3 +107,22 @@ TEST(Jpeg, CorruptedBodyOfAValidPicture)
     EXPECT_TRUE(result.Image.isNull());
     EXPECT_FALSE(result.Error.isEmpty());
 }
+
+TEST(Jpeg, ScaledDecodingTakesTheSmallestScaleThatCovers)
+{
+    const QByteArray bytes = EncodeTestJpeg(); // 16 x 8
+    EXPECT_EQ(JpegSize(bytes), QSize(16, 8));
+    EXPECT_FALSE(JpegSize("GIF89a....").isValid());
+    const std::pair<QSize, QSize> cases[] = {{QSize(), {16, 8}}, {{2, 1}, {2, 1}},  {{3, 1}, {4, 2}},
+                                             {{8, 4}, {8, 4}},   {{9, 4}, {10, 5}}, {{16, 8}, {16, 8}},
+                                             {{40, 40}, {16, 8}}};
+    for (const auto& [cover, size] : cases) {
+        const JpegResult result = DecodeJpeg(bytes, cover);
+        EXPECT_EQ(result.Image.size(), size) << cover.width() << " x " << cover.height();
+        EXPECT_EQ(result.Image.format(), QImage::Format_RGB32);
+    }
+    const QImage half = DecodeJpeg(bytes, {8, 4}).Image;
+    EXPECT_GT(half.pixelColor(1, 2).red(), 220);
+    EXPECT_GT(half.pixelColor(6, 2).blue(), 220);
+    EXPECT_EQ(qAlpha(half.pixel(6, 2)), 255);
+}

@@ -29,3 +29,22 @@ TEST(PictureResources, MissingFileIsAnErrorNotAPicture)
     EXPECT_FALSE(picture.HasGraphic());
     EXPECT_TRUE(picture.LastError().contains("none.jpg"));
 }
+
+TEST(PictureResources, AWindowPictureWaitsForItsFirstDraw)
+{
+    TPicture picture;
+    ASSERT_TRUE(picture.LoadFromFileWhenShown(":/pictures/main.jpg"));
+    EXPECT_TRUE(picture.Waiting());
+    EXPECT_EQ(QSize(picture.Width(), picture.Height()), QSize(800, 600));
+    EXPECT_EQ(picture.Covering({337, 309}).size(), QSize(500, 375));
+    EXPECT_TRUE(picture.Waiting()) << "a scaled decode is not kept";
+    EXPECT_EQ(picture.Bitmap().Width(), 800);
+    EXPECT_FALSE(picture.Waiting());
+
+    // Anything but a JPEG loads at once; a missing file fails as before.
+    ASSERT_TRUE(picture.LoadFromFileWhenShown(":/pictures/MAIN_TITLE_LEFT.png"));
+    EXPECT_FALSE(picture.Waiting());
+    EXPECT_EQ(picture.Width(), 137);
+    EXPECT_FALSE(picture.LoadFromFileWhenShown(":/pictures/none.jpg"));
+    EXPECT_FALSE(picture.HasGraphic());
+}

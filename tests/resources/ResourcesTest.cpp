@@ -1,5 +1,7 @@
 // The compiled-in skin: every name the theme table yields, at its size, and
 // drawn so that the components' slicing and masking come out right.
+#include "resources/SkinSizes.h"
+
 #include <QImage>
 #include <QSet>
 #include <QString>
@@ -22,18 +24,40 @@ struct StyleSizes
     QRgb scrollColor;
 };
 
+// The sizes come from the table the generator draws to; the rest is the look's own.
+StyleSizes Style(int look, const char* prefix, int titleButtonTop, QRgb scrollColor)
+{
+    auto size = [look](tessel::SkinPart part) {
+        const tessel::SkinSize s = tessel::kSkinPartSizes[int(part)][look];
+        return QSize(s.Width, s.Height);
+    };
+    using P = tessel::SkinPart;
+    return {prefix,
+            size(P::Button),
+            size(P::CheckBox),
+            size(P::Radio),
+            size(P::Progress),
+            size(P::ProgressV),
+            size(P::TitleLeft),
+            size(P::TitleClient),
+            size(P::TitleRight),
+            size(P::TitleButton),
+            size(P::Tab),
+            size(P::Tab),
+            size(P::TabLine),
+            size(P::Groove),
+            size(P::Slider),
+            size(P::SliderV),
+            size(P::ScrollButton),
+            size(P::ScrollTrack),
+            titleButtonTop,
+            scrollColor};
+}
+
 const StyleSizes kStyles[] = {
-    {"MACOS_", {84, 23}, {15, 17}, {16, 17}, {13, 10}, {13, 13}, {48, 23}, {49, 23}, {48, 23}, {17, 17},
-     {18, 27}, {18, 27}, {17, 7},  {45, 5},  {11, 20}, {19, 11}, {16, 22}, {16, 33}, 4,        0xC9C9C9},
-    {"WINXP_", {18, 21}, {13, 13}, {13, 13}, {6, 10},  {10, 6},  {35, 29}, {37, 29}, {35, 29}, {21, 21},
-     {9, 18},  {9, 18},  {8, 1},   {45, 8},  {11, 21}, {22, 11}, {16, 17}, {16, 21}, 5,        0xF9F9F9},
-    {"DEEPBLUE_", {74, 21}, {13, 13}, {13, 13}, {1, 10},  {10, 1},  {97, 32}, {98, 32}, {97, 32}, {19, 19},
-     {6, 17},     {6, 17},  {5, 5},   {45, 4},  {11, 20}, {18, 11}, {16, 16}, {16, 21}, 2,        0xF5F5F5},
-    {"PROTEIN_", {74, 21}, {13, 13}, {13, 13}, {1, 10},  {10, 1},  {441, 23}, {1, 23},  {1, 23}, {19, 19},
-     {9, 17},    {9, 17},  {10, 5},  {45, 4},  {11, 20}, {18, 11}, {16, 16},  {16, 21}, 2,       0xF5F5F5},
-    {"BLUEGLASS_", {77, 27},  {13, 13}, {13, 13}, {1, 10}, {10, 1}, {162, 33},
-     {179, 33},    {101, 33}, {19, 19}, {9, 17},  {9, 17}, {10, 5}, {45, 4},
-     {11, 20},     {18, 11},  {17, 16}, {16, 21}, 6,       0xF4F4F4},
+    Style(0, "MACOS_", 4, 0xC9C9C9),     Style(1, "WINXP_", 5, 0xF9F9F9),
+    Style(2, "DEEPBLUE_", 2, 0xF5F5F5),  Style(3, "PROTEIN_", 2, 0xF5F5F5),
+    Style(4, "BLUEGLASS_", 6, 0xF4F4F4),
 };
 
 struct Named
@@ -100,13 +124,16 @@ std::vector<Named> StyleNames(const StyleSizes& s)
     return out;
 }
 
-const std::vector<Named> kFixed{
-    {"MENU_CHECKED", {16, 16}},           {"MACOS_FORM_BACKGROUND", {8, 8}},
-    {"PROTEIN_FORM_BACKGROUND", {8, 8}},  {"MACOS_MENU_BAR", {1, 22}},
-    {"MACOS_MENU_SELECT", {1, 21}},       {"MACOS_COMBOBOX_BUTTON", {16, 17}},
-    {"SIDECHANNEL_BAR_NORMAL", {8, 172}}, {"SIDECHANNEL_BAR_MOUSEON", {8, 172}},
-    {"FONTCOMBO_TRUETYPE_FNT", {20, 12}}, {"FONTCOMBO_DEVICE_FNT", {20, 12}},
-};
+// The fixed bitmaps but the pins and the icons, which are checked on their own.
+const std::vector<Named> kFixed = [] {
+    std::vector<Named> fixed;
+    for (const auto& [name, size] : tessel::kFixedSkinBitmaps) {
+        const QString n = QString::fromLatin1(name);
+        if (!n.startsWith("SIDECHANNEL_BTN_") && !n.startsWith("MAINICON"))
+            fixed.push_back({n, QSize(size.Width, size.Height)});
+    }
+    return fixed;
+}();
 
 QImage Skin(const QString& name)
 {

@@ -4,6 +4,7 @@
 
 #include <QEnterEvent>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -144,15 +145,19 @@ TEST_F(ButtonFixture, HeldButtonRepeatsUntilRelease)
     int ticks = 0;
     button->OnMouseContinuouslyDown = [&](QObject*) { ++ticks; };
     ASSERT_EQ(button->MouseContinuouslyDownInterval(), 100);
+    auto* repeat = button->findChild<QTimer*>();
+    ASSERT_NE(repeat, nullptr);
     QTest::mousePress(button, Qt::LeftButton, {}, QPoint(10, 10));
-    QTest::qWait(60);
-    EXPECT_EQ(ticks, 0) << "the first tick comes one interval after the press";
-    QTest::qWait(300);
-    EXPECT_GE(ticks, 2);
+    // The first tick comes one interval after the press, then one per interval.
+    EXPECT_EQ(ticks, 0);
+    EXPECT_TRUE(repeat->isActive());
+    EXPECT_EQ(repeat->interval(), 100);
+    EXPECT_FALSE(repeat->isSingleShot());
+    for (int i = 0; i < 3; ++i)
+        QMetaObject::invokeMethod(repeat, "timeout");
+    EXPECT_EQ(ticks, 3);
     QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(10, 10));
-    const int atRelease = ticks;
-    QTest::qWait(250);
-    EXPECT_EQ(ticks, atRelease);
+    EXPECT_FALSE(repeat->isActive()) << "no tick after the release";
 }
 
 TEST_F(ButtonFixture, WinXPCornersComeFromTheStateBitmapUnscaled)

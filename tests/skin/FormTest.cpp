@@ -1,8 +1,8 @@
 #include "framework/TBitmap.h"
 #include "framework/TCanvas.h"
-#include "framework/TDialogRecorder.h"
 #include "skin/SuiButton.h"
 #include "skin/SuiForm.h"
+#include "tests/support/TDialogRecorder.h"
 
 #include <QTest>
 #include <QWidget>

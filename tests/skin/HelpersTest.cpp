@@ -48,6 +48,17 @@ protected:
     }
 };
 
+// A parent tiled with a coded 3 x 2 picture, as a skinned form is.
+class TiledParent : public TControl
+{
+public:
+    using TControl::TControl;
+    TBitmap Tile = Coded(3, 2);
+
+protected:
+    void Paint(TCanvas& canvas) override { TileDraw(canvas, Tile, ClientRect()); }
+};
+
 class PublishedThing : public QObject
 {
     Q_OBJECT
@@ -147,6 +158,60 @@ TEST(DoTrans, PaintsTheParentBehindTheControl)
     orphan.SetColor(clTeal);
     orphan.Transparent = true;
     EXPECT_EQ(FromQRgb(orphan.PaintToImage().pixel(1, 1)), clTeal);
+}
+
+TEST(TileDraw, RepeatsFromTheOriginAndLeavesOutAKeyColour)
+{
+    struct Case
+    {
+        QSize canvas;
+        TRect rect;
+        bool transparent;
+    };
+    const Case cases[] = {{{10, 7}, Rect(0, 0, 10, 7), false},
+                          {{10, 7}, Rect(2, 1, 6, 5), false},
+                          {{9, 6}, Rect(0, 0, 9, 6), true}};
+    const TColor key = RGB(0, 1, 77); // the tile's bottom-left pixel
+    for (const Case& c : cases) {
+        QImage image(c.canvas, QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        TBitmap tile = Coded(3, 2);
+        tile.SetTransparent(c.transparent);
+        {
+            TCanvas canvas(image);
+            TileDraw(canvas, tile, c.rect);
+        }
+        // Copies start at the canvas origin and reach one tile past the rectangle's size.
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const bool covered = x < (c.rect.Width() + 5) / 3 * 3 && y < (c.rect.Height() + 3) / 2 * 2;
+                TColor expected = covered ? RGB(x % 3, y % 2, 77) : clWhite;
+                if (c.transparent && expected == key)
+                    expected = clWhite;
+                ASSERT_EQ(FromQRgb(image.pixel(x, y)), expected) << x << "," << y;
+            }
+    }
+}
+
+TEST(DoTrans, NestedControlsSeeTheirAncestorsOnlyWithinEachParent)
+{
+    TiledParent form;
+    form.resize(40, 30);
+    auto* panel = new SolidControl(&form);
+    panel->SetBounds(5, 3, 20, 15);
+    panel->Transparent = true;
+    auto* inner = new SolidControl(panel);
+    inner->SetBounds(17, 12, 6, 5); // reaches 3 pixels past the panel's right and 2 below it
+    inner->SetColor(clRed);
+    inner->Transparent = true;
+
+    const QImage image = inner->PaintToImage();
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 6; ++x) {
+            const bool onPanel = 17 + x < 20 && 12 + y < 15;
+            const TColor expected = onPanel ? RGB((5 + 17 + x) % 3, (3 + 12 + y) % 2, 77) : clRed;
+            EXPECT_EQ(FromQRgb(image.pixel(x, y)), expected) << x << "," << y;
+        }
 }
 
 TEST(DrawControlBorder, OuterAndInnerFramesWithSystemColoursResolved)

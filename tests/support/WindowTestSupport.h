@@ -4,7 +4,6 @@
 #include "access/Unit3.h"
 #include "controls/Sncheckbox.h"
 #include "controls/Snlabel.h"
-#include "framework/TDialogRecorder.h"
 #include "shell/Unit1.h"
 #include "shell/Unit4.h"
 #include "shell/Unit7.h"
@@ -13,6 +12,7 @@
 #include "skin/SuiEdit.h"
 #include "skin/SuiImage.h"
 #include "skin/SuiPageControl.h"
+#include "tests/support/TDialogRecorder.h"
 #include "tests/support/TestBackends.h"
 #include "tweaks/TRegistry.h"
 

@@ -343,11 +343,14 @@ const Case kCases[] = {
          p.Open("\xAA\xA1\x81\x5C\\\xFE\xFE");
          p.WriteText("\x81\x5C", "\xAA\xA1\x81\x5C");
          p.Get("\x81\x5C");
+         // Text that would read back cut short is never stored.
+         p.WriteText("z", "a\0b"s);
+         p.Has("z");
      },
      "open \x81\x5C: yes\nset \xAA\xA1: 0\nopen \x81\x5C\\x: yes\nopen \x81\x5C: yes\n"
      "get \xAA\xA1: 0 type 4 size 4 [01000000]\n"
      "open \xAA\xA1\x81\x5C\\\xFE\xFE: yes\nwrite \x81\x5C: done\n"
-     "get \x81\x5C: 0 type 1 size 5 [AAA1815C00]\n"},
+     "get \x81\x5C: 0 type 1 size 5 [AAA1815C00]\nwrite z: error Failed to set data for 'z'\nhas z: no\n"},
     {"WritesWithoutKey",
      [](Probe& p) {
          p.OpenRaw("\\\\Software\\TesselConformance\\WritesWithoutKey");

@@ -375,6 +375,7 @@ TEST_F(SqliteHive, CreationRemovesStaleTemporariesAndReadsAreCapped)
     TRegistry registry(*backend);
     ASSERT_TRUE(registry.OpenKeyCreating("Software"));
     EXPECT_EQ(registry.ReadText("small"), "ok");
+    EXPECT_TRUE(registry.HasValue("big")); // so nothing takes it for missing and replaces it
     try {
         registry.ReadText("big");
         ADD_FAILURE() << "an oversized value was read";

@@ -297,7 +297,7 @@ TEST(ChangeLog, RotatesAtItsLimitKeepingThreeOwnerOnlyFiles)
     ChangeRecord record;
     record.time = "2026-03-04T05:00:00Z";
     record.key = "Control Panel\\Desktop";
-    record.after = ValueState{true, {regtype::Sz, {'1', 0}}};
+    record.after = ValueState{true, RegValue{regtype::Sz, {'1', 0}, {}}};
     const std::size_t line = ToJsonLine(record).size() + 1;
     const ChangeLog log(file, line * 3);
     for (int i = 1; i <= 10; ++i) {

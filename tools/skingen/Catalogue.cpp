@@ -89,21 +89,29 @@ std::vector<SkinEntry> SkinEntries()
     std::vector<SkinEntry> out;
     for (Style style : kStyles)
         AddStyle(out, LookOf(style));
-    out.push_back({"MENU_CHECKED", {16, 16}, &DrawMenuChecked});
-    out.push_back({"MACOS_FORM_BACKGROUND", {8, 8}, [] { return DrawFormTile(Style::MacOS); }});
-    out.push_back({"PROTEIN_FORM_BACKGROUND", {8, 8}, [] { return DrawFormTile(Style::Protein); }});
-    out.push_back({"MACOS_MENU_BAR", {1, 22}, &DrawMacMenuBar});
-    out.push_back({"MACOS_MENU_SELECT", {1, 21}, &DrawMacMenuSelect});
-    out.push_back({"MACOS_COMBOBOX_BUTTON", {16, 17}, &DrawMacComboButton});
-    out.push_back({"SIDECHANNEL_BAR_NORMAL", {8, 172}, [] { return DrawSideChannelBar(false); }});
-    out.push_back({"SIDECHANNEL_BAR_MOUSEON", {8, 172}, [] { return DrawSideChannelBar(true); }});
-    out.push_back({"SIDECHANNEL_BTN_ONTOP", {12, 12}, [] { return DrawSideChannelPin(true); }});
-    out.push_back({"SIDECHANNEL_BTN_NOONTOP", {12, 12}, [] { return DrawSideChannelPin(false); }});
-    out.push_back({"FONTCOMBO_TRUETYPE_FNT", {20, 12}, [] { return DrawFontTypeMark(true); }});
-    out.push_back({"FONTCOMBO_DEVICE_FNT", {20, 12}, [] { return DrawFontTypeMark(false); }});
+    out.push_back({"MENU_CHECKED", FixedSize("MENU_CHECKED"), &DrawMenuChecked});
+    out.push_back({"MACOS_FORM_BACKGROUND", FixedSize("MACOS_FORM_BACKGROUND"),
+                   [] { return DrawFormTile(Style::MacOS); }});
+    out.push_back({"PROTEIN_FORM_BACKGROUND", FixedSize("PROTEIN_FORM_BACKGROUND"),
+                   [] { return DrawFormTile(Style::Protein); }});
+    out.push_back({"MACOS_MENU_BAR", FixedSize("MACOS_MENU_BAR"), &DrawMacMenuBar});
+    out.push_back({"MACOS_MENU_SELECT", FixedSize("MACOS_MENU_SELECT"), &DrawMacMenuSelect});
+    out.push_back({"MACOS_COMBOBOX_BUTTON", FixedSize("MACOS_COMBOBOX_BUTTON"), &DrawMacComboButton});
+    out.push_back({"SIDECHANNEL_BAR_NORMAL", FixedSize("SIDECHANNEL_BAR_NORMAL"),
+                   [] { return DrawSideChannelBar(false); }});
+    out.push_back({"SIDECHANNEL_BAR_MOUSEON", FixedSize("SIDECHANNEL_BAR_MOUSEON"),
+                   [] { return DrawSideChannelBar(true); }});
+    out.push_back({"SIDECHANNEL_BTN_ONTOP", FixedSize("SIDECHANNEL_BTN_ONTOP"),
+                   [] { return DrawSideChannelPin(true); }});
+    out.push_back({"SIDECHANNEL_BTN_NOONTOP", FixedSize("SIDECHANNEL_BTN_NOONTOP"),
+                   [] { return DrawSideChannelPin(false); }});
+    out.push_back({"FONTCOMBO_TRUETYPE_FNT", FixedSize("FONTCOMBO_TRUETYPE_FNT"),
+                   [] { return DrawFontTypeMark(true); }});
+    out.push_back(
+        {"FONTCOMBO_DEVICE_FNT", FixedSize("FONTCOMBO_DEVICE_FNT"), [] { return DrawFontTypeMark(false); }});
     // The title bar draws the icon at 16x16; the larger one serves the window icon.
-    out.push_back({"MAINICON", {16, 16}, [] { return DrawAppIcon(16); }});
-    out.push_back({"MAINICON_32", {32, 32}, [] { return DrawAppIcon(32); }});
+    out.push_back({"MAINICON", FixedSize("MAINICON"), [] { return DrawAppIcon(16); }});
+    out.push_back({"MAINICON_32", FixedSize("MAINICON_32"), [] { return DrawAppIcon(32); }});
     return out;
 }
 

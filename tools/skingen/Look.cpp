@@ -1,7 +1,23 @@
 #include "Look.h"
 
+#include "resources/SkinSizes.h"
+
 namespace skingen {
 namespace {
+
+// The sizes of a look's bitmaps, from the one table of sizes.
+Sizes SizesOf(Style style)
+{
+    auto size = [style](tessel::SkinPart part) {
+        const tessel::SkinSize s = tessel::kSkinPartSizes[int(part)][int(style)];
+        return QSize(s.Width, s.Height);
+    };
+    using P = tessel::SkinPart;
+    return {size(P::Button),      size(P::CheckBox),  size(P::Radio),        size(P::Progress),
+            size(P::ProgressV),   size(P::TitleLeft), size(P::TitleClient),  size(P::TitleRight),
+            size(P::TitleButton), size(P::Tab),       size(P::TabLine),      size(P::Groove),
+            size(P::Slider),      size(P::SliderV),   size(P::ScrollButton), size(P::ScrollTrack)};
+}
 
 QColor C(unsigned rgb)
 {
@@ -20,8 +36,6 @@ Look MacOS()
     Look l{};
     l.style = Style::MacOS;
     l.prefix = "MACOS_";
-    l.size = {{84, 23}, {15, 17}, {16, 17}, {13, 10}, {13, 13}, {48, 23}, {49, 23}, {48, 23},
-              {17, 17}, {18, 27}, {17, 7},  {45, 5},  {11, 20}, {19, 11}, {16, 22}, {16, 33}};
     l.face = C(0xE7E7E7);
     l.trackFace = C(0xEEEEEE);
     l.scrollFace = C(0xC9C9C9);
@@ -73,8 +87,6 @@ Look WinXP()
     Look l{};
     l.style = Style::WinXP;
     l.prefix = "WINXP_";
-    l.size = {{18, 21}, {13, 13}, {13, 13}, {6, 10}, {10, 6},  {35, 29}, {37, 29}, {35, 29},
-              {21, 21}, {9, 18},  {8, 1},   {45, 8}, {11, 21}, {22, 11}, {16, 17}, {16, 21}};
     l.face = C(0xEFEBDE);
     l.trackFace = C(0xEFEBDE);
     l.scrollFace = C(0xF9F9F9);
@@ -129,8 +141,6 @@ Look DeepBlue()
     Look l{};
     l.style = Style::DeepBlue;
     l.prefix = "DEEPBLUE_";
-    l.size = {{74, 21}, {13, 13}, {13, 13}, {1, 10}, {10, 1},  {97, 32}, {98, 32}, {97, 32},
-              {19, 19}, {6, 17},  {5, 5},   {45, 4}, {11, 20}, {18, 11}, {16, 16}, {16, 21}};
     l.face = C(0xE8E8E8);
     l.trackFace = C(0xE8E8E8);
     l.scrollFace = C(0xF5F5F5);
@@ -184,8 +194,6 @@ Look Protein()
     Look l{};
     l.style = Style::Protein;
     l.prefix = "PROTEIN_";
-    l.size = {{74, 21}, {13, 13}, {13, 13}, {1, 10}, {10, 1},  {441, 23}, {1, 23},  {1, 23},
-              {19, 19}, {9, 17},  {10, 5},  {45, 4}, {11, 20}, {18, 11},  {16, 16}, {16, 21}};
     l.face = C(0xFBFBFB);
     l.trackFace = C(0xFBFBFB);
     l.scrollFace = C(0xF5F5F5);
@@ -237,8 +245,6 @@ Look BlueGlass()
     Look l{};
     l.style = Style::BlueGlass;
     l.prefix = "BLUEGLASS_";
-    l.size = {{77, 27}, {13, 13}, {13, 13}, {1, 10}, {10, 1},  {162, 33}, {179, 33}, {101, 33},
-              {19, 19}, {9, 17},  {10, 5},  {45, 4}, {11, 20}, {18, 11},  {17, 16},  {16, 21}};
     l.face = C(0xE7E7E7);
     l.trackFace = C(0xE7E7E7);
     l.scrollFace = C(0xF4F4F4);
@@ -291,8 +297,21 @@ Look BlueGlass()
 
 const Look& LookOf(Style style)
 {
-    static const std::array<Look, 5> looks{MacOS(), WinXP(), DeepBlue(), Protein(), BlueGlass()};
+    static const std::array<Look, 5> looks = [] {
+        std::array<Look, 5> all{MacOS(), WinXP(), DeepBlue(), Protein(), BlueGlass()};
+        for (Look& l : all)
+            l.size = SizesOf(l.style);
+        return all;
+    }();
     return looks[static_cast<size_t>(style)];
+}
+
+QSize FixedSize(const QString& name)
+{
+    for (const tessel::FixedSkinBitmap& fixed : tessel::kFixedSkinBitmaps)
+        if (name == QLatin1String(fixed.Name))
+            return {fixed.Size.Width, fixed.Size.Height};
+    return {};
 }
 
 } // namespace skingen

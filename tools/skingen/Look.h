@@ -110,5 +110,7 @@ struct Look
 };
 
 const Look& LookOf(Style style);
+// The size of a bitmap outside the per-look table; invalid for an unknown name.
+QSize FixedSize(const QString& name);
 
 } // namespace skingen

@@ -1,0 +1,105 @@
+#pragma once
+
+// The size of every skin bitmap, in one table: tools/skingen draws to it and
+// the resource tests hold the committed bitmaps to it. Qt-free on purpose.
+namespace tessel {
+
+struct SkinSize
+{
+    int Width;
+    int Height;
+};
+
+// The kinds of per-look bitmap.
+enum class SkinPart
+{
+    Button,
+    CheckBox,
+    Radio,
+    Progress,
+    ProgressV,
+    TitleLeft,
+    TitleClient,
+    TitleRight,
+    TitleButton,
+    Tab,
+    TabLine,
+    Groove,
+    Slider,
+    SliderV,
+    ScrollButton,
+    ScrollTrack,
+    Count
+};
+
+// Per part, the looks in the order MacOS, WinXP, DeepBlue, Protein, BlueGlass.
+inline constexpr SkinSize kSkinPartSizes[int(SkinPart::Count)][5] = {
+    {{84, 23}, {18, 21}, {74, 21}, {74, 21}, {77, 27}},   // push button
+    {{15, 17}, {13, 13}, {13, 13}, {13, 13}, {13, 13}},   // check box
+    {{16, 17}, {13, 13}, {13, 13}, {13, 13}, {13, 13}},   // radio button
+    {{13, 10}, {6, 10}, {1, 10}, {1, 10}, {1, 10}},       // progress bar
+    {{13, 13}, {10, 6}, {10, 1}, {10, 1}, {10, 1}},       // progress bar, vertical
+    {{48, 23}, {35, 29}, {97, 32}, {441, 23}, {162, 33}}, // title left
+    {{49, 23}, {37, 29}, {98, 32}, {1, 23}, {179, 33}},   // title client
+    {{48, 23}, {35, 29}, {97, 32}, {1, 23}, {101, 33}},   // title right
+    {{17, 17}, {21, 21}, {19, 19}, {19, 19}, {19, 19}},   // title bar buttons
+    {{18, 27}, {9, 18}, {6, 17}, {9, 17}, {9, 17}},       // tab, active and inactive
+    {{17, 7}, {8, 1}, {5, 5}, {10, 5}, {10, 5}},          // line under the tabs
+    {{45, 5}, {45, 8}, {45, 4}, {45, 4}, {45, 4}},        // track bar groove
+    {{11, 20}, {11, 21}, {11, 20}, {11, 20}, {11, 20}},   // track bar thumb
+    {{19, 11}, {22, 11}, {18, 11}, {18, 11}, {18, 11}},   // track bar thumb, vertical
+    {{16, 22}, {16, 17}, {16, 16}, {16, 16}, {17, 16}},   // scroll bar arrow buttons
+    {{16, 33}, {16, 21}, {16, 21}, {16, 21}, {16, 21}},   // scroll bar track
+};
+
+// The part whose bitmap a theme element names; false for the elements that
+// name no per-look bitmap (23, the menu check mark, is a fixed one).
+constexpr bool SkinPartOfElement(int index, SkinPart& part)
+{
+    struct Range
+    {
+        int First;
+        int Last;
+        SkinPart Part;
+    };
+    constexpr Range ranges[] = {
+        {24, 26, SkinPart::Button},       {27, 34, SkinPart::CheckBox},    {35, 42, SkinPart::Radio},
+        {43, 43, SkinPart::Progress},     {44, 44, SkinPart::ProgressV},   {45, 45, SkinPart::TitleLeft},
+        {46, 46, SkinPart::TitleClient},  {47, 47, SkinPart::TitleRight},  {48, 65, SkinPart::TitleButton},
+        {70, 71, SkinPart::Tab},          {72, 72, SkinPart::TabLine},     {75, 75, SkinPart::Groove},
+        {76, 76, SkinPart::Slider},       {77, 77, SkinPart::Groove},      {78, 78, SkinPart::SliderV},
+        {85, 90, SkinPart::ScrollButton}, {91, 91, SkinPart::ScrollTrack},
+    };
+    for (const Range& range : ranges)
+        if (index >= range.First && index <= range.Last) {
+            part = range.Part;
+            return true;
+        }
+    return false;
+}
+
+struct FixedSkinBitmap
+{
+    const char* Name;
+    SkinSize Size;
+};
+
+// The bitmaps outside the per-look table, by name.
+inline constexpr FixedSkinBitmap kFixedSkinBitmaps[] = {
+    {"MENU_CHECKED", {16, 16}},
+    {"MACOS_FORM_BACKGROUND", {8, 8}},
+    {"PROTEIN_FORM_BACKGROUND", {8, 8}},
+    {"MACOS_MENU_BAR", {1, 22}},
+    {"MACOS_MENU_SELECT", {1, 21}},
+    {"MACOS_COMBOBOX_BUTTON", {16, 17}},
+    {"SIDECHANNEL_BAR_NORMAL", {8, 172}},
+    {"SIDECHANNEL_BAR_MOUSEON", {8, 172}},
+    {"SIDECHANNEL_BTN_ONTOP", {12, 12}},
+    {"SIDECHANNEL_BTN_NOONTOP", {12, 12}},
+    {"FONTCOMBO_TRUETYPE_FNT", {20, 12}},
+    {"FONTCOMBO_DEVICE_FNT", {20, 12}},
+    {"MAINICON", {16, 16}},
+    {"MAINICON_32", {32, 32}},
+};
+
+} // namespace tessel
