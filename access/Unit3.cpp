@@ -57,6 +57,8 @@ TForm3::TForm3(tessel::RegistryBackend& registry) : m_registry(registry)
     setTabOrder(suiButton2, suiEdit1);
     setTabOrder(suiEdit1, suiEdit2);
     setTabOrder(suiEdit2, suiEdit3);
+    // The window opens with the first control of that order focused.
+    suiButton1->setFocus();
 
     // An error here ends start-up, which shows it.
     FormCreate();

@@ -228,6 +228,6 @@ void TSnEditFrame::EnabledChanged()
 bool TSnEditFrame::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_editor && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
-        repaint();
+        FocusChanged();
     return TControl::eventFilter(watched, event);
 }

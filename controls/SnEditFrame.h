@@ -59,6 +59,8 @@ protected:
     void ColorChanged() override;
     void FontChanged() override;
     void EnabledChanged() override;
+    // The editor gained or lost the focus; the default paints the frame at once.
+    virtual void FocusChanged() { repaint(); }
     void UpdateCorner();
 
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -27,3 +27,9 @@ void TSnMemo::ApplyReadOnly(bool readOnly)
 {
     m_edit->setReadOnly(readOnly);
 }
+
+void TSnMemo::FocusChanged()
+{
+    if (!Focused())
+        repaint();
+}

@@ -20,6 +20,8 @@ protected:
     void SetEditorText(const QString& text) override;
     void ApplyWordWrap(bool wrap) override;
     void ApplyReadOnly(bool readOnly) override;
+    // Only losing the focus repaints the frame at once.
+    void FocusChanged() override;
 
 private:
     QPlainTextEdit* m_edit = nullptr;

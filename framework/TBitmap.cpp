@@ -3,6 +3,7 @@
 #include "framework/TJpeg.h"
 
 #include <QFile>
+#include <QStringList>
 #include <unordered_map>
 
 TBitmap::TBitmap(int width, int height)
@@ -141,6 +142,40 @@ bool TPicture::LoadFromFileWhenShown(const QString& path)
     m_jpegSize = size;
     m_lastError.clear();
     return true;
+}
+
+namespace {
+
+// Roots registered by the program; handle n is entry n - 1.
+QStringList& ResourceModules()
+{
+    static QStringList roots;
+    return roots;
+}
+
+} // namespace
+
+TResHandle RegisterResourceModule(const QString& root)
+{
+    QStringList& roots = ResourceModules();
+    qsizetype index = roots.indexOf(root);
+    if (index < 0) {
+        roots.append(root);
+        index = roots.size() - 1;
+    }
+    return TResHandle(index + 1);
+}
+
+TBitmap LoadModuleBitmap(TResHandle module, const QString& name)
+{
+    if (module == 0)
+        return LoadSkinBitmap(name);
+    const QStringList& roots = ResourceModules();
+    TBitmap bitmap;
+    if (name.isEmpty() || module > TResHandle(roots.size()))
+        return bitmap;
+    bitmap.LoadFromFile(roots.at(qsizetype(module - 1)) + u'/' + name);
+    return bitmap;
 }
 
 bool TPicture::LoadJpeg(const QByteArray& bytes)

@@ -51,6 +51,15 @@ const TBitmap& SkinBitmap(const QString& name);
 // until written to.
 TBitmap LoadSkinBitmap(const QString& name);
 
+// A resource module: a root under which bitmaps are found by name. 0 is the
+// program's own skin bitmaps; others come from RegisterResourceModule.
+using TResHandle = quintptr;
+// The handle of a folder or resource root (":/theirs"); the same root gives
+// the same handle.
+TResHandle RegisterResourceModule(const QString& root);
+// An empty bitmap for an unknown handle or name.
+TBitmap LoadModuleBitmap(TResHandle module, const QString& name);
+
 // A picture holds at most one graphic; empty until something is loaded.
 class TPicture
 {

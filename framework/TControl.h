@@ -127,7 +127,8 @@ private:
     TColor m_color = clBtnFace;
     bool m_parentColor = false;
     TFont m_font;
-    bool m_parentFont = false;
+    // Windows set one font and every control that sets none of its own shows it.
+    bool m_parentFont = true;
     bool m_mouseInside = false;
     bool m_pressed = false;
 };

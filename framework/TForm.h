@@ -3,6 +3,21 @@
 #include <QString>
 #include <QWidget>
 
+class QEventLoop;
+
+// The result a modal window closes with; mrNone keeps it open.
+enum TModalResult : int
+{
+    mrNone = 0,
+    mrOk = 1,
+    mrCancel = 2,
+    mrAbort = 3,
+    mrRetry = 4,
+    mrIgnore = 5,
+    mrYes = 6,
+    mrNo = 7,
+};
+
 // A top-level window of the program. Windows are created once at start-up and
 // afterwards only shown and hidden; closing a window hides it.
 class TForm : public QWidget
@@ -33,10 +48,28 @@ public:
     // Shows the window, or brings it forward when it is already shown.
     void Show();
 
+    // Shows the window modally and returns once ModalResult is set to
+    // anything but mrNone or the window is closed (mrCancel).
+    int ShowModal();
+    int ModalResult() const { return m_modalResult; }
+    void SetModalResult(int result);
+
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     Position m_position = Position::Designed;
     const QWidget* m_mainForm = nullptr;
+    int m_modalResult = mrNone;
+    QEventLoop* m_modalLoop = nullptr;
 };
+
+// The window a control sits on, when it is one of the program's windows.
+TForm* GetParentForm(const QWidget* control);
+
+// The program's main window: the first TForm created (while it lives).
+QWidget* ApplicationMainForm();
+// Minimises every visible window of the program; restoring any one of them
+// brings the others back with it.
+void MinimizeApplication();

@@ -13,6 +13,7 @@ out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 "$build/tools/skingen/tessel_skingen" "$out"
 if ! diff -r -q resources/skin "$out/skin" || ! diff -r -q resources/pictures "$out/pictures" ||
+   ! diff -r -q resources/icons "$out/icons" ||
    ! diff -q resources/tessel.qrc "$out/tessel.qrc"; then
   echo "the committed skin pictures differ from what tools/skingen draws;" \
        "run $build/tools/skingen/tessel_skingen resources and commit the result" >&2

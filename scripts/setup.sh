@@ -1,18 +1,28 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tessel needs that are not there yet; does nothing when all are.
-# Usage: scripts/setup.sh [build|wine]   (build: compile, test and run; wine: the Windows checks)
+# Usage: scripts/setup.sh [build|wine|package]
+#   build: compile, test and run; wine: the Windows checks; package: build, check and install the .deb
+# `build` also creates the machine hive for administrators (packaging/machine-hive.sh) when missing.
 set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libsqlite3-dev sqlite3 libicu-dev
-            libjpeg62-turbo-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
-            fonts-wqy-microhei xvfb xauth clang-format git)
-wine_pkgs=(g++-mingw-w64-x86-64 googletest nlohmann-json3-dev wine wine64 locales)
+            libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev
+            libcli11-dev nlohmann-json3-dev fonts-wqy-microhei fonts-dejavu-core xvfb xauth clang-format git)
+wine_pkgs=(g++-mingw-w64-x86-64 googletest wine wine64 locales libcli11-dev nlohmann-json3-dev)
+# Tools that check the package, and what the .deb depends on beyond the build's libraries.
+package_pkgs=(dpkg-dev desktop-file-utils appstream ansible python3-yaml file man-db qt6-qpa-plugins sqlite3
+              fonts-wqy-microhei)
 
-case "${1:-build}" in
-  build) wanted=("${build_pkgs[@]}") ;;
-  wine)  wanted=("${wine_pkgs[@]}") ;;
-  *) echo "usage: $0 [build|wine]" >&2; exit 2 ;;
+mode=${1:-build}
+case "$mode" in
+  build)   wanted=("${build_pkgs[@]}") ;;
+  wine)    wanted=("${wine_pkgs[@]}") ;;
+  package) wanted=("${package_pkgs[@]}") ;;
+  *) echo "usage: $0 [build|wine|package]" >&2; exit 2 ;;
 esac
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 
 missing=()
 for pkg in "${wanted[@]}"; do
@@ -20,16 +30,21 @@ for pkg in "${wanted[@]}"; do
     missing+=("$pkg")
   fi
 done
-sudo_cmd=()
-[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   "${sudo_cmd[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
+# As on Windows, where administrators write HKEY_LOCAL_MACHINE and others may not.
+hive=/var/lib/tessel/machine.db
+if [ "$mode" = build ] && [ ! -e "$hive" ]; then
+  echo "Creating the machine hive $hive for the administrators' group"
+  "${sudo_cmd[@]}" sh "$(dirname "$0")/../packaging/machine-hive.sh" "$hive"
+fi
+
 # The Wine job runs once more in a Chinese locale, where Wine's ANSI code page is 936.
-if [ "${1:-build}" = wine ] && ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
+if [ "$mode" = wine ] && ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
   echo "Generating the zh_CN.UTF-8 locale"
   "${sudo_cmd[@]}" localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
 fi

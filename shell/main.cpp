@@ -1,3 +1,4 @@
+#include "cli/CommandLine.h"
 #include "framework/TApplication.h"
 #include "framework/TDialogService.h"
 #include "shell/Unit1.h"
@@ -35,6 +36,9 @@ void ReportStartFailure(const char* message, const std::string& diagnosis)
 
 int main(int argc, char** argv)
 {
+    // With arguments Tessel is a command-line tool: nothing of the GUI starts.
+    if (argc > 1)
+        return tessel::RunCommandLine(argc, argv);
     if (!HasDisplay()) {
         std::fprintf(stderr,
                      "Tessel needs a display; without one, run it under a virtual display: "

@@ -1,9 +1,12 @@
 #include "skin/SuiButton.h"
 
 #include "framework/TCanvas.h"
+#include "framework/TDialogService.h"
+#include "framework/TForm.h"
 #include "framework/TImageList.h"
 #include "skin/Suipublic.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QShortcut>
 #include <QTimer>
@@ -114,6 +117,8 @@ void TsuiCustomButton::TransparentChanged()
     m_picTransparent = m_transparent;
 }
 
+// The pictures are loaded here, when a name or the module changes, never
+// while painting.
 void TsuiCustomButton::SetPicNormal(const QString& name)
 {
     m_picNormal = name;
@@ -136,37 +141,77 @@ void TsuiCustomButton::SetPicMouseDown(const QString& name)
     update();
 }
 
-const TBitmap& TsuiCustomButton::LoadStatePicture(const QString& name)
+void TsuiCustomButton::SetResHandle(TResHandle module)
 {
-    const TBitmap& picture = SkinBitmap(name);
-    if (!picture.Empty())
-        return picture;
-    static const TBitmap blank = [] {
-        TBitmap bitmap(74, 21);
-        bitmap.Image().fill(Qt::white);
-        return bitmap;
-    }();
-    return blank;
+    if (module == m_resHandle)
+        return;
+    m_resHandle = module;
+    m_bmpNormal = LoadStatePicture(m_picNormal);
+    m_bmpMouseOn = LoadStatePicture(m_picMouseOn);
+    m_bmpMouseDown = LoadStatePicture(m_picMouseDown);
+    update();
+}
+
+TBitmap TsuiCustomButton::LoadStatePicture(const QString& name) const
+{
+    TBitmap picture = LoadModuleBitmap(m_resHandle, name);
+    if (picture.Empty()) {
+        picture = TBitmap(74, 21);
+        picture.Image().fill(Qt::white);
+    }
+    return picture;
 }
 
 TBitmap TsuiCustomButton::PaintButtonNormal()
 {
-    return m_bmpNormal;
+    return m_bmpNormal.Empty() ? LoadStatePicture(QString()) : m_bmpNormal;
 }
 
 TBitmap TsuiCustomButton::PaintButtonMouseOn()
 {
-    return m_bmpMouseOn;
+    return m_bmpMouseOn.Empty() ? LoadStatePicture(QString()) : m_bmpMouseOn;
 }
 
 TBitmap TsuiCustomButton::PaintButtonMouseDown()
 {
-    return m_bmpMouseDown;
+    return m_bmpMouseDown.Empty() ? LoadStatePicture(QString()) : m_bmpMouseDown;
 }
 
 TBitmap TsuiCustomButton::PaintButtonDisabled()
 {
-    return m_bmpNormal;
+    return PaintButtonNormal();
+}
+
+void TsuiCustomButton::Click()
+{
+    if (parentWidget() != nullptr)
+        if (TForm* form = GetParentForm(this))
+            form->SetModalResult(m_modalResult);
+    if (OnClick || !m_action)
+        TControl::Click();
+    else
+        RunGuarded([&] { m_action->trigger(); });
+}
+
+void TsuiCustomButton::SetAction(QAction* action)
+{
+    if (m_action)
+        disconnect(m_action, nullptr, this, nullptr);
+    m_action = action;
+    if (action == nullptr)
+        return;
+    connect(action, &QAction::changed, this, [this] { ActionChange(); });
+    ActionChange();
+}
+
+void TsuiCustomButton::ActionChange()
+{
+    if (!m_action)
+        return;
+    SetEnabled(m_action->isEnabled());
+    SetVisible(m_action->isVisible());
+    setToolTip(m_action->toolTip());
+    SetCaption(m_action->text());
 }
 
 void TsuiCustomButton::Paint(TCanvas& canvas)
@@ -517,4 +562,280 @@ void TsuiButton::PaintFocus(TCanvas& canvas)
     canvas.Pen = {clBlue, 1, psSolid};
     canvas.MoveTo(10, height() - 5);
     canvas.LineTo(width() - 10, height() - 5);
+}
+
+void TsuiButton::ActionChange()
+{
+    TsuiCustomButton::ActionChange();
+    if (Action() == nullptr || !m_glyph.Empty())
+        return;
+    const QIcon icon = Action()->icon();
+    if (icon.isNull())
+        return;
+    const QList<QSize> sizes = icon.availableSizes();
+    const QSize size = sizes.isEmpty() ? QSize(16, 16) : sizes.first();
+    SetGlyph(TBitmap(icon.pixmap(size).toImage()));
+}
+
+// --- TsuiImageButton ---------------------------------------------------------
+
+TsuiImageButton::TsuiImageButton(QWidget* parent) : TsuiCustomButton(parent) {}
+
+void TsuiImageButton::SetPicture(TPicture& slot, const TPicture& picture)
+{
+    slot = picture;
+    AutoSizeChanged();
+    update();
+}
+
+void TsuiImageButton::SetPicNormal(const TPicture& picture)
+{
+    SetPicture(m_picNormal, picture);
+}
+
+void TsuiImageButton::SetPicMouseOn(const TPicture& picture)
+{
+    SetPicture(m_picMouseOn, picture);
+}
+
+void TsuiImageButton::SetPicMouseDown(const TPicture& picture)
+{
+    SetPicture(m_picMouseDown, picture);
+}
+
+void TsuiImageButton::SetPicDisabled(const TPicture& picture)
+{
+    SetPicture(m_picDisabled, picture);
+}
+
+void TsuiImageButton::SetStretch(bool value)
+{
+    m_stretch = value;
+    update();
+}
+
+void TsuiImageButton::AutoSizeChanged()
+{
+    if (parentWidget() != nullptr && AutoSize() && m_picNormal.HasGraphic())
+        resize(m_picNormal.Width(), m_picNormal.Height());
+}
+
+TBitmap TsuiImageButton::StateOrNormal(const TPicture& picture) const
+{
+    return picture.HasGraphic() ? picture.Bitmap() : m_picNormal.Bitmap();
+}
+
+TBitmap TsuiImageButton::PaintButtonNormal()
+{
+    return m_picNormal.Bitmap();
+}
+
+TBitmap TsuiImageButton::PaintButtonMouseOn()
+{
+    return StateOrNormal(m_picMouseOn);
+}
+
+TBitmap TsuiImageButton::PaintButtonMouseDown()
+{
+    return StateOrNormal(m_picMouseDown);
+}
+
+TBitmap TsuiImageButton::PaintButtonDisabled()
+{
+    return StateOrNormal(m_picDisabled);
+}
+
+void TsuiImageButton::PaintPic(TCanvas& canvas, const TBitmap& picture)
+{
+    if (picture.Empty())
+        return;
+    TBitmap keyed = picture;
+    keyed.SetTransparentColor(picture.Pixel(0, 0));
+    if (m_stretch)
+        canvas.StretchDraw(Rect(0, 0, width(), height()), keyed);
+    else
+        canvas.Draw(0, 0, keyed);
+}
+
+// --- two-state controls ------------------------------------------------------
+
+TsuiCustomButtonEx::TsuiCustomButtonEx(QWidget* parent) : TsuiCustomButton(parent)
+{
+    SetParentColor(true);
+    SetTabStop(true);
+    resize(93, height());
+}
+
+void TsuiCustomButtonEx::SetChecked(bool value)
+{
+    if (value == m_checked)
+        return;
+    m_checked = value;
+    CheckStateChanged();
+    update();
+}
+
+TRect TsuiCustomButtonEx::CaptionArea() const
+{
+    const int textHeight = Font().PixelHeight() + 2;
+    return Rect(GetPicWidth() + 4, (height() - textHeight) / 2, width(), height());
+}
+
+void TsuiCustomButtonEx::Click()
+{
+    if (focusPolicy() != Qt::NoFocus && isEnabled() && isVisible())
+        setFocus(Qt::MouseFocusReason);
+    DoClick();
+    TsuiCustomButton::Click();
+}
+
+void TsuiCustomButtonEx::UIStyleChanged()
+{
+    SetButtonPic(UIStyle());
+}
+
+void TsuiCustomButtonEx::AutoSizeChanged()
+{
+    // Resizing re-enters through resizeEvent; one pass is enough.
+    if (!AutoSize() || m_sizing)
+        return;
+    m_sizing = true;
+    QImage scratch(1, 1, QImage::Format_ARGB32);
+    TCanvas canvas(scratch);
+    canvas.Font = Font();
+    const int textWidth = canvas.TextWidth(StripAccelerators(Caption()));
+    resize(GetPicWidth() + textWidth + 8, std::max(Font().PixelHeight() + 2, GetPicHeight()) + 4);
+    m_sizing = false;
+}
+
+void TsuiCustomButtonEx::CaptionChanged()
+{
+    TsuiCustomButton::CaptionChanged();
+    AutoSizeChanged();
+}
+
+void TsuiCustomButtonEx::FontChanged()
+{
+    TsuiCustomButton::FontChanged();
+    AutoSizeChanged();
+}
+
+void TsuiCustomButtonEx::resizeEvent(QResizeEvent* event)
+{
+    TsuiCustomButton::resizeEvent(event);
+    AutoSizeChanged();
+}
+
+void TsuiCustomButtonEx::PaintPic(TCanvas& canvas, const TBitmap& picture)
+{
+    if (picture.Empty())
+        return;
+    TImageList list(picture.Width(), picture.Height());
+    if (PictureTransparent())
+        list.AddMasked(picture, picture.Pixel(0, 0));
+    else
+        list.Add(picture);
+    list.Draw(canvas, 1, (height() - picture.Height()) / 2, 0);
+}
+
+void TsuiCustomButtonEx::PaintText(TCanvas& canvas, const QString& text)
+{
+    canvas.Brush.Style = bsClear;
+    if (!Enabled())
+        canvas.Font.Color = clGray;
+    canvas.DrawText(text, CaptionArea(), DT_LEFT | DT_SINGLELINE);
+}
+
+void TsuiCustomButtonEx::PaintFocus(TCanvas& canvas)
+{
+    TRect area = CaptionArea();
+    area.Left -= 1;
+    canvas.DrawFocusRect(area);
+}
+
+// --- check box ---------------------------------------------------------------
+
+TsuiCheckBox::TsuiCheckBox(QWidget* parent) : TsuiCustomButtonEx(parent)
+{
+    static const bool registered = (RegisterStyleUnlessCustom<TsuiCheckBox>(), true);
+    Q_UNUSED(registered);
+    SetPictureTransparent(false);
+    SetCaption(QStringLiteral("suiCheckBox"));
+    resize(width(), 17);
+    SetUIStyle(GetSUIFormStyle(parent ? parent->window() : nullptr));
+}
+
+void TsuiCheckBox::SetButtonPic(TsuiUIStyle style)
+{
+    const int first = FirstPictureElement();
+    const int row = Checked() ? 0 : 1;
+    SetResHandle(0);
+    SetPicNormal(GetThemeString(style, first + (Enabled() ? 2 : 0) + row));
+    SetPicMouseOn(GetThemeString(style, first + 4 + row));
+    SetPicMouseDown(GetThemeString(style, first + 6 + row));
+    // The caption sits beside the unchecked check box picture of the style.
+    const TBitmap measure = LoadSkinBitmap(GetThemeString(style, 30));
+    m_picSize = style == Custom ? QSize() : QSize(measure.Width(), measure.Height());
+}
+
+void TsuiCheckBox::UIStyleChanged()
+{
+    TsuiCustomButtonEx::UIStyleChanged();
+    if (UIStyle() != Custom)
+        SetTransparent(UIStyle() == MacOS || UIStyle() == Protein);
+    AutoSizeChanged();
+}
+
+void TsuiCheckBox::TransparentChanged()
+{
+    SetPictureTransparent(false);
+}
+
+void TsuiCheckBox::CheckStateChanged()
+{
+    SetButtonPic(UIStyle());
+}
+
+void TsuiCheckBox::EnabledChanged()
+{
+    SetButtonPic(UIStyle());
+    TsuiCustomButtonEx::EnabledChanged();
+}
+
+void TsuiCheckBox::DoClick()
+{
+    SetChecked(!Checked());
+    Toggle();
+}
+
+// --- radio button ------------------------------------------------------------
+
+// The check box's container rule reaches radio buttons too.
+TsuiRadioButton::TsuiRadioButton(QWidget* parent) : TsuiCheckBox(parent)
+{
+    SetPictureTransparent(true);
+    SetCaption(QStringLiteral("suiRadioButton"));
+    SetButtonPic(UIStyle());
+}
+
+void TsuiRadioButton::TransparentChanged()
+{
+    SetPictureTransparent(true);
+}
+
+void TsuiRadioButton::CheckStateChanged()
+{
+    if (Checked() && parentWidget() != nullptr)
+        for (QObject* child : parentWidget()->children()) {
+            auto* other = qobject_cast<TsuiRadioButton*>(child);
+            if (other != nullptr && other != this && other->GroupIndex() == m_groupIndex)
+                other->SetChecked(false);
+        }
+    TsuiCheckBox::CheckStateChanged();
+}
+
+void TsuiRadioButton::DoClick()
+{
+    if (!Checked())
+        SetChecked(true);
 }

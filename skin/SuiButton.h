@@ -4,8 +4,10 @@
 #include "framework/TControl.h"
 #include "skin/Suithemes.h"
 
+#include <QPointer>
 #include <QString>
 
+class QAction;
 class QShortcut;
 class QTimer;
 
@@ -45,6 +47,16 @@ public:
     void SetCancel(bool value);
     int MouseContinuouslyDownInterval() const { return m_repeatInterval; }
     void SetMouseContinuouslyDownInterval(int ms) { m_repeatInterval = ms; }
+    // Set on the window (a TForm) when the button is clicked; mrNone by default.
+    int ModalResult() const { return m_modalResult; }
+    void SetModalResult(int result) { m_modalResult = result; }
+    // Where the state pictures are loaded from; 0 is the program's own bitmaps.
+    TResHandle ResHandle() const { return m_resHandle; }
+    virtual void SetResHandle(TResHandle module);
+    // The action gives the caption, enabled and visible state, and runs on a
+    // click when no OnClick is set.
+    QAction* Action() const { return m_action; }
+    void SetAction(QAction* action);
 
     // The current state, as painted.
     bool Pressed() const { return m_pressed; }
@@ -55,6 +67,10 @@ public:
 
 protected:
     void Paint(TCanvas& canvas) override;
+    // Sets the window's modal result, then runs OnClick (or the action).
+    void Click() override;
+    // The action changed: take over its text and states.
+    virtual void ActionChange();
 
     // Loads the state picture names for a style.
     virtual void SetButtonPic(TsuiUIStyle style) = 0;
@@ -69,8 +85,8 @@ protected:
     QString PicMouseOnName() const { return m_picMouseOn; }
     QString PicMouseDownName() const { return m_picMouseDown; }
 
-    // The state bitmap for each state, loaded when its name is set; a picture
-    // that does not load is a blank 74 x 21 bitmap.
+    // The state bitmap for each state, as loaded when its name was set; a
+    // picture that does not load is a blank 74 x 21 bitmap.
     virtual TBitmap PaintButtonNormal();
     virtual TBitmap PaintButtonMouseOn();
     virtual TBitmap PaintButtonMouseDown();
@@ -81,7 +97,7 @@ protected:
 
     bool PictureTransparent() const { return m_picTransparent; }
     void SetPictureTransparent(bool value) { m_picTransparent = value; }
-    static const TBitmap& LoadStatePicture(const QString& name);
+    TBitmap LoadStatePicture(const QString& name) const;
 
     bool event(QEvent* event) override;
     void CaptionChanged() override;
@@ -108,6 +124,9 @@ private:
     TBitmap m_bmpNormal;
     TBitmap m_bmpMouseOn;
     TBitmap m_bmpMouseDown;
+    TResHandle m_resHandle = 0;
+    int m_modalResult = 0;
+    QPointer<QAction> m_action;
     bool m_autoSize = false;
     bool m_transparent = false;
     bool m_picTransparent = false;
@@ -155,10 +174,150 @@ protected:
     void PaintPic(TCanvas& canvas, const TBitmap& picture) override;
     void PaintText(TCanvas& canvas, const QString& text) override;
     void PaintFocus(TCanvas& canvas) override;
+    // Also takes the action's icon as the glyph while there is none.
+    void ActionChange() override;
 
 private:
     TBitmap m_glyph;
     TButtonLayout m_layout = blGlyphLeft;
     int m_spacing = 4;
     TPoint m_captionPos;
+};
+
+// A button drawn from four pictures of its own; a state without a picture
+// shows the normal one. The style is not used.
+class TsuiImageButton : public TsuiCustomButton
+{
+    Q_OBJECT
+
+public:
+    explicit TsuiImageButton(QWidget* parent = nullptr);
+
+    const TPicture& PicNormal() const { return m_picNormal; }
+    const TPicture& PicMouseOn() const { return m_picMouseOn; }
+    const TPicture& PicMouseDown() const { return m_picMouseDown; }
+    const TPicture& PicDisabled() const { return m_picDisabled; }
+    void SetPicNormal(const TPicture& picture);
+    void SetPicMouseOn(const TPicture& picture);
+    void SetPicMouseDown(const TPicture& picture);
+    void SetPicDisabled(const TPicture& picture);
+    bool Stretch() const { return m_stretch; }
+    void SetStretch(bool value);
+
+protected:
+    void SetButtonPic(TsuiUIStyle) override {}
+    void AutoSizeChanged() override;
+    TBitmap PaintButtonNormal() override;
+    TBitmap PaintButtonMouseOn() override;
+    TBitmap PaintButtonMouseDown() override;
+    TBitmap PaintButtonDisabled() override;
+    void PaintPic(TCanvas& canvas, const TBitmap& picture) override;
+
+private:
+    void SetPicture(TPicture& slot, const TPicture& picture);
+    TBitmap StateOrNormal(const TPicture& picture) const;
+
+    TPicture m_picNormal;
+    TPicture m_picMouseOn;
+    TPicture m_picMouseDown;
+    TPicture m_picDisabled;
+    bool m_stretch = false;
+};
+
+// A small state picture at the left and the caption beside it; a click
+// (mouse, Space, Enter or the accelerator) changes the state once.
+class TsuiCustomButtonEx : public TsuiCustomButton
+{
+    Q_OBJECT
+
+public:
+    explicit TsuiCustomButtonEx(QWidget* parent = nullptr);
+
+    bool Checked() const { return m_checked; }
+    void SetChecked(bool value);
+
+    // Size and place of the state picture; 0 without a style.
+    virtual int GetPicWidth() const = 0;
+    virtual int GetPicHeight() const = 0;
+    // Where the caption goes: right of the picture, vertically centred.
+    TRect CaptionArea() const;
+
+protected:
+    virtual void DoClick() {}
+    virtual void CheckStateChanged() {}
+
+    void Click() override;
+    void UIStyleChanged() override;
+    void AutoSizeChanged() override;
+    void CaptionChanged() override;
+    void FontChanged() override;
+    void PaintPic(TCanvas& canvas, const TBitmap& picture) override;
+    void PaintText(TCanvas& canvas, const QString& text) override;
+    void PaintFocus(TCanvas& canvas) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    bool m_checked = false;
+    bool m_sizing = false;
+};
+
+enum TCheckBoxState
+{
+    cbUnchecked,
+    cbChecked,
+    cbGrayed
+};
+
+// The skinned check box: the style's pictures for checked and unchecked in
+// the normal, hover, pressed and disabled states.
+class TsuiCheckBox : public TsuiCustomButtonEx
+{
+    Q_OBJECT
+
+public:
+    explicit TsuiCheckBox(QWidget* parent = nullptr);
+
+    TCheckBoxState State() const { return Checked() ? cbChecked : cbUnchecked; }
+    // Anything but cbChecked unchecks.
+    void SetState(TCheckBoxState state) { SetChecked(state == cbChecked); }
+
+    int GetPicWidth() const override { return m_picSize.width(); }
+    int GetPicHeight() const override { return m_picSize.height(); }
+
+protected:
+    // The first of the eight picture elements (checked disabled).
+    virtual int FirstPictureElement() const { return 27; }
+    virtual void Toggle() {}
+
+    void SetButtonPic(TsuiUIStyle style) override;
+    void UIStyleChanged() override;
+    void TransparentChanged() override;
+    void CheckStateChanged() override;
+    void EnabledChanged() override;
+    void DoClick() override;
+
+private:
+    QSize m_picSize;
+};
+
+// A check box that a click only ever checks; checking it unchecks the radio
+// buttons of the same parent and GroupIndex.
+class TsuiRadioButton : public TsuiCheckBox
+{
+    Q_OBJECT
+
+public:
+    explicit TsuiRadioButton(QWidget* parent = nullptr);
+
+    int GroupIndex() const { return m_groupIndex; }
+    void SetGroupIndex(int index) { m_groupIndex = index; }
+
+protected:
+    int FirstPictureElement() const override { return 35; }
+    void TransparentChanged() override;
+    void CheckStateChanged() override;
+    void DoClick() override;
+
+private:
+    int m_groupIndex = 0;
 };

@@ -5,6 +5,61 @@
 #include "skin/SuiTitleBar.h"
 #include "skin/Suithemes.h"
 
+#include <QKeyCombination>
+#include <QPointer>
+#include <vector>
+
+class QAction;
+class TsuiMainMenu;
+class TsuiForm;
+
+// One top-level item of the menu on the skinned menu bar: drawn in the menu's
+// look when hot or open, and a press opens the item's drop-down below it.
+class TsuiMenuBarButton : public TControl
+{
+    Q_OBJECT
+
+public:
+    TsuiMenuBarButton(TsuiForm* form, QAction* item, QWidget* bar);
+
+    QAction* Item() const { return m_item; }
+    // The drop-down is open.
+    bool Selected() const { return m_selected; }
+    // Caption and enabled state from the item; width from the caption.
+    void UpdateFromItem();
+
+protected:
+    void Paint(TCanvas& canvas) override;
+    void MouseDown(TMouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
+    void MouseEnter() override;
+    void MouseLeave() override;
+
+private:
+    TsuiForm* m_form;
+    QPointer<QAction> m_item;
+    bool m_selected = false;
+};
+
+// The flat bar below the title bar that stands in for the window's menu bar.
+class TsuiMenuBar : public TControl
+{
+    Q_OBJECT
+
+public:
+    TsuiMenuBar(TsuiForm* form, QWidget* parent);
+    const std::vector<TsuiMenuBarButton*>& Buttons() const { return m_buttons; }
+    void SetButtons(std::vector<TsuiMenuBarButton*> buttons);
+    // Places the buttons side by side from the left, each of the bar's height.
+    void LayoutButtons();
+
+protected:
+    void Paint(TCanvas& canvas) override;
+
+private:
+    TsuiForm* m_form;
+    std::vector<TsuiMenuBarButton*> m_buttons;
+};
+
 // The skinned frame of a window. Created with the window as parent, it makes
 // the window frameless, covers it but for a frame of BorderWidth pixels in
 // BorderColor (no top band while the title bar shows), owns the title bar at
@@ -37,9 +92,51 @@ public:
 
     // The bar that stands in for a menu, once a menu is attached.
     TColor MenuBarColor() const { return m_menuBarColor; }
-    void SetMenuBarColor(TColor color) { m_menuBarColor = color; }
+    void SetMenuBarColor(TColor color);
     int MenuBarHeight() const { return m_menuBarHeight; }
-    void SetMenuBarHeight(int height) { m_menuBarHeight = height; }
+    void SetMenuBarHeight(int height);
+    TsuiMenuBar* MenuBar() const { return m_menuBar; }
+
+    // The menu on the bar; a TsuiMainMenu knows its form while attached.
+    TsuiMainMenu* Menu() const;
+    void SetMenu(TsuiMainMenu* menu);
+    void CreateMenuBar();
+    void DestroyMenuBar();
+    // Rebuilds the bar's buttons from the menu's top-level items.
+    void UpdateMenu();
+    // Copies the items' captions and enabled states to their buttons.
+    void UpdateTopMenu();
+    // Takes the menu's font and repaints the bar.
+    void RepaintMenuBar();
+    // Runs the menu item whose shortcut the key is; false when none is.
+    bool ProcessKeyPress(QKeyCombination key);
+    // The look the menu bar draws in: the menu's, else the frame's.
+    TsuiUIStyle MenuStyle() const;
+
+    // Writing resizes the window: Width v makes it v + 2 x BorderWidth wide,
+    // Height v makes it v + BorderWidth + BorderWidth div 2 high.
+    void SetWidth(int value);
+    void SetHeight(int value);
+
+    // A panel that fills the client area below the title and menu bars. The
+    // frame itself is refused with an error box.
+    QWidget* FormPanel() const { return m_formPanel; }
+    void SetFormPanel(QWidget* panel);
+
+    TsuiTitleBarButtonClickEvent OnTitleBarCustomBtnsClick() const { return m_titleBar->OnCustomBtnsClick; }
+    void SetOnTitleBarCustomBtnsClick(TsuiTitleBarButtonClickEvent event)
+    {
+        m_titleBar->OnCustomBtnsClick = std::move(event);
+    }
+    TsuiTitleBarButtonClickEvent OnTitleBarHelpBtnClick() const { return m_titleBar->OnHelpBtnClick; }
+    void SetOnTitleBarHelpBtnClick(TsuiTitleBarButtonClickEvent event)
+    {
+        m_titleBar->OnHelpBtnClick = std::move(event);
+    }
+
+    // Size messages seen while a window that started maximised stays
+    // maximised; shared by every frame.
+    static int StartedMaximizedCount();
 
     TsuiTitleBarButtons& TitleBarButtons() { return m_titleBar->Buttons(); }
     TsuiTitleBarSections& TitleBarSections() { return m_titleBar->Sections(); }
@@ -56,6 +153,8 @@ public:
 
     // Lays the panel over the window's client area inside the frame.
     void AlignSelf();
+    // The form sits in an MDI child window.
+    bool GetMDIChild() const;
 
     TsuiUIStyle FormUIStyle() const override { return m_uiStyle; }
     TColor FormColor() const override { return Color(); }
@@ -74,8 +173,21 @@ protected:
 private:
     bool SizingEvent(QObject* watched, QEvent* event);
     void ShowSizingCursor(Qt::Edges edges);
+    void FormResized();
+    void ResizeForm(int width, int height);
+    void AlignFormPanel();
+    bool KeyHookEvent(QObject* watched, QEvent* event);
+    void UpdateAppFilter();
 
     QWidget* m_form;
+    QPointer<TsuiMainMenu> m_menu;
+    TsuiMenuBar* m_menuBar = nullptr;
+    QPointer<QWidget> m_formPanel;
+    bool m_loading = true;
+    bool m_installedHook = false;
+    QObject* m_appFilter = nullptr;
+    bool m_startedMaximized = false;
+    QRect m_startBounds;
     TsuiTitleBar* m_titleBar = nullptr;
     TsuiUIStyle m_uiStyle = Custom;
     bool m_autoUpdateSub = false;

@@ -2,10 +2,12 @@
 
 #include "framework/TCanvas.h"
 #include "framework/TDialogService.h"
+#include "framework/TForm.h"
 #include "framework/TGbk.h"
 #include "skin/Suipublic.h"
 
 #include <QEvent>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainterPath>
@@ -209,7 +211,7 @@ void TsuiTitleBarButton::ProcessMaxBtn()
 {
     if (m_uiStyle == Custom)
         return;
-    const QWidget* window = m_collection.Owner().window();
+    const QWidget* window = m_collection.Owner().Form();
     const bool maximized = window != &m_collection.Owner() && window->isMaximized();
     LoadThemePictures(m_uiStyle, maximized ? 63 : 51);
 }
@@ -217,21 +219,30 @@ void TsuiTitleBarButton::ProcessMaxBtn()
 void TsuiTitleBarButton::DoClick()
 {
     TsuiTitleBar& bar = m_collection.Owner();
-    QWidget* window = bar.window();
+    QWidget* window = bar.Form();
     if (window == &bar)
         return;
+    const TRect work = GetWorkAreaRect();
+    window->setMaximumSize(work.Width(), work.Height());
     switch (m_type) {
     case suiMax:
-        if (window->isMaximized())
+        if (window->isMaximized()) {
             window->showNormal();
-        else
+        } else {
             window->showMaximized();
+            if (bar.InForm() && window->isWindow())
+                window->move(work.Left, work.Top);
+        }
         if (m_uiStyle == WinXP)
             ProcessMaxBtn();
         bar.OnFormReSize();
         break;
     case suiMin:
-        window->showMinimized();
+        // The main window takes the whole program down with it.
+        if (window == ApplicationMainForm())
+            MinimizeApplication();
+        else
+            window->showMinimized();
         break;
     case suiClose:
         window->close();
@@ -277,7 +288,7 @@ TsuiTitleBar::TsuiTitleBar(QWidget* parent) : TControl(parent), m_sections(*this
     SetFont(font);
     if (parent != nullptr) {
         parent->installEventFilter(this);
-        m_watchedWindow = window();
+        m_watchedWindow = Form();
         if (m_watchedWindow != parent)
             m_watchedWindow->installEventFilter(this);
     }
@@ -313,8 +324,8 @@ void TsuiTitleBar::SetUIStyle(TsuiUIStyle style)
 
     m_leftBtnXOffset = GetThemeInt(style, 67);
     m_rightBtnXOffset = GetThemeInt(style, 68);
-    if (window() != this)
-        window()->setMinimumWidth(GetThemeInt(style, 6));
+    if (Form() != this)
+        Form()->setMinimumWidth(GetThemeInt(style, 6));
     m_cornerRadius = GetThemeInt(style, 7);
     OnFormReSize();
     for (int i = 0; i < m_buttons.Count(); ++i)
@@ -479,19 +490,33 @@ void TsuiTitleBar::DrawSectionsTo(TCanvas& canvas)
         canvas.StretchDraw(Rect(left + 1, 0, right - 1, h), client->Picture().Bitmap());
 }
 
+bool TsuiTitleBar::InForm() const
+{
+    return parentWidget() != nullptr && dynamic_cast<TsuiStyledForm*>(parentWidget()) != nullptr;
+}
+
+QWidget* TsuiTitleBar::Form() const
+{
+    if (!InForm() || parentWidget()->parentWidget() == nullptr)
+        return window();
+    QWidget* form = parentWidget()->parentWidget();
+    if (auto* child = qobject_cast<QMdiSubWindow*>(form->parentWidget()))
+        return child;
+    return form;
+}
+
 bool TsuiTitleBar::WindowMaximized() const
 {
-    return window() != this && window()->isMaximized();
+    return Form() != this && Form()->isMaximized();
 }
 
 const TPicture& TsuiTitleBar::StatePicture(int index, const TsuiTitleBarButton& button) const
 {
-    const int hovered = ButtonAt(m_hover.X, m_hover.Y);
-    if (hovered != index)
+    // Whichever button is under the cursor shows pressed while the mouse is
+    // down, as a release there clicks it.
+    if (ButtonAt(m_hover.X, m_hover.Y) != index)
         return button.PicNormal();
-    if (!m_mouseDown)
-        return button.PicMouseOn();
-    return index == m_downButton ? button.PicMouseDown() : button.PicNormal();
+    return m_mouseDown ? button.PicMouseDown() : button.PicMouseOn();
 }
 
 void TsuiTitleBar::DrawButtons(TCanvas& canvas)
@@ -533,7 +558,7 @@ void TsuiTitleBar::DrawCaption(TCanvas& canvas)
 
 void TsuiTitleBar::SetFormRoundCorner(int radius)
 {
-    QWidget* form = window();
+    QWidget* form = Form();
     if (form == this)
         return;
     if (radius <= 0) {
@@ -585,12 +610,13 @@ bool TsuiTitleBar::eventFilter(QObject* watched, QEvent* event)
 
 bool TsuiTitleBar::StartWindowDrag(int x, int y)
 {
-    QWidget* form = window();
+    QWidget* form = Form();
     if (form == this)
         return false;
-    if (QWindow* handle = form->windowHandle())
-        if (handle->startSystemMove())
-            return true;
+    if (form->isWindow())
+        if (QWindow* handle = form->windowHandle())
+            if (handle->startSystemMove())
+                return true;
     // No window manager to move us (offscreen, bare X): follow the mouse ourselves.
     m_dragging = true;
     m_dragStart = mapToGlobal(QPoint(x, y));
@@ -605,11 +631,11 @@ void TsuiTitleBar::MouseDown(TMouseButton button, Qt::KeyboardModifiers shift, i
         return;
     m_mouseDown = true;
     m_hover = {x, y};
-    m_downButton = ButtonAt(x, y);
     update();
-    if (m_downButton < 0 && !WindowMaximized()) {
-        if (StartWindowDrag(x, y))
-            m_mouseDown = false;
+    if (ButtonAt(x, y) < 0 && !WindowMaximized()) {
+        // The window moves with the mouse; the release ends the move, not a click.
+        StartWindowDrag(x, y);
+        m_mouseDown = false;
     }
 }
 
@@ -618,7 +644,7 @@ void TsuiTitleBar::MouseMove(Qt::KeyboardModifiers shift, int x, int y)
     TControl::MouseMove(shift, x, y);
     m_hover = {x, y};
     if (m_dragging) {
-        window()->move(m_windowStart + mapToGlobal(QPoint(x, y)) - m_dragStart);
+        Form()->move(m_windowStart + mapToGlobal(QPoint(x, y)) - m_dragStart);
         return;
     }
     update();
@@ -630,17 +656,16 @@ void TsuiTitleBar::MouseUp(TMouseButton button, Qt::KeyboardModifiers shift, int
     if (button != mbLeft)
         return;
     const bool dragged = m_dragging;
+    const bool wasDown = m_mouseDown;
     m_dragging = false;
-    const int pressed = m_downButton;
     m_mouseDown = false;
-    m_downButton = -1;
     m_hover = {x, y};
     update();
-    if (dragged)
+    if (dragged || !wasDown)
         return;
-    // A click needs press and release on the same button.
+    // The button under the cursor at release is clicked, wherever the press was.
     const int index = ButtonAt(x, y);
-    if (index < 0 || index != pressed)
+    if (index < 0)
         return;
     TsuiTitleBarButton& clicked = m_buttons.Items(index);
     const TsuiTitleBarBtnType type = clicked.ButtonType();

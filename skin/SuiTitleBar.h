@@ -247,6 +247,12 @@ public:
     // does not fit.
     QString VisibleCaption(TCanvas& canvas) const;
 
+    // True when the bar sits on a skinned frame.
+    bool InForm() const;
+    // The window the bar acts on: its frame's form (the MDI child window for
+    // a form inside one), else the bar's own window.
+    QWidget* Form() const;
+
     // Rounds the window's top corners; 0 leaves it rectangular.
     void SetFormRoundCorner(int radius);
     void OnFormReSize();
@@ -287,7 +293,6 @@ private:
     int m_cornerRadius = 0;
 
     bool m_mouseDown = false;
-    int m_downButton = -1;
     TPoint m_hover = {-1, -1};
     bool m_dragging = false;
     QPoint m_dragStart;

@@ -171,5 +171,13 @@ TEST(CodePage936, TheWindowsAndTheCoreConvertAlike)
     EXPECT_EQ(compared, 24070);
 }
 
+TEST_F(PasswordWindow, FocusStartsAtTheOkButton)
+{
+    Start();
+    Form3().Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Form3()));
+    EXPECT_EQ(QApplication::focusWidget(), Form3().suiButton1);
+}
+
 } // namespace
 } // namespace tessel::test

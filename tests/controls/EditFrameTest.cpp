@@ -3,6 +3,7 @@
 #include "controls/Snmemo.h"
 #include "controls/Snrichedit.h"
 
+#include <QApplication>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
@@ -193,4 +194,45 @@ TEST(SnRichEdit, CornerSquareNeedsWordWrapOff)
     ExpectFrame(*rich, kLeave);
     rich->SetScrollBars(ssHorizontal);
     EXPECT_FALSE(CornerFilled(*rich));
+}
+
+namespace {
+
+template <typename Edit> struct PaintCounted : Edit
+{
+    PaintCounted() : Edit(nullptr) {}
+    int Paints = 0;
+    void Paint(TCanvas& canvas) override
+    {
+        ++Paints;
+        Edit::Paint(canvas);
+    }
+};
+
+// Frame paints that a focus change causes at once: {on gaining, on losing}.
+template <typename Edit> std::pair<int, int> FocusPaints()
+{
+    QWidget window;
+    window.resize(300, 120);
+    auto* edit = new PaintCounted<Edit>();
+    edit->setParent(&window);
+    auto* other = new QPlainTextEdit(&window);
+    other->setGeometry(200, 10, 50, 50);
+    window.show();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    other->setFocus();
+    QApplication::processEvents();
+    edit->Paints = 0;
+    edit->Editor()->setFocus();
+    const int gained = edit->Paints;
+    other->setFocus();
+    return {gained, edit->Paints - gained};
+}
+
+} // namespace
+
+TEST(EditFrameFocus, MemoRepaintsAtOnceOnlyWhenItLosesTheFocus)
+{
+    EXPECT_EQ(FocusPaints<TSnMemo>(), std::make_pair(0, 1));
+    EXPECT_EQ(FocusPaints<TSnRichEdit>(), std::make_pair(1, 1));
 }

@@ -1,3 +1,5 @@
+#include "access/WindowFrame.h"
+#include "framework/TCanvas.h"
 #include "tests/support/WindowTestSupport.h"
 #include "tweaks/TweakCatalogue.h"
 
@@ -249,6 +251,38 @@ TEST_F(MainWindow, PressingLogInAgainBringsTheSameLoginWindowBack)
     EXPECT_TRUE(Form2().isVisible());
     EXPECT_EQ(Form2().suiEdit1->Text(), QStringLiteral("half"));
     EXPECT_EQ(Snapshot(Registry()), before);
+}
+
+TEST_F(MainWindow, TheWindowFontReachesEveryBoxAndTab)
+{
+    Start();
+    LogIn();
+    const TFont font = WindowFont();
+    ASSERT_EQ(font.PixelHeight(), 11) << "MS Sans Serif 8 pt is 11 pixels high";
+    TsuiPageControl* pages = Form1().suiPageControl1;
+    EXPECT_EQ(pages->Font(), font);
+
+    // Each tab is as wide as its caption in the window font, plus 20.
+    QImage scratch(1, 1, QImage::Format_ARGB32);
+    TCanvas canvas(scratch);
+    canvas.Font = font;
+    const std::vector<TRect> tabs = pages->TopPanel()->TabRects();
+    ASSERT_EQ(tabs.size(), 3u);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(tabs[std::size_t(i)].Width(), canvas.TextWidth(pages->Pages(i)->Caption()) + 20) << i;
+
+    // Every box draws exactly what a box given the window font draws.
+    for (const TweakEntry& tweak : Catalogue()) {
+        TSnCheckBox* box = Form1().CheckBox(tweak);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->Font(), font) << box->objectName().toStdString();
+        TSnCheckBox reference(box->parentWidget());
+        reference.SetBounds(box->Left(), box->Top(), box->Width(), box->Height());
+        reference.SetCaption(box->Caption());
+        reference.SetChecked(box->Checked());
+        reference.SetFont(font);
+        EXPECT_EQ(box->PaintToImage(), reference.PaintToImage()) << box->objectName().toStdString();
+    }
 }
 
 } // namespace

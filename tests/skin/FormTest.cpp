@@ -143,14 +143,19 @@ TEST_F(MainFrame, CloseButtonClosesTheWindow)
     EXPECT_EQ(closes, 0);
 }
 
-TEST_F(MainFrame, PressOnCloseAndReleaseElsewhereKeepsTheWindow)
+TEST_F(MainFrame, ReleaseClicksTheButtonUnderTheCursorWhereverThePressWas)
 {
     ShowActive();
     const QPoint close = ButtonCentre(suiClose);
     QTest::mousePress(form->TitleBar(), Qt::LeftButton, {}, close);
-    QTest::mouseRelease(form->TitleBar(), Qt::LeftButton, {}, ButtonCentre(suiMin));
-    EXPECT_TRUE(window.isVisible());
+    QTest::mouseRelease(form->TitleBar(), Qt::LeftButton, {}, QPoint(200, 5));
+    EXPECT_TRUE(window.isVisible()) << "released over the caption: no click";
     EXPECT_FALSE(window.isMinimized());
+
+    QTest::mousePress(form->TitleBar(), Qt::LeftButton, {}, close);
+    QTest::mouseRelease(form->TitleBar(), Qt::LeftButton, {}, ButtonCentre(suiMin));
+    EXPECT_TRUE(window.isVisible()) << "close was pressed but not released on";
+    EXPECT_TRUE(window.isMinimized()) << "minimise was under the cursor at release";
 }
 
 TEST_F(MainFrame, MinimiseButtonMinimisesTheWindow)

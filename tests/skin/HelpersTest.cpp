@@ -1,10 +1,14 @@
 #include "framework/TCanvas.h"
 #include "framework/TControl.h"
+#include "skin/SuiButton.h"
+#include "skin/SuiCheckGroup.h"
+#include "skin/SuiEdit.h"
 #include "skin/Suipublic.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -57,15 +61,6 @@ public:
 
 protected:
     void Paint(TCanvas& canvas) override { TileDraw(canvas, Tile, ClientRect()); }
-};
-
-class PublishedThing : public QObject
-{
-    Q_OBJECT
-    Q_PROPERTY(int UIStyle READ UIStyle)
-
-public:
-    int UIStyle() const { return 0; }
 };
 
 } // namespace
@@ -251,12 +246,29 @@ TEST(WindowHelpers, TransparencyPlacementWorkAreaAndStrings)
     EXPECT_EQ(PCharToStr(""), "");
     EXPECT_EQ(PCharToStr("WINXP_TAB_LINE"), "WINXP_TAB_LINE");
     EXPECT_EQ(PCharToStr("\xD6\xD0\xCE\xC4"), QString::fromUtf8("中文"));
-
-    PublishedThing thing;
-    EXPECT_TRUE(IsHasProperty(&thing, "UIStyle"));
-    EXPECT_TRUE(IsHasProperty(&thing, "objectName"));
-    EXPECT_FALSE(IsHasProperty(&thing, "BorderColor"));
-    EXPECT_FALSE(IsHasProperty(nullptr, "UIStyle"));
 }
 
-#include "HelpersTest.moc"
+TEST(IsHasProperty, AnswersForTheRealClassesAndTheirBases)
+{
+    QWidget window;
+    const std::unique_ptr<QObject> objects[] = {
+        std::make_unique<TsuiButton>(), std::make_unique<TsuiRadioButton>(), std::make_unique<TsuiEdit>(),
+        std::make_unique<TsuiCheckGroup>()};
+    struct Case
+    {
+        int Object;
+        const char* Property;
+        bool Has;
+    };
+    const Case cases[] = {
+        {0, "UIStyle", true},    {0, "Glyph", true},        {0, "GroupIndex", false},
+        {0, "Width", true},      {1, "GroupIndex", true},   {1, "Checked", true},
+        {1, "UIStyle", true},    {1, "Glyph", false},       {2, "BorderColor", true},
+        {2, "UIStyle", false},   {3, "UIStyle", true},      {3, "BorderColor", true},
+        {0, "objectName", true}, {0, "NoSuchThing", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsHasProperty(objects[c.Object].get(), QString::fromLatin1(c.Property)), c.Has)
+            << objects[c.Object]->metaObject()->className() << "." << c.Property;
+    EXPECT_FALSE(IsHasProperty(nullptr, QStringLiteral("UIStyle")));
+}

@@ -152,4 +152,14 @@ std::vector<PictureEntry> PictureEntries()
     return out;
 }
 
+std::vector<PictureEntry> DesktopIconEntries()
+{
+    std::vector<PictureEntry> out;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        out.push_back({QString("tessel-%1.png").arg(size), {size, size}, PictureFormat::Png32, [size] {
+                           return DrawAppIcon(size);
+                       }});
+    return out;
+}
+
 } // namespace skingen

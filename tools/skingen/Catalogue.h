@@ -21,7 +21,8 @@ enum class PictureFormat
 {
     Jpeg,
     Png24,
-    Png16Colours
+    Png16Colours,
+    Png32 // with alpha
 };
 
 // One window picture, stored under its file name.
@@ -35,5 +36,7 @@ struct PictureEntry
 
 std::vector<SkinEntry> SkinEntries();
 std::vector<PictureEntry> PictureEntries();
+// The application icon at the sizes a desktop's icon theme asks for; installed, not compiled in.
+std::vector<PictureEntry> DesktopIconEntries();
 
 } // namespace skingen

@@ -41,6 +41,8 @@ QImage ForPicture(const QImage& img, PictureFormat format)
         return img.convertToFormat(QImage::Format_RGB888);
     case PictureFormat::Png16Colours:
         return img;
+    case PictureFormat::Png32:
+        return img.convertToFormat(QImage::Format_ARGB32);
     }
     return img;
 }
@@ -48,7 +50,7 @@ QImage ForPicture(const QImage& img, PictureFormat format)
 int Generate(const QString& resources)
 {
     const QDir root(resources);
-    if (!root.mkpath("skin") || !root.mkpath("pictures")) {
+    if (!root.mkpath("skin") || !root.mkpath("pictures") || !root.mkpath("icons")) {
         std::fprintf(stderr, "cannot create folders under %s\n", qPrintable(resources));
         return 1;
     }
@@ -73,6 +75,11 @@ int Generate(const QString& resources)
         q << "  <file alias=\"" << e.file << "\">pictures/" << e.file << "</file>\n";
     }
     q << "</qresource>\n</RCC>\n";
+    for (const PictureEntry& e : DesktopIconEntries()) {
+        const QImage img = ForPicture(e.draw(), e.format);
+        ok = Check(img, e.file, e.size) && ok;
+        ok = Save(img, root.filePath("icons/" + e.file), "png") && ok;
+    }
     QFile file(root.filePath("tessel.qrc"));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(qrc.toUtf8()) < 0) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(file.fileName()));

@@ -1,0 +1,97 @@
+#include "GalleryPage.h"
+
+#include "framework/TControl.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+
+#ifndef TESSEL_GALLERY_FONTS_CONF
+#error "the build names the fontconfig file of the golden fonts"
+#endif
+
+namespace {
+
+std::vector<GalleryPage>& Registry()
+{
+    static std::vector<GalleryPage> pages;
+    return pages;
+}
+
+} // namespace
+
+GalleryPageRegistrar::GalleryPageRegistrar(const QString& name, int order,
+                                           std::function<void(QWidget*, TsuiUIStyle)> build)
+{
+    Registry().push_back({name, order, std::move(build)});
+}
+
+std::vector<GalleryPage> GalleryPages()
+{
+    std::vector<GalleryPage> pages = Registry();
+    std::stable_sort(pages.begin(), pages.end(), [](const GalleryPage& a, const GalleryPage& b) {
+        return a.Order != b.Order ? a.Order < b.Order : a.Name < b.Name;
+    });
+    return pages;
+}
+
+const std::vector<GalleryLook>& GalleryLooks()
+{
+    static const std::vector<GalleryLook> looks = {{MacOS, "MacOS"},
+                                                   {WinXP, "WinXP"},
+                                                   {DeepBlue, "DeepBlue"},
+                                                   {Protein, "Protein"},
+                                                   {BlueGlass, "BlueGlass"}};
+    return looks;
+}
+
+QString GoldenName(const GalleryPage& page, const GalleryLook& look)
+{
+    return page.Name + u'-' + QString::fromLatin1(look.Name) + QStringLiteral(".png");
+}
+
+QWidget* CreateStage(const GalleryPage& page, TsuiUIStyle look, QWidget* parent)
+{
+    auto* stage = new TControl(parent);
+    stage->SetColor(GetThemeColor(look, 3));
+    stage->resize(kStageWidth, kStageHeight);
+    page.Build(stage, look);
+    return stage;
+}
+
+QImage RenderPage(const GalleryPage& page, TsuiUIStyle look)
+{
+    QWidget window;
+    window.setFixedSize(kStageWidth, kStageHeight);
+    QWidget* stage = CreateStage(page, look, &window);
+    window.show();
+    window.activateWindow();
+    (void)QTest::qWaitForWindowActive(&window, 1000);
+    // States that need a shown, active window (focus) come now.
+    QApplication::processEvents();
+    return stage->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+void UseGoldenFonts()
+{
+    qputenv("FONTCONFIG_FILE", QByteArrayLiteral(TESSEL_GALLERY_FONTS_CONF));
+}
+
+void ShowHover(QWidget* control)
+{
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), control->mapToGlobal(QPointF(2, 2)));
+    QApplication::sendEvent(control, &enter);
+}
+
+void ShowPressed(QWidget* control)
+{
+    ShowHover(control);
+    QTest::mousePress(control, Qt::LeftButton, {}, QPoint(3, 3));
+}
+
+void ShowFocus(QWidget* control)
+{
+    QTimer::singleShot(0, control, [control] { control->setFocus(Qt::OtherFocusReason); });
+}

@@ -1,0 +1,66 @@
+#include "GalleryWindow.h"
+
+#include "GalleryPage.h"
+#include "skin/SuiButton.h"
+#include "skin/SuiForm.h"
+#include "skin/SuiPageControl.h"
+
+namespace {
+
+constexpr int kSwitcherTop = 38;
+constexpr int kPagesTop = 64;
+
+} // namespace
+
+TGalleryWindow::TGalleryWindow()
+{
+    SetCaption(QStringLiteral("Tessel skin gallery"));
+    SetSizeableClientSize(kStageWidth + 24, kStageHeight + kPagesTop + 60);
+    SetPosition(Position::DesktopCenter);
+    m_frame = new TsuiForm(this);
+    m_frame->SetSizeable(true);
+
+    int x = 12;
+    for (const GalleryLook& look : GalleryLooks()) {
+        auto* button = new TsuiRadioButton(m_frame);
+        button->SetCaption(QString::fromLatin1(look.Name));
+        button->SetBounds(x, kSwitcherTop, 100, 19);
+        const TsuiUIStyle style = look.Style;
+        button->OnClick = [this, style](QObject*) { SetLook(style); };
+        m_lookButtons.push_back(button);
+        x += 110;
+    }
+
+    m_pages = new TsuiPageControl(m_frame);
+    for (const GalleryPage& page : GalleryPages()) {
+        auto* sheet = new TsuiTabSheet(m_pages);
+        sheet->SetCaption(page.Name);
+    }
+    m_pages->SetBounds(8, kPagesTop, kStageWidth + 4, kStageHeight + 30);
+    SetLook(WinXP);
+    m_pages->SetActivePageIndex(0);
+}
+
+void TGalleryWindow::SetLook(TsuiUIStyle look)
+{
+    if (look == m_look)
+        return;
+    m_look = look;
+    m_frame->SetUIStyle(look);
+    m_frame->SetCaption(QStringLiteral("Tessel skin gallery - ") +
+                        QString::fromLatin1(GalleryLooks()[std::size_t(look) - 1].Name));
+    m_pages->SetUIStyle(look);
+    for (std::size_t i = 0; i < m_lookButtons.size(); ++i) {
+        m_lookButtons[i]->SetUIStyle(look);
+        m_lookButtons[i]->SetChecked(GalleryLooks()[i].Style == look);
+    }
+    const std::vector<GalleryPage> pages = GalleryPages();
+    for (int i = 0; i < m_pages->PageCount() && i < int(pages.size()); ++i) {
+        TsuiTabSheet* sheet = m_pages->Pages(i);
+        for (QWidget* old : sheet->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            old->deleteLater();
+        QWidget* stage = CreateStage(pages[std::size_t(i)], look, sheet);
+        stage->move(2, 0);
+        stage->show();
+    }
+}
