@@ -17,7 +17,7 @@ struct RegValue
     std::vector<std::uint8_t> data;
     // Set instead of `data` for a value beyond the registry's data limit: its
     // size can be asked for, its bytes are never loaded.
-    std::optional<std::uint32_t> unloadedSize;
+    std::optional<std::uint32_t> unloadedSize{};
 };
 
 // Held while a whole apply or reset pass runs, so that two programs running a
