@@ -6,6 +6,7 @@
 #include <QEnterEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <utility>
 
 namespace {
 
@@ -166,16 +167,19 @@ void TControl::SetVisible(bool value)
 QImage TControl::PaintToImage()
 {
     QImage image(std::max(width(), 0), std::max(height(), 0), QImage::Format_ARGB32);
-    if (image.isNull())
-        return image;
-    image.fill(ToQColor(Color()));
-    {
-        TCanvas canvas(image);
-        canvas.Font = Font();
-        canvas.Brush.Color = Color();
-        Paint(canvas);
-    }
+    Compose(image);
     return image;
+}
+
+void TControl::Compose(QImage& image)
+{
+    if (image.isNull())
+        return;
+    image.fill(ToQColor(Color()));
+    TCanvas canvas(image);
+    canvas.Font = Font();
+    canvas.Brush.Color = Color();
+    Paint(canvas);
 }
 
 void TControl::Paint(TCanvas& canvas)
@@ -185,10 +189,29 @@ void TControl::Paint(TCanvas& canvas)
 
 void TControl::paintEvent(QPaintEvent*)
 {
-    QImage image;
-    RunGuarded([&] { image = PaintToImage(); });
-    if (image.isNull())
+    const int w = std::max(width(), 0);
+    const int h = std::max(height(), 0);
+    if (w == 0 || h == 0)
         return;
+    // Controls paint one after another on the one GUI thread, so one buffer,
+    // grown to the largest control, serves them all: a repaint allocates
+    // nothing. A paint inside a paint (a plain parent rendered behind a
+    // control) gets a buffer of its own.
+    static QImage shared;
+    static bool sharedInUse = false;
+    QImage own;
+    QImage* buffer = &own;
+    if (!sharedInUse) {
+        if (shared.width() < w || shared.height() < h)
+            shared = QImage(std::max(w, shared.width()), std::max(h, shared.height()), QImage::Format_ARGB32);
+        buffer = &shared;
+    } else {
+        own = QImage(w, h, QImage::Format_ARGB32);
+    }
+    QImage image(buffer->bits(), w, h, buffer->bytesPerLine(), QImage::Format_ARGB32);
+    const bool wasInUse = std::exchange(sharedInUse, true);
+    RunGuarded([&] { Compose(image); });
+    sharedInUse = wasInUse;
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(0, 0, image);

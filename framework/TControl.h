@@ -119,6 +119,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // Fills the image with Color() and paints the control into it.
+    void Compose(QImage& image);
     TControl* ParentControl() const;
     void NotifyChildrenColor();
     void NotifyChildrenFont();

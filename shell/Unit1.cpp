@@ -6,6 +6,7 @@
 #include "access/WindowFrame.h"
 #include "controls/Sncheckbox.h"
 #include "controls/Snlabel.h"
+#include "shell/TweakInsightView.h"
 #include "shell/Unit4.h"
 #include "shell/Unit7.h"
 #include "skin/SuiButton.h"
@@ -14,6 +15,7 @@
 #include "skin/SuiImage.h"
 #include "skin/SuiPageControl.h"
 #include "skin/SuiTitleBar.h"
+#include "tweaks/RecordedPasses.h"
 #include "tweaks/TweakCatalogue.h"
 
 #include <QCloseEvent>
@@ -100,6 +102,7 @@ TForm1::TForm1(tessel::RegistryBackend& registry) : m_registry(registry)
     suiButton1->OnClick = [this](QObject*) { suiButton1Click(); };
     suiButton2->OnClick = [this](QObject*) { suiButton2Click(); };
     CreateTweakPages();
+    m_insight = new TTweakInsight(*this, registry);
 
     setTabOrder(suiButton4, suiButton3);
     setTabOrder(suiButton3, suiButton6);
@@ -225,12 +228,24 @@ void TForm1::EnterEditing()
     suiButton1->SetEnabled(true);
     suiButton2->SetEnabled(true);
     suiButton4->SetEnabled(false);
+    m_insight->Refresh();
+}
+
+bool TForm1::IsEditing() const
+{
+    return suiButton1->Enabled();
 }
 
 void TForm1::suiButton1Click()
 {
     TDialogMessages messages;
-    tessel::ApplyTweaks(m_registry, *this, messages);
+    // The markers follow every pass, also one that a store error ends.
+    struct RefreshAfter
+    {
+        TTweakInsight& insight;
+        ~RefreshAfter() { insight.Refresh(); }
+    } refresh{*m_insight};
+    tessel::RecordedApplyTweaks(m_registry, *this, messages, m_insight->Context());
     ReturnToIdle(SnLabel1);
 }
 
@@ -248,7 +263,7 @@ void TForm1::suiButton3Click()
 void TForm1::suiButton4Click()
 {
     TDialogMessages messages;
-    tessel::RunFirstRunCheck(m_registry, messages);
+    tessel::RecordedFirstRunCheck(m_registry, messages, m_insight->Context());
     m_login->Show();
     HideNotes();
 }

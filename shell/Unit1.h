@@ -12,6 +12,7 @@ class TForm4;
 class TForm7;
 class TImage;
 class TSnCheckBox;
+class TTweakInsight;
 class TSnLabel;
 class TsuiButton;
 class TsuiCheckGroup;
@@ -65,6 +66,10 @@ public:
 
     TSnCheckBox* CheckBox(const tessel::TweakEntry& tweak) const;
 
+    // The tweak pages are open: a user is logged in.
+    bool IsEditing() const;
+    TTweakInsight& Insight() const { return *m_insight; }
+
     bool IsTicked(const tessel::TweakEntry& tweak) const override;
     void SetTicked(const tessel::TweakEntry& tweak, bool ticked) override;
 
@@ -83,4 +88,5 @@ private:
     TForm3* m_password = nullptr;
     TForm4* m_about = nullptr;
     TForm7* m_help = nullptr;
+    TTweakInsight* m_insight = nullptr;
 };

@@ -29,6 +29,11 @@ void MemoryBackend::DenyHive(Hive hive, bool denied)
     denied_[static_cast<int>(hive)] = denied;
 }
 
+void MemoryBackend::HideHive(Hive hive, bool hidden)
+{
+    hidden_[static_cast<int>(hive)] = hidden;
+}
+
 MemoryBackend::Node* MemoryBackend::Find(Handle key) const
 {
     const auto it = open_.find(key);
@@ -47,6 +52,24 @@ long MemoryBackend::DoCreateKey(Hive hive, std::string_view path, std::uint32_t,
             child->name = AnsiToUtf8(part);
         }
         node = child.get();
+    }
+    key = next_++;
+    open_[key] = node;
+    return status::Success;
+}
+
+long MemoryBackend::DoOpenKey(Hive hive, std::string_view path, Handle& key)
+{
+    if (hidden_[static_cast<int>(hive)])
+        return status::AccessDenied;
+    Node* node = roots_[static_cast<int>(hive)].get();
+    while (!path.empty()) {
+        const std::size_t end = std::min(path.find('\\'), path.size());
+        const auto it = node->children.find(FoldName(path.substr(0, end)));
+        if (it == node->children.end())
+            return status::FileNotFound;
+        node = it->second.get();
+        path.remove_prefix(std::min(end + 1, path.size()));
     }
     key = next_++;
     open_[key] = node;

@@ -95,6 +95,14 @@ long RegistryBackend::CreateKey(Hive hive, std::string_view path, std::uint32_t 
     return DoCreateKey(hive, normalised, access, key);
 }
 
+long RegistryBackend::OpenKey(Hive hive, std::string_view path, Handle& key)
+{
+    std::string normalised;
+    if (const long rc = NormaliseKeyPath(AnsiName(path), normalised); rc != status::Success)
+        return rc;
+    return DoOpenKey(hive, normalised, key);
+}
+
 long RegistryBackend::QueryValue(Handle key, std::string_view name, std::uint32_t* type, std::uint8_t* data,
                                  std::uint32_t* size)
 {

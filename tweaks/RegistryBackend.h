@@ -17,7 +17,7 @@ struct RegValue
     std::vector<std::uint8_t> data;
     // Set instead of `data` for a value beyond the registry's data limit: its
     // size can be asked for, its bytes are never loaded.
-    std::optional<std::uint32_t> unloadedSize;
+    std::optional<std::uint32_t> unloadedSize{};
 };
 
 // Held while a whole apply or reset pass runs, so that two programs running a
@@ -41,6 +41,9 @@ public:
 
     // Opens the key at `path` below the hive's root, creating missing keys.
     long CreateKey(Hive hive, std::string_view path, std::uint32_t access, Handle& key);
+    // Opens an existing key for reading only; never creates one. A missing key
+    // (or a hive that does not exist yet) answers FileNotFound.
+    long OpenKey(Hive hive, std::string_view path, Handle& key);
     // RegQueryValueEx semantics: `data` null asks only for type and size; a
     // buffer too small answers MoreData with the needed size.
     long QueryValue(Handle key, std::string_view name, std::uint32_t* type, std::uint8_t* data,
@@ -61,6 +64,7 @@ protected:
     // `path` is normalised: no leading, trailing or doubled separators; empty
     // for the hive's root.
     virtual long DoCreateKey(Hive hive, std::string_view path, std::uint32_t access, Handle& key) = 0;
+    virtual long DoOpenKey(Hive hive, std::string_view path, Handle& key) = 0;
     virtual long DoQueryValue(Handle key, std::string_view name, RegValue& value) = 0;
     virtual long DoSetValue(Handle key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
                             std::uint32_t size) = 0;

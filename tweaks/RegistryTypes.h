@@ -40,6 +40,7 @@ inline constexpr std::uint32_t MultiSz = 7;
 } // namespace regtype
 
 inline constexpr std::uint32_t KeyAllAccess = 0xF003F;
+inline constexpr std::uint32_t KeyRead = 0x20019;
 
 // Documented registry limits, enforced identically for every backend.
 namespace limits {

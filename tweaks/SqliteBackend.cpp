@@ -385,6 +385,29 @@ public:
         return {};
     }
 
+    // Reads a hive this account may not write, creating nothing.
+    static Failure OpenReadOnly(const std::string& path, const SqliteOptions& options,
+                                std::unique_ptr<Database>& out)
+    {
+        struct stat st
+        {
+        };
+        if (::stat(path.c_str(), &st) != 0)
+            return errno == ENOENT ? Failure{status::FileNotFound, path + ": no hive yet"}
+                                   : SystemFailure(path, "inspect", errno);
+        if (Failure f = CheckHeader(path); !f.Ok())
+            return f;
+        if (Failure f = Validate(path, options); !f.Ok())
+            return f;
+        std::unique_ptr<Database> db;
+        if (Failure f = Connect(path, options, true, db); !f.Ok())
+            return f;
+        if (!db->Prepare())
+            return {status::BadDatabase, path + ": open: " + sqlite3_errmsg(db->db_)};
+        out = std::move(db);
+        return {};
+    }
+
     long FindKey(const std::vector<std::string>& folds, long long& id)
     {
         id = kRootId;
@@ -745,12 +768,39 @@ long SqliteBackend::DoCreateKey(Hive hive, std::string_view path, std::uint32_t,
     return status::Success;
 }
 
+long SqliteBackend::DoOpenKey(Hive hive, std::string_view path, Handle& key)
+{
+    const int h = static_cast<int>(hive);
+    Database* db = databases_[h].get();
+    if (!db) {
+        if (!readers_[h])
+            if (Failure f = Database::OpenReadOnly(PathOf(hive), options_, readers_[h]); !f.Ok())
+                return f.rc;
+        db = readers_[h].get();
+    }
+    std::vector<std::string> folds;
+    for (const std::string_view part : SplitKeyPath(path))
+        folds.push_back(FoldName(part));
+    long long id = 0;
+    if (const long rc = db->FindKey(folds, id); rc != status::Success)
+        return rc;
+    key = next_++;
+    open_[key] = OpenKey{hive, id, db != databases_[h].get()};
+    return status::Success;
+}
+
+SqliteBackend::Database* SqliteBackend::DatabaseOf(const OpenKey& open) const
+{
+    const int h = static_cast<int>(open.hive);
+    return open.readOnly ? readers_[h].get() : databases_[h].get();
+}
+
 long SqliteBackend::DoQueryValue(Handle key, std::string_view name, RegValue& value)
 {
     const OpenKey* open = Find(key);
     if (!open)
         return status::InvalidHandle;
-    return databases_[static_cast<int>(open->hive)]->Query(open->id, FoldName(name), value);
+    return DatabaseOf(*open)->Query(open->id, FoldName(name), value);
 }
 
 long SqliteBackend::DoSetValue(Handle key, std::string_view name, std::uint32_t type,
@@ -759,6 +809,8 @@ long SqliteBackend::DoSetValue(Handle key, std::string_view name, std::uint32_t 
     const OpenKey* open = Find(key);
     if (!open)
         return status::InvalidHandle;
+    if (open->readOnly)
+        return status::AccessDenied;
     const std::string utf8 = AnsiToUtf8(name);
     return databases_[static_cast<int>(open->hive)]->Set(open->id, utf8, FoldUtf8(utf8), type, data, size);
 }
@@ -768,6 +820,8 @@ long SqliteBackend::DoDeleteValue(Handle key, std::string_view name)
     const OpenKey* open = Find(key);
     if (!open)
         return status::InvalidHandle;
+    if (open->readOnly)
+        return status::AccessDenied;
     return databases_[static_cast<int>(open->hive)]->Delete(open->id, FoldName(name));
 }
 

@@ -51,6 +51,7 @@ public:
 
 protected:
     long DoCreateKey(Hive hive, std::string_view path, std::uint32_t access, Handle& key) override;
+    long DoOpenKey(Hive hive, std::string_view path, Handle& key) override;
     long DoQueryValue(Handle key, std::string_view name, RegValue& value) override;
     long DoSetValue(Handle key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
                     std::uint32_t size) override;
@@ -62,12 +63,16 @@ private:
     {
         Hive hive;
         long long id;
+        bool readOnly = false;
     };
+    Database* DatabaseOf(const OpenKey& open) const;
     const std::string& PathOf(Hive hive) const;
     const OpenKey* Find(Handle key) const;
 
     SqliteOptions options_;
     std::unique_ptr<Database> databases_[2];
+    // Read-only connections, for reading hives this account may not write.
+    std::unique_ptr<Database> readers_[2];
     std::string diagnoses_[2];
     std::unordered_map<Handle, OpenKey> open_;
     Handle next_ = 1;

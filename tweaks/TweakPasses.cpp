@@ -52,18 +52,21 @@ void WriteMirror(RegistryBackend& backend, const TweakEntry& tweak, std::int32_t
 
 } // namespace
 
-void ApplyTweaks(RegistryBackend& backend, const TweakTicks& ticks, MessageSink& messages)
+void ApplyTweaks(RegistryBackend& backend, const TweakTicks& ticks, MessageSink& messages,
+                 PassObserver* observer)
 {
     const auto lock = backend.LockForPass();
     for (const TweakEntry& tweak : Catalogue()) {
         const bool apply = ticks.IsTicked(tweak);
+        if (observer)
+            observer->RowStarting(tweak, apply);
         // The mirror only ever records what was really written.
         if (WriteTweak(backend, tweak, apply, messages))
             WriteMirror(backend, tweak, apply ? 1 : 0);
     }
 }
 
-bool RunFirstRunCheck(RegistryBackend& backend, MessageSink& messages)
+bool RunFirstRunCheck(RegistryBackend& backend, MessageSink& messages, PassObserver* observer)
 {
     const auto lock = backend.LockForPass();
     {
@@ -76,6 +79,8 @@ bool RunFirstRunCheck(RegistryBackend& backend, MessageSink& messages)
         registry.WriteText(kFirstRunMarker, "1");
     }
     for (const TweakEntry& tweak : Catalogue()) {
+        if (observer)
+            observer->RowStarting(tweak, false);
         WriteTweak(backend, tweak, false, messages);
         // Written even when the tweak's key failed: a missing mirror value
         // would stop every later login.

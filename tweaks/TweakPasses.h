@@ -24,14 +24,24 @@ public:
     virtual void ShowMessage(std::string_view text) = 0;
 };
 
+// Told which row a pass is about to write, so that what follows can be put
+// down to it.
+class PassObserver
+{
+public:
+    virtual ~PassObserver() = default;
+    virtual void RowStarting(const TweakEntry& tweak, bool apply) = 0;
+};
+
 // Applies every ticked tweak and reverts every other one, row by row, and
 // records each in the state mirror. A row whose key cannot be opened shows its
 // numbered message, is skipped and keeps its old mirror value. A store error
 // ends the pass where it happened.
-void ApplyTweaks(RegistryBackend& backend, const TweakTicks& ticks, MessageSink& messages);
+void ApplyTweaks(RegistryBackend& backend, const TweakTicks& ticks, MessageSink& messages,
+                 PassObserver* observer = nullptr);
 
 // Reverts every tweak and zeroes the mirror once per account, marked by
 // `Frist`. Returns true when the reset ran on this call.
-bool RunFirstRunCheck(RegistryBackend& backend, MessageSink& messages);
+bool RunFirstRunCheck(RegistryBackend& backend, MessageSink& messages, PassObserver* observer = nullptr);
 
 } // namespace tessel

@@ -74,6 +74,17 @@ long Win32Backend::DoCreateKey(Hive hive, std::string_view path, std::uint32_t a
     return rc;
 }
 
+long Win32Backend::DoOpenKey(Hive hive, std::string_view path, Handle& key)
+{
+    const HKEY root = hive == Hive::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+    const std::wstring subKey = Wide(path);
+    HKEY result = nullptr;
+    const LONG rc = RegOpenKeyExW(root, subKey.c_str(), 0, KEY_READ, &result);
+    if (rc == ERROR_SUCCESS)
+        key = reinterpret_cast<std::uintptr_t>(result);
+    return rc;
+}
+
 long Win32Backend::DoQueryValue(Handle key, std::string_view name, RegValue& value)
 {
     const std::wstring valueName = Wide(name);

@@ -10,6 +10,7 @@ class Win32Backend final : public RegistryBackend
 {
 protected:
     long DoCreateKey(Hive hive, std::string_view path, std::uint32_t access, Handle& key) override;
+    long DoOpenKey(Hive hive, std::string_view path, Handle& key) override;
     long DoQueryValue(Handle key, std::string_view name, RegValue& value) override;
     long DoSetValue(Handle key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
                     std::uint32_t size) override;

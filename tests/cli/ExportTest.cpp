@@ -12,7 +12,10 @@ using namespace std::string_literals;
 
 RegValue Value(std::uint32_t type, const std::string& bytes)
 {
-    return {type, {bytes.begin(), bytes.end()}};
+    RegValue value;
+    value.type = type;
+    value.data.assign(bytes.begin(), bytes.end());
+    return value;
 }
 
 // The .reg bytes as UTF-8 text, after checking the byte-order mark and the UTF-16 shape.

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDir>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -35,6 +36,9 @@ int main(int argc, char** argv)
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
     }
+    // The windows log their changes; a test run keeps its log to itself.
+    const QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

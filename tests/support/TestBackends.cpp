@@ -1,5 +1,6 @@
 #include "tests/support/TestBackends.h"
 
+#include "tweaks/Originals.h"
 #include "tweaks/TweakCatalogue.h"
 
 #include <cstdio>
@@ -83,8 +84,11 @@ void ClearProgramValues(RegistryBackend& backend)
 {
     // The real registry outlives a test: start each from no program values.
     for (const TweakEntry& tweak : Catalogue()) {
-        for (const TweakWrite& write : tweak.writes)
+        for (const TweakWrite& write : tweak.writes) {
             DeleteValue(backend, tweak.hive, write.keyPath, write.valueName);
+            DeleteValue(backend, tweak.hive,
+                        std::string(kOriginalsKey) + "\\" + std::string(tweak.mirrorValue), write.valueName);
+        }
         DeleteValue(backend, Hive::CurrentUser, kMirrorKey, tweak.mirrorValue);
     }
     DeleteValue(backend, Hive::CurrentUser, kProgramKey, kFirstRunMarker);
@@ -164,9 +168,16 @@ StoredValue ReadStored(RegistryBackend& backend, Hive hive, std::string_view pat
 
 long FailingBackend::DoCreateKey(Hive hive, std::string_view path, std::uint32_t access, Handle& key)
 {
-    if (hive == deniedHive || path == failOpenOf)
+    if (hive == deniedHive || hive == unreadableHive || path == failOpenOf)
         return status::AccessDenied;
     return inner_.CreateKey(hive, path, access, key);
+}
+
+long FailingBackend::DoOpenKey(Hive hive, std::string_view path, Handle& key)
+{
+    if (hive == unreadableHive)
+        return status::AccessDenied;
+    return inner_.OpenKey(hive, path, key);
 }
 
 long FailingBackend::DoQueryValue(Handle key, std::string_view name, RegValue& value)

@@ -91,12 +91,14 @@ public:
     std::optional<std::string> failSetOf;  // value name whose writes fail
     std::optional<std::string> failOpenOf; // key path that cannot be opened
     std::optional<Hive> deniedHive;        // a hive whose keys cannot be opened
+    std::optional<Hive> unreadableHive;    // a hive whose keys cannot even be read
     // Writes and removals that go through before every later one fails, as
     // when the program is killed there.
     std::optional<int> writesLeft;
 
 protected:
     long DoCreateKey(Hive hive, std::string_view path, std::uint32_t access, Handle& key) override;
+    long DoOpenKey(Hive hive, std::string_view path, Handle& key) override;
     long DoQueryValue(Handle key, std::string_view name, RegValue& value) override;
     long DoSetValue(Handle key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
                     std::uint32_t size) override;

@@ -1,0 +1,74 @@
+#include "tweaks/Originals.h"
+
+#include "tweaks/RealState.h"
+
+namespace tessel {
+namespace {
+
+std::string OriginalsKeyOf(const TweakEntry& tweak)
+{
+    return std::string(kOriginalsKey) + '\\' + std::string(tweak.mirrorValue);
+}
+
+} // namespace
+
+std::vector<std::uint8_t> EncodeOriginal(const ValueState& state)
+{
+    if (!state.present)
+        return {};
+    const std::uint32_t type = state.value.type;
+    std::vector<std::uint8_t> data{static_cast<std::uint8_t>(type), static_cast<std::uint8_t>(type >> 8),
+                                   static_cast<std::uint8_t>(type >> 16),
+                                   static_cast<std::uint8_t>(type >> 24)};
+    data.insert(data.end(), state.value.data.begin(), state.value.data.end());
+    return data;
+}
+
+std::optional<ValueState> DecodeOriginal(const RegValue& record)
+{
+    ValueState state;
+    if (record.type != regtype::Binary || (!record.data.empty() && record.data.size() < 4))
+        return std::nullopt;
+    if (record.data.empty())
+        return state;
+    const auto& d = record.data;
+    state.present = true;
+    state.value.type = d[0] | d[1] << 8 | d[2] << 16 | static_cast<std::uint32_t>(d[3]) << 24;
+    state.value.data.assign(d.begin() + 4, d.end());
+    return state;
+}
+
+OriginalRecord RecordOriginal(RegistryBackend& backend, const TweakEntry& tweak, const TweakWrite& write,
+                              const ValueState& prior)
+{
+    RegistryBackend::Handle key = 0;
+    // Needs the same write access as the tweak itself: an account that may not
+    // write the machine hive records nothing there.
+    if (backend.CreateKey(tweak.hive, OriginalsKeyOf(tweak), KeyAllAccess, key) != status::Success)
+        return OriginalRecord::Failed;
+    std::uint32_t size = 0;
+    OriginalRecord result = OriginalRecord::AlreadyRecorded;
+    const long found = backend.QueryValue(key, write.valueName, nullptr, nullptr, &size);
+    if (found == status::FileNotFound) {
+        const std::vector<std::uint8_t> data = EncodeOriginal(prior);
+        result = backend.SetValue(key, write.valueName, regtype::Binary, data.data(), data.size()) ==
+                         status::Success
+                     ? OriginalRecord::Recorded
+                     : OriginalRecord::Failed;
+    } else if (found != status::Success) {
+        result = OriginalRecord::Failed;
+    }
+    backend.CloseKey(key);
+    return result;
+}
+
+std::optional<ValueState> ReadOriginal(RegistryBackend& backend, const TweakEntry& tweak,
+                                       const TweakWrite& write)
+{
+    const ValueReading reading = ReadValue(backend, tweak.hive, OriginalsKeyOf(tweak), write.valueName);
+    if (!reading.Present())
+        return std::nullopt;
+    return DecodeOriginal(reading.value);
+}
+
+} // namespace tessel

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "tweaks/ChangeLog.h"
+#include "tweaks/RegistryBackend.h"
+#include "tweaks/TweakCatalogue.h"
+
+#include <optional>
+#include <string_view>
+
+namespace tessel {
+
+// What a tweak's values held before the program first touched them, kept in
+// the tweak's own hive: below the program's key, one subkey per tweak named by
+// its mirror value, one REG_BINARY value per tweak value, named like it. The
+// data is empty for a value that was absent, else the 4-byte little-endian
+// kind followed by the exact bytes.
+inline constexpr std::string_view kOriginalsKey = "Software\\Microsoft\\Windows\\vardo\\Originals";
+
+std::vector<std::uint8_t> EncodeOriginal(const ValueState& state);
+std::optional<ValueState> DecodeOriginal(const RegValue& record);
+
+enum class OriginalRecord : std::uint8_t
+{
+    Recorded,        // recorded now
+    AlreadyRecorded, // an earlier record stays as it is
+    Failed,          // the hive's originals key could not be written
+};
+
+// Records the value's prior state unless a record exists already.
+OriginalRecord RecordOriginal(RegistryBackend& backend, const TweakEntry& tweak, const TweakWrite& write,
+                              const ValueState& prior);
+
+// The recorded original of one value; empty when none was recorded.
+std::optional<ValueState> ReadOriginal(RegistryBackend& backend, const TweakEntry& tweak,
+                                       const TweakWrite& write);
+
+} // namespace tessel
