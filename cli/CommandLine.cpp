@@ -6,10 +6,13 @@
 #include "cli/Terminal.h"
 #include "tweaks/DefaultBackend.h"
 #include "tweaks/GbkCodec.h"
+#include "tweaks/RealState.h"
+#include "tweaks/RecordedPasses.h"
 #include "tweaks/TRegistry.h"
 #include "tweaks/TweakCatalogue.h"
 
 #include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cerrno>
@@ -36,6 +39,9 @@ struct Options
     std::string format;
     bool current = false;
     std::string output;
+    bool json = false;
+    std::string rows;
+    std::string since;
 };
 
 // The numbered messages of the passes, one a line on standard error.
@@ -133,7 +139,7 @@ std::string PasswordBytes(const std::string& utf8)
     return gbk;
 }
 
-std::string ObtainPassword(const Options& options, CommandIo& io)
+std::string ObtainPassword(const Options& options, CommandIo& io, std::string_view command)
 {
     if (options.passwordStdin) {
         std::string line;
@@ -145,7 +151,8 @@ std::string ObtainPassword(const Options& options, CommandIo& io)
     if (io.askPassword)
         if (std::optional<std::string> typed = io.askPassword())
             return PasswordBytes(*typed);
-    throw UsageError("apply needs the password: give it on standard input with --password-stdin, or run "
+    throw UsageError(std::string(command) +
+                     " needs the password: give it on standard input with --password-stdin, or run "
                      "tessel in a terminal to be asked");
 }
 
@@ -154,6 +161,8 @@ struct Session
 {
     CommandIo& io;
     std::unique_ptr<RegistryBackend> registry;
+    std::optional<ChangeLog> log;
+    std::unique_ptr<SettingNotifier> notifier;
 
     RegistryBackend& Registry()
     {
@@ -161,24 +170,153 @@ struct Session
             registry = io.openRegistry();
         return *registry;
     }
+
+    // Changes made here are logged as the command line's.
+    ChangeContext Context()
+    {
+        if (!io.logPath.empty() && !log)
+            log.emplace(io.logPath);
+        if (!notifier)
+            notifier = MakeSystemNotifier();
+        ChangeContext context;
+        context.source = ChangeSource::CommandLine;
+        context.log = log ? &*log : nullptr;
+        context.notifier = notifier.get();
+        return context;
+    }
+
+    void ReportLogError(const std::string& error)
+    {
+        if (!error.empty())
+            io.err << "tessel: the change log was not written: " << error << '\n';
+    }
 };
+
+// As the log-in button does: the first-run reset, then the password. False
+// for a wrong password.
+bool LogIn(const Options& options, std::string_view command, Session& session, TickChoice& mirror,
+           MessageSink& messages)
+{
+    const std::string password = ObtainPassword(options, session.io, command);
+    RegistryBackend& registry = session.Registry();
+    session.ReportLogError(RecordedFirstRunCheck(registry, messages, session.Context()).logError);
+    ErrorStreamMessages loginMessages(session.io.err);
+    return Login(registry, password, mirror, loginMessages, nullptr);
+}
 
 int Apply(const Options& options, Session& session)
 {
     CommandIo& io = session.io;
     const TickRequest request(options);
-    const std::string password = ObtainPassword(options, io);
-    RegistryBackend& registry = session.Registry();
     ErrorStreamMessages messages(io.err);
-    // As the log-in button does: the first-run reset, then the password.
-    RunFirstRunCheck(registry, messages);
-    ErrorStreamMessages loginMessages(io.err);
     TickChoice mirror;
-    if (!Login(registry, password, mirror, loginMessages, nullptr))
+    if (!LogIn(options, "apply", session, mirror, messages))
         return exitcode::WrongPassword;
-    ApplyTweaks(registry, request.Resolve(std::move(mirror)), messages);
+    const PassReport report = RecordedApplyTweaks(session.Registry(), request.Resolve(std::move(mirror)),
+                                                  messages, session.Context());
+    session.ReportLogError(report.logError);
     io.out << "设置成功，重启生效！\n";
     return messages.count ? exitcode::RowsNotOpened : exitcode::Done;
+}
+
+std::string_view StateName(RealState state)
+{
+    switch (state) {
+    case RealState::Applied:
+        return "applied";
+    case RealState::Reverted:
+        return "reverted";
+    case RealState::Other:
+        return "other";
+    case RealState::Unreadable:
+        return "unreadable";
+    }
+    return {};
+}
+
+int RowNumber(const TweakEntry* tweak)
+{
+    return static_cast<int>(tweak - Catalogue().data()) + 1;
+}
+
+int Status(const Options& options, Session& session)
+{
+    CommandIo& io = session.io;
+    const std::vector<RowState> rows = ClassifyAll(session.Registry());
+    if (options.json) {
+        nlohmann::json list = nlohmann::json::array();
+        for (const RowState& row : rows) {
+            nlohmann::json ticked = nullptr;
+            if (row.mirror)
+                ticked = *row.mirror == 1;
+            list.push_back({{"row", RowNumber(row.tweak)},
+                            {"name", row.tweak->mirrorValue},
+                            {"caption", row.tweak->caption},
+                            {"ticked", ticked},
+                            {"state", StateName(row.state)}});
+        }
+        io.out << list.dump(2) << '\n';
+        return exitcode::Done;
+    }
+    for (const RowState& row : rows) {
+        const char* ticked = !row.mirror ? "missing" : *row.mirror == 1 ? "ticked" : "unticked";
+        io.out << RowNumber(row.tweak) << '\t' << row.tweak->mirrorValue << '\t' << row.tweak->caption << '\t'
+               << ticked << '\t' << StateName(row.state) << '\n';
+    }
+    return exitcode::Done;
+}
+
+int RestoreRows(const Options& options, Session& session)
+{
+    CommandIo& io = session.io;
+    std::vector<const TweakEntry*> rows;
+    {
+        TickChoice named;
+        SetRows(named, options.rows.empty() ? "all" : options.rows, true, "--rows");
+        for (const TweakEntry& row : Catalogue())
+            if (named.IsTicked(row))
+                rows.push_back(&row);
+    }
+    ErrorStreamMessages messages(io.err);
+    TickChoice mirror;
+    if (!LogIn(options, "restore", session, mirror, messages))
+        return exitcode::WrongPassword;
+    const RestoreReport report = Restore(session.Registry(), rows, session.Context());
+    session.ReportLogError(report.logError);
+    int code = messages.count ? exitcode::RowsNotOpened : exitcode::Done;
+    for (const RestoreResult& row : report.rows) {
+        io.out << RowNumber(row.tweak) << '\t' << row.tweak->mirrorValue << '\t'
+               << RestoreOutcomeText(row.outcome) << '\t' << StateName(row.state) << '\n';
+        if (row.outcome == RestoreOutcome::OpenFailed && code == exitcode::Done)
+            code = exitcode::RowsNotOpened;
+        if (row.outcome == RestoreOutcome::StoreError)
+            code = exitcode::StoreError;
+    }
+    return code;
+}
+
+int Log(const Options& options, Session& session)
+{
+    CommandIo& io = session.io;
+    std::optional<std::chrono::system_clock::time_point> since;
+    if (!options.since.empty()) {
+        since = ParseIsoTime(options.since);
+        if (!since)
+            throw UsageError(
+                "--since takes a time such as 2026-01-31T08:00:00Z or 2026-01-31T16:00:00+08:00");
+    }
+    const std::vector<ChangeRecord> records =
+        io.logPath.empty() ? std::vector<ChangeRecord>{} : ChangeLog(io.logPath).Read(since);
+    if (options.json) {
+        io.out << "[";
+        for (std::size_t i = 0; i < records.size(); ++i)
+            io.out << (i ? ",\n " : "\n ") << ToJsonLine(records[i]);
+        io.out << (records.empty() ? "]\n" : "\n]\n");
+        return exitcode::Done;
+    }
+    for (const ChangeRecord& record : records)
+        io.out << RecordText(record) << '\n';
+    return exitcode::Done;
 }
 
 void WriteOutput(const std::string& bytes, const std::string& path, CommandIo& io)
@@ -266,6 +404,24 @@ int RunCommandLine(const std::vector<std::string>& args, CommandIo& io)
         ->type_name("FILE");
     exporter->footer("Without --current or --profile the rows start unticked.");
 
+    CLI::App* status = app.add_subcommand(
+        "status", "list every row: number, mirror name, caption, ticked in the mirror, and what the registry "
+                  "really holds (applied, reverted, other or unreadable)");
+    status->add_flag("--json", options.json, "print a JSON array of {row, name, caption, ticked, state}");
+
+    CLI::App* restore = app.add_subcommand(
+        "restore", "put back the values the rows had before Tessel first changed them, after the password");
+    restore
+        ->add_option("--rows", options.rows,
+                     "the rows to restore: " + std::string(kListHelp) + " (default all)")
+        ->type_name("LIST");
+    restore->add_flag("--password-stdin", options.passwordStdin,
+                      "read the password from the first line of standard input");
+
+    CLI::App* log = app.add_subcommand("log", "print the change log, oldest first");
+    log->add_flag("--json", options.json, "print a JSON array of the records");
+    log->add_option("--since", options.since, "only records at or after TIME (ISO 8601)")->type_name("TIME");
+
     if (!args.empty() && !args[0].starts_with('-') &&
         app.get_subcommands([&](CLI::App* command) { return command->get_name() == args[0]; }).empty()) {
         io.err << "tessel: unknown command \"" << args[0] << "\"; see tessel --help\n";
@@ -280,10 +436,16 @@ int RunCommandLine(const std::vector<std::string>& args, CommandIo& io)
         return app.exit(error, io.out, io.err) == 0 ? exitcode::Done : exitcode::Usage;
     }
 
-    Session session{io, nullptr};
+    Session session{io, nullptr, std::nullopt, nullptr};
     try {
         if (apply->parsed())
             return Apply(options, session);
+        if (status->parsed())
+            return Status(options, session);
+        if (restore->parsed())
+            return RestoreRows(options, session);
+        if (log->parsed())
+            return Log(options, session);
         return Export(options, session);
     } catch (const UsageError& error) {
         io.err << "tessel: " << error.what() << '\n';
@@ -304,8 +466,12 @@ int RunCommandLine(int argc, char** argv)
     // A .reg file goes out byte for byte.
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
-    CommandIo io{std::cin, std::cout, std::cerr, [] { return MakeDefaultBackend(); },
-                 [] { return AskPasswordOnTerminal("Password: "); }};
+    CommandIo io{std::cin,
+                 std::cout,
+                 std::cerr,
+                 [] { return MakeDefaultBackend(); },
+                 [] { return AskPasswordOnTerminal("Password: "); },
+                 ChangeLog::DefaultPath()};
     return RunCommandLine(std::vector<std::string>(argv + 1, argv + argc), io);
 }
 

@@ -2,6 +2,7 @@
 
 #include "tweaks/RegistryBackend.h"
 
+#include <filesystem>
 #include <functional>
 #include <iosfwd>
 #include <memory>
@@ -32,6 +33,8 @@ struct CommandIo
     // Asks for the password on the terminal without echo (UTF-8); none when
     // there is no terminal to ask on.
     std::function<std::optional<std::string>()> askPassword;
+    // The change log that changes are appended to and `log` reads; none when empty.
+    std::filesystem::path logPath = {};
 };
 
 // Runs `tessel ARGS...` (the arguments after the program's name) and returns its exit code.

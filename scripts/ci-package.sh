@@ -32,6 +32,10 @@ done
 man -l /usr/share/man/man1/tessel.1 >/dev/null
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/tessel --version)
 [ "$version" = "tessel 1.2" ] || { echo "installed tessel --version printed: $version" >&2; exit 1; }
+hives=$(mktemp -d)
+rows=$(env -u DISPLAY -u WAYLAND_DISPLAY TESSEL_HKCU_DB="$hives/user.db" /usr/bin/tessel status --json | grep -c '"row":')
+rm -rf "$hives"
+[ "$rows" = 27 ] || { echo "installed tessel status --json listed $rows rows" >&2; exit 1; }
 group=$( (getent group sudo || getent group wheel) | cut -d: -f3)
 [ "$(stat -c '%u %g %a' /var/lib/tessel)" = "0 $group 2775" ]
 [ "$(stat -c '%u %g %a' /var/lib/tessel/machine.db)" = "0 $group 664" ]

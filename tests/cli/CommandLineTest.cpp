@@ -31,7 +31,8 @@ protected:
     {
         std::istringstream in(stdinText);
         std::ostringstream out, err;
-        CommandIo io{in, out, err, [this] { return Open(); }, [this] { return typed_; }};
+        CommandIo io{
+            in, out, err, [this] { return Open(); }, [this] { return typed_; }, logDir_.File("log.jsonl")};
         const int code = RunCommandLine(args, io);
         return {code, out.str(), err.str()};
     }
@@ -71,6 +72,7 @@ protected:
     }
 
     BackendUnderTest backend_;
+    TempDir logDir_;
     std::optional<std::string> typed_;
     std::optional<std::string> failSetOf_;
     std::optional<Hive> deniedHive_;
@@ -210,6 +212,58 @@ TEST_P(CommandLine, ExportedProfileAndCurrentTicksAgree)
     const Outcome bad = Tessel({"apply", "--profile", dir.File("bad.json"), "--password-stdin"});
     EXPECT_EQ(bad.code, exitcode::Usage);
     EXPECT_EQ(bad.err, "tessel: " + dir.File("bad.json") + ":5: \"NoSuchRow\" is not a row's name\n");
+}
+
+TEST_P(CommandLine, StatusRestoreAndLogFollowWhatApplyDid)
+{
+    // The row's value before Tessel: a drive mask an administrator had set.
+    {
+        TRegistry registry(backend_.Get());
+        ASSERT_TRUE(
+            registry.OpenKeyCreating("Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer"));
+        registry.WriteDword("NoDrives", 5);
+    }
+    ASSERT_EQ(Tessel({"apply", "--on", "NoDrives", "--password-stdin"}, "\n").code, exitcode::Done);
+
+    const Outcome status = Tessel({"status", "--json"});
+    ASSERT_EQ(status.code, exitcode::Done) << status.err;
+    EXPECT_NE(status.out.find(R"("name": "NoDrives",
+    "row": 2,
+    "state": "applied",
+    "ticked": true)"),
+              std::string::npos)
+        << status.out;
+    EXPECT_NE(status.out.find(R"("name": "NoViewContextMenu",
+    "row": 1,
+    "state": "reverted",
+    "ticked": false)"),
+              std::string::npos);
+
+    // A wrong password restores nothing.
+    SetPassword("right");
+    const std::string before = Snapshot(backend_.Get());
+    EXPECT_EQ(Tessel({"restore", "--rows", "2", "--password-stdin"}, "wrong\n").code,
+              exitcode::WrongPassword);
+    EXPECT_EQ(Snapshot(backend_.Get()), before);
+
+    const Outcome restore = Tessel({"restore", "--rows", "2", "--password-stdin"}, "right\n");
+    EXPECT_EQ(restore.code, exitcode::Done) << restore.err;
+    EXPECT_EQ(restore.out, "2\tNoDrives\t已恢复\tother\n");
+    EXPECT_EQ(ReadStored(backend_.Get(), Hive::CurrentUser,
+                         "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer", "NoDrives")
+                  .bytes,
+              std::string("\x05\0\0\0", 4));
+    EXPECT_NE(Tessel({"status"}).out.find("2\tNoDrives\t隐藏所有驱动器\tunticked\tother\n"),
+              std::string::npos);
+
+    // The log holds the command line's reset, pass and restore, and --since filters it.
+    const Outcome log = Tessel({"log", "--json"});
+    EXPECT_EQ(log.code, exitcode::Done);
+    for (const char* part : {R"("operation":"reset")", R"("operation":"pass")", R"("operation":"restore")",
+                             R"("source":"command line")"})
+        EXPECT_NE(log.out.find(part), std::string::npos) << part;
+    EXPECT_EQ(Tessel({"log", "--json", "--since", "2200-01-01T00:00:00Z"}).out, "[]\n");
+    EXPECT_EQ(Tessel({"log", "--since", "yesterday"}).code, exitcode::Usage);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, CommandLine, ::testing::ValuesIn(PlatformBackends()),
