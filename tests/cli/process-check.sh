@@ -15,7 +15,7 @@ twelve=$'注册表内容出错5！\n注册表内容出错9！\n注册表内容�
 
 [ "$(run "$tessel" --version)" = "tessel 1.2" ] || fail "--version"
 
-export TESSEL_HKCU_DB=$dir/user/user.db TESSEL_HKLM_DB=$dir/machine/machine.db
+export TESSEL_HKCU_DB=$dir/user/user.db TESSEL_HKLM_DB=$dir/machine/machine.db XDG_STATE_HOME=$dir/state
 run "$tessel" apply --on all --password-stdin </dev/null >/dev/null || fail "apply on a fresh account"
 
 # A machine hive that cannot be opened: done, exit 4, the twelve messages of the machine-wide rows.
@@ -34,7 +34,7 @@ if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null; then
   [ "$(stat -c '%u %g %a' "$(dirname "$hive")")" = "0 $group 2775" ] || fail "hive folder"
   mkdir -m 700 "$dir/nobody"
   chown nobody "$dir/nobody"
-  as_nobody() { run setpriv --reuid=nobody --regid=nogroup "$@" env TESSEL_HKCU_DB="$dir/nobody/user.db" TESSEL_HKLM_DB="$hive" "$tessel" apply --on all --password-stdin; }
+  as_nobody() { run setpriv --reuid=nobody --regid=nogroup "$@" env TESSEL_HKCU_DB="$dir/nobody/user.db" TESSEL_HKLM_DB="$hive" XDG_STATE_HOME="$dir/nobody/state" "$tessel" apply --on all --password-stdin; }
   as_nobody --groups="$group" </dev/null >/dev/null || fail "a member of the administrators' group could not write the machine hive"
   set +e
   err=$(as_nobody --clear-groups </dev/null 2>&1 >/dev/null)
