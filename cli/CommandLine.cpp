@@ -6,6 +6,7 @@
 #include "cli/Terminal.h"
 #include "tweaks/DefaultBackend.h"
 #include "tweaks/GbkCodec.h"
+#include "tweaks/NameFolding.h"
 #include "tweaks/RealState.h"
 #include "tweaks/RecordedPasses.h"
 #include "tweaks/TRegistry.h"
@@ -108,27 +109,6 @@ private:
     TickChoice off_;
     std::optional<TickChoice> profile_;
 };
-
-std::u16string Utf8ToUtf16(std::string_view utf8)
-{
-    std::u16string out;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        const int len = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
-        char32_t c = len == 1 ? b : len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
-        for (int k = 1; k < len && i + k < utf8.size(); ++k)
-            c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        if (c > 0xFFFF) {
-            c -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (c >> 10));
-            out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(c);
-        }
-        i += static_cast<std::size_t>(len);
-    }
-    return out;
-}
 
 // The password is kept in code page 936; the command line reads UTF-8.
 std::string PasswordBytes(const std::string& utf8)

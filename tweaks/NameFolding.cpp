@@ -126,4 +126,19 @@ std::string FoldName(std::string_view ansi)
     return FoldUtf8(AnsiToUtf8(ansi));
 }
 
+std::u16string Utf8ToUtf16(std::string_view utf8)
+{
+    std::u16string out;
+    for (char32_t c : DecodeUtf8(utf8)) {
+        if (c > 0xFFFF) {
+            c -= 0x10000;
+            out += static_cast<char16_t>(0xD800 + (c >> 10));
+            out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(c);
+        }
+    }
+    return out;
+}
+
 } // namespace tessel

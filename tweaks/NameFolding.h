@@ -16,6 +16,9 @@ std::string AnsiToUtf8(std::string_view ansi);
 // "STRASSE" stay apart), as UTF-8. Expects a valid name.
 std::string FoldName(std::string_view ansi);
 
+// UTF-8 as UTF-16, for text that arrives as UTF-8 (the command line).
+std::u16string Utf8ToUtf16(std::string_view utf8);
+
 // The same folding for a name already in UTF-8.
 std::string FoldUtf8(std::string_view utf8);
 

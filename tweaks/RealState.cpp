@@ -27,19 +27,7 @@ public:
 
     long Query(std::string_view name, RegValue& value)
     {
-        std::uint32_t size = 0;
-        long rc = backend_.QueryValue(key_, name, &value.type, nullptr, &size);
-        // Another program may grow the value between the two queries.
-        while (rc == status::Success) {
-            value.data.resize(size);
-            rc = backend_.QueryValue(key_, name, &value.type, value.data.data(), &size);
-            if (rc == status::Success)
-                value.data.resize(size);
-            if (rc != status::MoreData)
-                break;
-            rc = status::Success;
-        }
-        return rc;
+        return QueryWholeValue(backend_, key_, name, value);
     }
 
 private:
@@ -67,6 +55,24 @@ std::string ExpectedText(const TweakEntry& tweak, bool applied)
 }
 
 } // namespace
+
+long QueryWholeValue(RegistryBackend& backend, RegistryBackend::Handle key, std::string_view name,
+                     RegValue& value)
+{
+    std::uint32_t size = 0;
+    long rc = backend.QueryValue(key, name, &value.type, nullptr, &size);
+    // Another program may grow the value between the two queries.
+    while (rc == status::Success) {
+        value.data.resize(size);
+        rc = backend.QueryValue(key, name, &value.type, value.data.data(), &size);
+        if (rc == status::Success)
+            value.data.resize(size);
+        if (rc != status::MoreData)
+            break;
+        rc = status::Success;
+    }
+    return rc;
+}
 
 ValueReading ReadValue(RegistryBackend& backend, Hive hive, std::string_view keyPath,
                        std::string_view valueName)

@@ -39,6 +39,10 @@ struct RowState
     std::optional<std::int32_t> mirror;
 };
 
+// A value's kind and all its bytes, asking again while it grows.
+long QueryWholeValue(RegistryBackend& backend, RegistryBackend::Handle key, std::string_view name,
+                     RegValue& value);
+
 // Reads one value with read access only; never creates a key.
 ValueReading ReadValue(RegistryBackend& backend, Hive hive, std::string_view keyPath,
                        std::string_view valueName);

@@ -136,18 +136,7 @@ private:
 
     long Query(Handle key, std::string_view name, RegValue& value)
     {
-        std::uint32_t size = 0;
-        long rc = inner_.QueryValue(key, name, &value.type, nullptr, &size);
-        while (rc == status::Success) {
-            value.data.resize(size);
-            rc = inner_.QueryValue(key, name, &value.type, value.data.data(), &size);
-            if (rc == status::Success)
-                value.data.resize(size);
-            if (rc != status::MoreData)
-                break;
-            rc = status::Success;
-        }
-        return rc;
+        return QueryWholeValue(inner_, key, name, value);
     }
 
     ChangeRecord Record(Hive hive, std::string_view key, std::string_view value) const
