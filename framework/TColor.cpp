@@ -1,6 +1,8 @@
 #include "framework/TColor.h"
 
 #include <array>
+#include <cstdint>
+#include <stdexcept>
 
 namespace {
 
@@ -78,4 +80,99 @@ TColor FromQRgb(QRgb rgb)
 TColor FromQColor(const QColor& color)
 {
     return RGB(color.red(), color.green(), color.blue());
+}
+
+const std::vector<TColorIdent>& ColorIdents()
+{
+    static const std::vector<TColorIdent> idents = {
+        {clBlack, "clBlack"},
+        {clMaroon, "clMaroon"},
+        {clGreen, "clGreen"},
+        {clOlive, "clOlive"},
+        {clNavy, "clNavy"},
+        {clPurple, "clPurple"},
+        {clTeal, "clTeal"},
+        {clGray, "clGray"},
+        {clSilver, "clSilver"},
+        {clRed, "clRed"},
+        {clLime, "clLime"},
+        {clYellow, "clYellow"},
+        {clBlue, "clBlue"},
+        {clFuchsia, "clFuchsia"},
+        {clAqua, "clAqua"},
+        {clWhite, "clWhite"},
+        {clMoneyGreen, "clMoneyGreen"},
+        {clSkyBlue, "clSkyBlue"},
+        {clCream, "clCream"},
+        {clMedGray, "clMedGray"},
+        {clActiveBorder, "clActiveBorder"},
+        {clActiveCaption, "clActiveCaption"},
+        {clAppWorkSpace, "clAppWorkSpace"},
+        {clBackground, "clBackground"},
+        {clBtnFace, "clBtnFace"},
+        {clBtnHighlight, "clBtnHighlight"},
+        {clBtnShadow, "clBtnShadow"},
+        {clBtnText, "clBtnText"},
+        {clCaptionText, "clCaptionText"},
+        {clDefault, "clDefault"},
+        {clGradientActiveCaption, "clGradientActiveCaption"},
+        {clGradientInactiveCaption, "clGradientInactiveCaption"},
+        {clGrayText, "clGrayText"},
+        {clHighlight, "clHighlight"},
+        {clHighlightText, "clHighlightText"},
+        {clHotLight, "clHotLight"},
+        {clInactiveBorder, "clInactiveBorder"},
+        {clInactiveCaption, "clInactiveCaption"},
+        {clInactiveCaptionText, "clInactiveCaptionText"},
+        {clInfoBk, "clInfoBk"},
+        {clInfoText, "clInfoText"},
+        {clMenu, "clMenu"},
+        {clMenuBar, "clMenuBar"},
+        {clMenuHighlight, "clMenuHighlight"},
+        {clMenuText, "clMenuText"},
+        {clNone, "clNone"},
+        {clScrollBar, "clScrollBar"},
+        {cl3DDkShadow, "cl3DDkShadow"},
+        {cl3DLight, "cl3DLight"},
+        {clWindow, "clWindow"},
+        {clWindowFrame, "clWindowFrame"},
+        {clWindowText, "clWindowText"},
+    };
+    return idents;
+}
+
+void GetColorValues(const std::function<void(const QString& name)>& proc)
+{
+    for (const TColorIdent& ident : ColorIdents())
+        proc(QString::fromLatin1(ident.Name));
+}
+
+bool IdentToColor(const QString& ident, TColor& color)
+{
+    for (const TColorIdent& entry : ColorIdents())
+        if (ident.compare(QLatin1String(entry.Name), Qt::CaseInsensitive) == 0) {
+            color = entry.Value;
+            return true;
+        }
+    return false;
+}
+
+TColor StringToColor(const QString& text)
+{
+    TColor color = clBlack;
+    if (IdentToColor(text, color))
+        return color;
+    bool ok = false;
+    const QString trimmed = text.trimmed();
+    qlonglong value = 0;
+    if (trimmed.startsWith(QLatin1Char('$')))
+        value = trimmed.mid(1).toLongLong(&ok, 16);
+    else if (trimmed.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+        value = trimmed.mid(2).toLongLong(&ok, 16);
+    else
+        value = trimmed.toLongLong(&ok, 10);
+    if (!ok || value < INT32_MIN || value > UINT32_MAX)
+        throw std::invalid_argument(
+            QStringLiteral("'%1' is not a valid integer value").arg(text).toStdString());
+    return TColor(value);
 }

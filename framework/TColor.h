@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QColor>
+#include <QString>
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 // 0x00BBGGRR, red in the low byte. 0x80000000 + n names system colour n.
 using TColor = std::uint32_t;
@@ -97,3 +100,21 @@ QColor ToQColor(TColor color);
 QRgb ToQRgb(TColor color);
 TColor FromQColor(const QColor& color);
 TColor FromQRgb(QRgb rgb);
+
+// The named colours of the framework's colour table, in its order: the 16
+// standard colours, the 4 extended ones, then the system colours with clNone
+// and clDefault, alphabetically.
+struct TColorIdent
+{
+    TColor Value;
+    const char* Name;
+};
+const std::vector<TColorIdent>& ColorIdents();
+
+// Calls proc with every name of the colour table, in table order.
+void GetColorValues(const std::function<void(const QString& name)>& proc);
+// The colour of a table name (letter case ignored); false when there is none.
+bool IdentToColor(const QString& ident, TColor& color);
+// A table name, or else a number: decimal, or hex after "$" or "0x".
+// Anything else raises std::invalid_argument.
+TColor StringToColor(const QString& text);

@@ -2,6 +2,7 @@
 
 #include "framework/TApplication.h"
 
+#include <QColorDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
@@ -50,6 +51,26 @@ void TMessageBoxService::ShowMessage(const QString& text)
 void TMessageBoxService::ShowError(const QString& text)
 {
     RunBox(QMessageBox::Critical, text);
+}
+
+TColorPick TMessageBoxService::PickColor(TColor initial, const QStringList& customColors)
+{
+    for (const QString& line : customColors) {
+        // "ColorA=00ff8040": the letter names the custom slot, the value a TColor.
+        const int equals = line.indexOf(QLatin1Char('='));
+        if (equals < 6 || !line.startsWith(QLatin1String("Color"), Qt::CaseInsensitive))
+            continue;
+        const int slot = line.at(equals - 1).toUpper().unicode() - 'A';
+        bool ok = false;
+        const TColor value = line.mid(equals + 1).toUInt(&ok, 16);
+        if (ok && slot >= 0 && slot < QColorDialog::customCount())
+            QColorDialog::setCustomColor(slot, ToQColor(ColorToRGB(value)));
+    }
+    QColorDialog dialog(ToQColor(ColorToRGB(initial)));
+    dialog.setWindowModality(Qt::ApplicationModal);
+    if (dialog.exec() != QDialog::Accepted)
+        return {false, initial};
+    return {true, FromQColor(dialog.selectedColor())};
 }
 
 TDialogService& DialogService()

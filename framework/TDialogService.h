@@ -1,10 +1,20 @@
 #pragma once
 
+#include "framework/TColor.h"
+
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
 class QWidget;
+
+// The answer of the colour dialog.
+struct TColorPick
+{
+    bool Accepted = false;
+    TColor Color = clBlack;
+};
 
 // Every modal box of the program goes through one service, so that tests can
 // record the texts instead of blocking on a dialog.
@@ -17,6 +27,9 @@ public:
     // Error display: stop icon, application title as caption, one OK. The
     // text arrives as it is to be shown (full stop already applied).
     virtual void ShowError(const QString& text) = 0;
+    // Colour dialog starting at `initial` (a plain colour), its custom
+    // colours given as "ColorA=bbggrr" lines (letters A to P, hex TColor).
+    virtual TColorPick PickColor(TColor initial, const QStringList& customColors) = 0;
 };
 
 // The real boxes, modal and centred on the screen.
@@ -25,6 +38,7 @@ class TMessageBoxService : public TDialogService
 public:
     void ShowMessage(const QString& text) override;
     void ShowError(const QString& text) override;
+    TColorPick PickColor(TColor initial, const QStringList& customColors) override;
 };
 
 // The service in use; TMessageBoxService until replaced.

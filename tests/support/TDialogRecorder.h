@@ -13,7 +13,8 @@ public:
     enum class Kind
     {
         Message,
-        Error
+        Error,
+        ColorPick // Text: the initial colour as 8 hex digits, then the custom lines, '\n'-separated
     };
     struct Entry
     {
@@ -22,26 +23,40 @@ public:
         bool operator==(const Entry&) const = default;
     };
 
-    TDialogRecorder() : m_previous(SetDialogService(std::make_unique<Sink>(m_entries))) {}
+    TDialogRecorder() : m_previous(SetDialogService(std::make_unique<Sink>(m_entries, m_colorAnswer))) {}
     ~TDialogRecorder() { SetDialogService(std::move(m_previous)); }
     TDialogRecorder(const TDialogRecorder&) = delete;
     TDialogRecorder& operator=(const TDialogRecorder&) = delete;
 
     const std::vector<Entry>& Entries() const { return m_entries; }
     void Clear() { m_entries.clear(); }
+    // What every colour pick answers from now on; cancelled until set.
+    void AnswerColorPicks(TColorPick answer) { m_colorAnswer = answer; }
 
 private:
     class Sink : public TDialogService
     {
     public:
-        explicit Sink(std::vector<Entry>& entries) : m_entries(entries) {}
+        Sink(std::vector<Entry>& entries, const TColorPick& colorAnswer)
+            : m_entries(entries), m_colorAnswer(colorAnswer)
+        {
+        }
         void ShowMessage(const QString& text) override { m_entries.push_back({Kind::Message, text}); }
         void ShowError(const QString& text) override { m_entries.push_back({Kind::Error, text}); }
+        TColorPick PickColor(TColor initial, const QStringList& customColors) override
+        {
+            QStringList text{QStringLiteral("%1").arg(initial, 8, 16, QLatin1Char('0'))};
+            text << customColors;
+            m_entries.push_back({Kind::ColorPick, text.join(QLatin1Char('\n'))});
+            return m_colorAnswer;
+        }
 
     private:
         std::vector<Entry>& m_entries;
+        const TColorPick& m_colorAnswer;
     };
 
     std::vector<Entry> m_entries;
+    TColorPick m_colorAnswer;
     std::unique_ptr<TDialogService> m_previous;
 };
