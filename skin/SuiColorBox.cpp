@@ -28,9 +28,8 @@ QString PrettyName(const QString& name)
 
 } // namespace
 
-TsuiCustomColorBox::TsuiCustomColorBox(QWidget* parent) : TsuiCustomComboBox(parent)
+TsuiCustomColorBox::TsuiCustomColorBox(QWidget* parent) : TsuiCustomComboBox(parent, csOwnerDrawFixed)
 {
-    SetComboStyle(csOwnerDrawFixed);
     PopulateList();
 }
 

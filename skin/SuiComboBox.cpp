@@ -170,14 +170,16 @@ private:
     TsuiCustomComboBox* m_owner;
 };
 
-TsuiCustomComboBox::TsuiCustomComboBox(QWidget* parent)
+TsuiCustomComboBox::TsuiCustomComboBox(QWidget* parent) : TsuiCustomComboBox(parent, csDropDown) {}
+
+TsuiCustomComboBox::TsuiCustomComboBox(QWidget* parent, TComboBoxStyle style)
     : TControl(parent), m_combo(new TsuiComboBoxWindow(this))
 {
     setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(m_combo);
     SetColor(clWindow);
     resize(145, 21);
-    SetComboStyle(csDropDown);
+    SetComboStyle(style);
     connect(m_combo, &QComboBox::activated, this, [this] { RunGuarded([this] { ItemChosen(); }); });
     SetParentFont(true);
     SetUIStyle(GetSUIFormStyle(parent ? parent->window() : nullptr));

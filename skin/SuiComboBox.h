@@ -104,6 +104,10 @@ public:
     TKeyPressEvent OnKeyPress;
 
 protected:
+    // For descendants of another kind: the native box is built in that kind
+    // from the start, never with an edit field it would have to drop.
+    TsuiCustomComboBox(QWidget* parent, TComboBoxStyle style);
+
     // Draws one item of an owner-drawn list (or the selection field, with
     // odComboBoxEdit) with the canvas's brush and font already set for its
     // state. The default fills the rectangle and writes the text.

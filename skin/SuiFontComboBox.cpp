@@ -146,9 +146,8 @@ int FontPointSize(int pixels, int pixelsPerInch)
 
 // --- font-drawing combo box -----------------------------------------------------
 
-TsuiFontDrawComboBox::TsuiFontDrawComboBox(QWidget* parent) : TsuiCustomComboBox(parent)
+TsuiFontDrawComboBox::TsuiFontDrawComboBox(QWidget* parent) : TsuiCustomComboBox(parent, csOwnerDrawFixed)
 {
-    SetComboStyle(csOwnerDrawFixed);
     ResetItemHeight();
 }
 
@@ -339,10 +338,7 @@ void TsuiFontComboBox::DoChange()
 
 // --- font size combo box ----------------------------------------------------------
 
-TsuiFontSizeComboBox::TsuiFontSizeComboBox(QWidget* parent) : TsuiCustomComboBox(parent)
-{
-    SetComboStyle(csDropDownList);
-}
+TsuiFontSizeComboBox::TsuiFontSizeComboBox(QWidget* parent) : TsuiCustomComboBox(parent, csDropDownList) {}
 
 void TsuiFontSizeComboBox::SetFontName(const QString& name)
 {

@@ -196,3 +196,27 @@ TEST(ColorBox, CustomEntryPicksThroughTheColourDialog)
     QTest::keyClick(box->ComboBox(), Qt::Key_Return);
     EXPECT_EQ(dialogs.Entries().size(), 3u);
 }
+
+TEST(ColorBox, SelectionFieldShowsTheSelectedColour)
+{
+    QWidget window;
+    auto* box = new TsuiColorBox(&window);
+    auto* other = new TsuiColorBox(&window);
+    other->move(0, 30);
+    box->SetSelected(clTeal);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const auto field = [&] {
+        return box->ComboBox()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    };
+    // Swatch square of the field's height, one pixel in, beside the frame.
+    other->setFocus();
+    const QImage idle = field();
+    EXPECT_EQ(PixelAt(idle, 8, 10), clTeal);
+    box->setFocus();
+    ASSERT_TRUE(box->ComboBox()->hasFocus());
+    const QImage focused = field();
+    EXPECT_EQ(PixelAt(focused, 8, 10), clTeal);
+    EXPECT_EQ(PixelAt(focused, 100, 5), ColorToRGB(clHighlight));
+    EXPECT_EQ(PixelAt(idle, 100, 5), ColorToRGB(clWindow));
+}
