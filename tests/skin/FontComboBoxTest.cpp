@@ -244,3 +244,46 @@ TEST(FontComboBox, InstalledFontsAreReportedAsTheyAre)
     sizes.SetFontName(QStringLiteral("DejaVu Sans"));
     EXPECT_EQ(sizes.ItemCount(), 16);
 }
+
+TEST(FontComboBox, ItemsShowTheirFontKindsPicture)
+{
+    struct Exposed : TsuiFontComboBox
+    {
+        using TsuiFontComboBox::DrawItem;
+    };
+    struct Case
+    {
+        const char* Font;
+        const char* Picture; // null: none
+    };
+    const Case cases[] = {
+        {"arial", "FONTCOMBO_TRUETYPE_FNT"}, {"Roman", "FONTCOMBO_DEVICE_FNT"}, {"Fixedsys", nullptr}};
+    const SourceScope scope(kFamilies);
+    Exposed combo;
+    const TColor face = 0x00123456;
+    for (const Case& c : cases) {
+        QImage image = FilledImage(200, 18, clBlack);
+        TCanvas canvas(image);
+        canvas.Brush = {face, bsSolid};
+        combo.DrawItem(canvas, combo.IndexOf(QLatin1String(c.Font)), Rect(0, 2, 200, 18), 0);
+        // The 20 x 12 picture at (2, (2 + 18 - 12) / 2), its key colour left out.
+        int differing = 0, covered = 0;
+        if (c.Picture != nullptr) {
+            const TBitmap& picture = SkinBitmap(QLatin1String(c.Picture));
+            const TColor key = picture.Pixel(0, picture.Height() - 1);
+            for (int y = 0; y < 12; ++y)
+                for (int x = 0; x < 20; ++x) {
+                    const TColor want = picture.Pixel(x, y) == key ? face : picture.Pixel(x, y);
+                    covered += want != face;
+                    differing += PixelAt(image, 2 + x, 4 + y) != want;
+                }
+            EXPECT_GT(covered, 0) << c.Font;
+        } else {
+            for (int y = 2; y < 18; ++y)
+                for (int x = 0; x < 26; ++x)
+                    differing += PixelAt(image, x, y) != face;
+        }
+        EXPECT_EQ(differing, 0) << c.Font;
+        EXPECT_EQ(PixelAt(image, 0, 1), clBlack) << "nothing above the item";
+    }
+}
