@@ -84,20 +84,9 @@ protected:
 
     void keyPressEvent(QKeyEvent* event) override
     {
-        int key = event->key();
-        RunGuarded([&] { m_owner->KeyDown(key, event->modifiers()); });
-        if (key == 0) {
-            event->accept();
+        if (m_owner->HandleKey(event))
             return;
-        }
         QComboBox::keyPressEvent(event);
-        const QString text = event->text();
-        if (text.size() != 1)
-            return;
-        QChar ch = text.at(0);
-        RunGuarded([&] { m_owner->KeyPress(ch); });
-        if (ch.isNull())
-            event->accept();
     }
 
 private:
@@ -227,6 +216,7 @@ void TsuiCustomComboBox::SetEditable(bool value)
         return;
     m_combo->setEditable(value);
     if (QLineEdit* edit = m_combo->lineEdit()) {
+        edit->installEventFilter(this);
         // Only typing counts as a change of the text, not a chosen item.
         connect(edit, &QLineEdit::textEdited, this, [this] { RunGuarded([this] { Change(); }); });
         QPalette palette = edit->palette();
@@ -445,6 +435,34 @@ void TsuiCustomComboBox::UpdateItems(const std::function<void()>& fn)
     m_combo->update();
 }
 
+bool TsuiCustomComboBox::HandleKey(QKeyEvent* event)
+{
+    int key = event->key();
+    RunGuarded([&] { KeyDown(key, event->modifiers()); });
+    if (key == 0) {
+        event->accept();
+        return true;
+    }
+    // The character reaches KeyPress before the box searches or types it.
+    const QString text = event->text();
+    if (text.size() != 1)
+        return false;
+    QChar ch = text.at(0);
+    RunGuarded([&] { KeyPress(ch); });
+    if (!ch.isNull())
+        return false;
+    event->accept();
+    return true;
+}
+
+bool TsuiCustomComboBox::eventFilter(QObject* watched, QEvent* event)
+{
+    // The edit field of the editable kinds takes the keys first.
+    if (event->type() == QEvent::KeyPress && watched == m_combo->lineEdit())
+        return HandleKey(static_cast<QKeyEvent*>(event));
+    return TControl::eventFilter(watched, event);
+}
+
 void TsuiCustomComboBox::ItemChosen()
 {
     Click();
@@ -493,8 +511,10 @@ void TsuiCustomComboBox::ApplyPalette()
     QPalette palette = m_combo->palette();
     for (QPalette::ColorRole role : {QPalette::Base, QPalette::Button, QPalette::Window})
         palette.setColor(role, face);
-    for (QPalette::ColorRole role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
-        palette.setColor(QPalette::Active, role, text), palette.setColor(QPalette::Inactive, role, text);
+    // Disabled text keeps the platform's grey.
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        for (QPalette::ColorRole role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
+            palette.setColor(group, role, text);
     m_combo->setPalette(palette);
     if (QLineEdit* edit = m_combo->lineEdit())
         edit->setPalette(palette);

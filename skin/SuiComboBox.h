@@ -10,6 +10,7 @@
 #include <functional>
 
 class QComboBox;
+class QKeyEvent;
 class TsuiComboBoxWindow;
 
 enum TComboBoxStyle
@@ -120,7 +121,7 @@ protected:
     virtual void CloseUp();
     // Setting key to 0 swallows the key.
     virtual void KeyDown(int& key, Qt::KeyboardModifiers shift);
-    // Runs after the native handling; setting key to QChar() swallows it.
+    // The typed character, before the box handles it; QChar() swallows it.
     virtual void KeyPress(QChar& key);
     // The native window was (re)built; owner-drawn descendants reset their heights here.
     virtual void CreateWnd() {}
@@ -140,7 +141,11 @@ protected:
     void EnabledChanged() override;
     void resizeEvent(QResizeEvent* event) override;
 
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // KeyDown and KeyPress for a key; true when they swallowed it.
+    bool HandleKey(QKeyEvent* event);
     void ItemChosen();
     void ApplyPalette();
 

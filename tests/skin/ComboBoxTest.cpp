@@ -5,6 +5,7 @@
 #include "tests/support/PixelHelpers.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -138,6 +139,28 @@ TEST(ComboBox, ChoosingWithTheKeyboardSelectsAndReports)
     combo->OnKeyDown = [](QObject*, int& key, Qt::KeyboardModifiers) { key = 0; };
     QTest::keyClick(combo->ComboBox(), Qt::Key_Up);
     EXPECT_EQ(combo->ItemIndex(), 2);
+
+    // Typed characters reach OnKeyPress before the list searches them.
+    combo->OnKeyDown = nullptr;
+    QString typed;
+    combo->OnKeyPress = [&](QObject*, QChar& key) {
+        typed += key;
+        if (key == QLatin1Char('o'))
+            key = QChar();
+    };
+    QTest::keyClick(combo->ComboBox(), Qt::Key_O);
+    EXPECT_EQ(combo->ItemIndex(), 2) << "a swallowed character searches nothing";
+    QTest::keyClick(combo->ComboBox(), Qt::Key_T);
+    EXPECT_EQ(combo->ItemIndex(), 1);
+    EXPECT_EQ(typed, QStringLiteral("ot"));
+
+    // The edit field of an editable box passes its keys through the same events.
+    combo->SetComboStyle(csDropDown);
+    combo->SetText(QString());
+    QTest::keyClicks(combo->ComboBox()->lineEdit(), QStringLiteral("bob"));
+    EXPECT_EQ(combo->Text(), QStringLiteral("bb"));
+    EXPECT_EQ(typed, QStringLiteral("otbob"));
+    combo->SetComboStyle(csDropDownList);
 
     // The list styles select by text ignoring case; unknown text selects nothing.
     combo->SetText(QStringLiteral("two"));
