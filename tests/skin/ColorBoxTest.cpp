@@ -124,7 +124,7 @@ TEST(ColorBox, SwatchIsFramedByItsLightness)
         QImage image = FilledImage(120, 16, clBlack);
         TCanvas canvas(image);
         canvas.Brush = {0x00102030, bsSolid};
-        box.DrawItem(canvas, index, Rect(0, 0, 120, 16), c.Selected ? odSelected : 0);
+        box.DrawItem(canvas, index, Rect(0, 0, 120, 16), c.Selected ? TOwnerDrawState(odSelected) : 0u);
         SCOPED_TRACE(c.Color);
         EXPECT_EQ(PixelAt(image, 0, 0), 0x00102030u) << "the item is filled with the brush";
         EXPECT_EQ(PixelAt(image, 15, 15), 0x00102030u) << "the swatch is one pixel inside the square";
