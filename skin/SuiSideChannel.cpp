@@ -238,6 +238,9 @@ void TsuiSideChannel::ApplyAlign()
 
 void TsuiSideChannel::CheckPointer()
 {
+    // A tick already queued when the pin went down closes nothing.
+    if (m_pin->Down())
+        return;
     if (parentWidget() == nullptr) {
         Push(true);
         return;
