@@ -6,13 +6,17 @@
 #include "skin/Suipublic.h"
 
 #include <QAbstractTableModel>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHash>
 #include <QHeaderView>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <algorithm>
+#include <array>
+#include <vector>
 
 namespace {
 
@@ -95,6 +99,9 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
+        // The main view's fixed cells lie under the fixed views.
+        if (option.widget == m_grid->View() && m_grid->CellState(index.column(), index.row()) == gdFixed)
+            return;
         m_grid->PaintCell(painter, option.rect, index.column(), index.row());
     }
 
@@ -102,24 +109,145 @@ private:
     TsuiCustomDrawGrid* m_grid;
 };
 
-TsuiCustomDrawGrid::TsuiCustomDrawGrid(QWidget* parent)
-    : TControl(parent), m_view(new QTableView(this)), m_model(new TsuiGridModel(this)),
-      m_delegate(new TsuiGridDelegate(this))
+namespace {
+
+// The common set-up of the grid's table views.
+void PrepareView(QTableView* view, QAbstractItemModel* model, QAbstractItemDelegate* delegate)
 {
-    m_view->setModel(m_model);
-    m_view->setItemDelegate(m_delegate);
-    m_view->setFrameShape(QFrame::NoFrame);
-    m_view->setShowGrid(false);
-    m_view->horizontalHeader()->hide();
-    m_view->verticalHeader()->hide();
-    m_view->horizontalHeader()->setMinimumSectionSize(0);
-    m_view->verticalHeader()->setMinimumSectionSize(0);
+    view->setModel(model);
+    view->setItemDelegate(delegate);
+    view->setFrameShape(QFrame::NoFrame);
+    view->setShowGrid(false);
+    view->horizontalHeader()->hide();
+    view->verticalHeader()->hide();
+    view->horizontalHeader()->setMinimumSectionSize(0);
+    view->verticalHeader()->setMinimumSectionSize(0);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->viewport()->setAutoFillBackground(true);
+}
+
+int SectionsLength(const QHeaderView* header, int count)
+{
+    int length = 0;
+    for (int i = 0; i < std::min(count, header->count()); ++i)
+        length += header->sectionSize(i);
+    return length;
+}
+
+} // namespace
+
+// The scrolling cells, with the fixed rows and columns laid over them in
+// views of their own that follow the horizontal or vertical scrolling only,
+// so that the fixed cells stay in place. A cell scrolled under a fixed row
+// or column counts as out of sight.
+class TsuiGridView : public QTableView
+{
+public:
+    TsuiGridView(QWidget* parent, TsuiGridModel* model, QAbstractItemDelegate* delegate)
+        : QTableView(parent), m_model(model)
+    {
+        PrepareView(this, model, delegate);
+        for (QTableView*& frozen : m_frozen) {
+            frozen = new QTableView(this);
+            PrepareView(frozen, model, delegate);
+            frozen->setFocusPolicy(Qt::NoFocus);
+            frozen->setSelectionMode(QAbstractItemView::NoSelection);
+            frozen->setAutoScroll(false);
+            frozen->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            frozen->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            frozen->viewport()->installEventFilter(this);
+        }
+        connect(horizontalScrollBar(), &QScrollBar::valueChanged, Top()->horizontalScrollBar(),
+                &QScrollBar::setValue);
+        connect(verticalScrollBar(), &QScrollBar::valueChanged, Left()->verticalScrollBar(),
+                &QScrollBar::setValue);
+        connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this] { SyncSections(); });
+        connect(verticalHeader(), &QHeaderView::sectionResized, this, [this] { SyncSections(); });
+        viewport()->installEventFilter(this);
+    }
+
+    QTableView* Top() const { return m_frozen[0]; }
+    QTableView* Left() const { return m_frozen[1]; }
+    QTableView* Corner() const { return m_frozen[2]; }
+    const std::array<QTableView*, 3>& Frozen() const { return m_frozen; }
+
+    // Copies the cell sizes to the fixed views and lays them over the cells.
+    void SyncSections()
+    {
+        for (QTableView* frozen : m_frozen) {
+            for (auto [from, to] : {std::pair{horizontalHeader(), frozen->horizontalHeader()},
+                                    std::pair{verticalHeader(), frozen->verticalHeader()}}) {
+                to->setDefaultSectionSize(from->defaultSectionSize());
+                for (int i = 0; i < from->count(); ++i)
+                    if (to->sectionSize(i) != from->sectionSize(i))
+                        to->resizeSection(i, from->sectionSize(i));
+            }
+        }
+        PlaceFrozen();
+    }
+
+    void PlaceFrozen()
+    {
+        const QRect area = viewport()->geometry();
+        const int fixedWidth = std::min(SectionsLength(horizontalHeader(), m_model->FixedCols), area.width());
+        const int fixedHeight = std::min(SectionsLength(verticalHeader(), m_model->FixedRows), area.height());
+        Top()->setGeometry(area.x(), area.y(), area.width(), fixedHeight);
+        Left()->setGeometry(area.x(), area.y(), fixedWidth, area.height());
+        Corner()->setGeometry(area.x(), area.y(), fixedWidth, fixedHeight);
+        Top()->setVisible(fixedHeight > 0);
+        Left()->setVisible(fixedWidth > 0);
+        Corner()->setVisible(fixedWidth > 0 && fixedHeight > 0);
+        Top()->horizontalScrollBar()->setValue(horizontalScrollBar()->value());
+        Left()->verticalScrollBar()->setValue(verticalScrollBar()->value());
+        for (QTableView* frozen : m_frozen)
+            frozen->raise();
+    }
+
+    void scrollTo(const QModelIndex& index, ScrollHint hint) override
+    {
+        QTableView::scrollTo(index, hint);
+        // Scrolling goes by whole cells, so the first cell in sight after
+        // the fixed ones is the fixed count plus the scroll position.
+        if (!index.isValid())
+            return;
+        const int row = index.row() - m_model->FixedRows;
+        if (row >= 0 && row < verticalScrollBar()->value())
+            verticalScrollBar()->setValue(row);
+        const int col = index.column() - m_model->FixedCols;
+        if (col >= 0 && col < horizontalScrollBar()->value())
+            horizontalScrollBar()->setValue(col);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == viewport()) {
+            if (event->type() == QEvent::Resize)
+                PlaceFrozen();
+        } else if (event->type() == QEvent::Wheel) {
+            // The fixed views never scroll on their own.
+            QCoreApplication::sendEvent(viewport(), event);
+            return true;
+        }
+        return QTableView::eventFilter(watched, event);
+    }
+
+private:
+    TsuiGridModel* m_model;
+    std::array<QTableView*, 3> m_frozen{};
+};
+
+TsuiCustomDrawGrid::TsuiCustomDrawGrid(QWidget* parent)
+    : TControl(parent), m_model(new TsuiGridModel(this)), m_delegate(new TsuiGridDelegate(this)),
+      m_view(new TsuiGridView(this, m_model, m_delegate))
+{
+    // Owned by the view, so that they outlive every view that shows them.
+    m_model->setParent(m_view);
+    m_delegate->setParent(m_view);
     m_view->setSelectionMode(QAbstractItemView::ContiguousSelection);
     m_view->setSelectionBehavior(QAbstractItemView::SelectItems);
-    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->setTabKeyNavigation(false);
     m_view->setCornerButtonEnabled(false);
-    m_view->viewport()->setAutoFillBackground(true);
     m_view->installEventFilter(this);
     setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(m_view);
@@ -133,6 +261,11 @@ TsuiCustomDrawGrid::TsuiCustomDrawGrid(QWidget* parent)
 }
 
 TsuiCustomDrawGrid::~TsuiCustomDrawGrid() = default;
+
+QTableView* TsuiCustomDrawGrid::View() const
+{
+    return m_view;
+}
 
 void TsuiCustomDrawGrid::SetUIStyle(TsuiUIStyle style)
 {
@@ -264,6 +397,7 @@ void TsuiCustomDrawGrid::UpdateSections()
         m_view->horizontalHeader()->resizeSection(c, m_defaultColWidth + m_gridLineWidth);
     for (int r = 0; r < RowCount(); ++r)
         m_view->verticalHeader()->resizeSection(r, m_defaultRowHeight + m_gridLineWidth);
+    m_view->SyncSections();
     m_view->viewport()->update();
 }
 
@@ -328,9 +462,14 @@ TColor TsuiCustomDrawGrid::CellColor(TGridDrawState state) const
 
 TRect TsuiCustomDrawGrid::CellRect(int col, int row) const
 {
-    const QRect section = m_view->visualRect(m_model->index(row, col));
-    return Rect(section.left(), section.top(), section.left() + section.width() - m_gridLineWidth,
-                section.top() + section.height() - m_gridLineWidth);
+    // Fixed cells stay where they are whatever the scrolling.
+    const QHeaderView* columns = m_view->horizontalHeader();
+    const QHeaderView* rows = m_view->verticalHeader();
+    const int left =
+        col < m_fixedCols ? columns->sectionPosition(col) : columns->sectionViewportPosition(col);
+    const int top = row < m_fixedRows ? rows->sectionPosition(row) : rows->sectionViewportPosition(row);
+    return Bounds(left, top, columns->sectionSize(col) - m_gridLineWidth,
+                  rows->sectionSize(row) - m_gridLineWidth);
 }
 
 void TsuiCustomDrawGrid::PaintCell(QPainter* painter, const QRect& sectionRect, int col, int row)
@@ -392,11 +531,16 @@ void TsuiCustomDrawGrid::Paint(TCanvas& canvas)
 
 void TsuiCustomDrawGrid::ColorChanged()
 {
-    QPalette palette = m_view->viewport()->palette();
-    palette.setColor(QPalette::Base, ToQColor(ColorToRGB(Color())));
-    palette.setColor(QPalette::Window, ToQColor(ColorToRGB(Color())));
-    m_view->viewport()->setPalette(palette);
-    m_view->viewport()->update();
+    std::vector<QWidget*> viewports{m_view->viewport()};
+    for (QTableView* frozen : m_view->Frozen())
+        viewports.push_back(frozen->viewport());
+    for (QWidget* viewport : viewports) {
+        QPalette palette = viewport->palette();
+        palette.setColor(QPalette::Base, ToQColor(ColorToRGB(Color())));
+        palette.setColor(QPalette::Window, ToQColor(ColorToRGB(Color())));
+        viewport->setPalette(palette);
+        viewport->update();
+    }
     update();
 }
 

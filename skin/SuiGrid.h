@@ -9,6 +9,7 @@
 class QTableView;
 class TsuiGridModel;
 class TsuiGridDelegate;
+class TsuiGridView;
 
 enum TGridDrawStateItem : unsigned
 {
@@ -86,7 +87,8 @@ public:
     // The cell's rectangle in the grid's coordinates, the grid line left out.
     TRect CellRect(int col, int row) const;
 
-    QTableView* View() const { return m_view; }
+    // The view of the scrolling cells; the fixed ones lie over it in views of their own.
+    QTableView* View() const;
 
     TDrawCellEvent OnDrawCell;
 
@@ -110,9 +112,9 @@ private:
     void UpdateSections();
     void KeepCurrentOutOfFixed();
 
-    QTableView* m_view;
     TsuiGridModel* m_model;
     TsuiGridDelegate* m_delegate;
+    TsuiGridView* m_view;
     TsuiUIStyle m_uiStyle = Custom;
     TColor m_borderColor = clBlack;
     TColor m_focusedColor = clGreen;

@@ -3,6 +3,7 @@
 #include "skin/SuiStyleRules.h"
 #include "tests/support/PixelHelpers.h"
 
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <QWidget>
@@ -30,14 +31,14 @@ struct GridFixture : ::testing::Test
     // A corner of the cell, clear of its text.
     TColor CellPixel(int col, int row)
     {
-        const QImage cells = grid->View()->viewport()->grab().toImage();
+        const QImage cells = grid->View()->grab().toImage();
         const TRect r = grid->CellRect(col, row);
         return PixelAt(cells, r.Right - 2, r.Bottom - 2);
     }
 
     QRect Ink(int col, int row, TColor ink)
     {
-        const QImage cells = grid->View()->viewport()->grab().toImage();
+        const QImage cells = grid->View()->grab().toImage();
         const TRect r = grid->CellRect(col, row);
         QRect box;
         for (int y = r.Top; y < r.Bottom; ++y)
@@ -145,11 +146,49 @@ TEST_F(GridFixture, KeyboardAndMouseNeverReachFixedCells)
     EXPECT_EQ(QPoint(grid->Col(), grid->Row()), QPoint(3, 3));
 }
 
+TEST_F(GridFixture, FixedCellsStayWhileTheOthersScroll)
+{
+    grid->SetRowCount(40);
+    grid->SetColCount(20);
+    grid->SetCells(0, 0, QStringLiteral("W"));
+    grid->SetCells(0, 1, QStringLiteral("W"));
+    grid->setFocus();
+    const QRect corner = Ink(0, 0, 0x000000);
+    ASSERT_FALSE(corner.isEmpty());
+    for (int i = 0; i < 30; ++i)
+        QTest::keyClick(grid->View(), Qt::Key_Down);
+    for (int i = 0; i < 10; ++i)
+        QTest::keyClick(grid->View(), Qt::Key_Right);
+    ASSERT_EQ(QPoint(grid->Col(), grid->Row()), QPoint(11, 31));
+    const int scrolled = grid->View()->verticalScrollBar()->value();
+    ASSERT_GT(scrolled, 0);
+    ASSERT_GT(grid->View()->horizontalScrollBar()->value(), 0);
+
+    // The fixed row and column are where they were; row 1's text is gone
+    // from under the fixed column, which now shows the row in its place.
+    EXPECT_EQ(grid->CellRect(0, 0), Rect(0, 0, 64, 24));
+    EXPECT_EQ(Ink(0, 0, 0x000000), corner);
+    EXPECT_EQ(CellPixel(grid->Col(), 0), 0xEFD3C6u);
+    EXPECT_EQ(CellPixel(0, grid->Row()), 0xEFD3C6u);
+    EXPECT_EQ(grid->CellRect(0, 1 + scrolled).Top, 25);
+
+    // Moving back up scrolls the current cell out from under the fixed row.
+    for (int i = 0; i < 30; ++i) {
+        QTest::keyClick(grid->View(), Qt::Key_Up);
+        EXPECT_GE(grid->CellRect(grid->Col(), grid->Row()).Top, 25) << grid->Row();
+    }
+    EXPECT_EQ(grid->View()->verticalScrollBar()->value(), 0);
+}
+
 TEST(DrawGrid, CellsAreDrawnByTheHandlerInTheirRectangles)
 {
     QWidget window;
     auto* grid = new TsuiDrawGrid(&window);
     grid->SetBounds(0, 0, 300, 150);
+    grid->SetUIStyle(Custom);
+    ContainerApplyUIStyle(&window, Protein);
+    EXPECT_EQ(grid->UIStyle(), Protein);
+    EXPECT_EQ(grid->Color(), 0xFBFBFBu);
     // Sections hold the cell and its grid line.
     EXPECT_EQ(grid->CellRect(1, 1), Rect(65, 25, 129, 49));
     EXPECT_EQ(grid->CellRect(0, 0), Rect(0, 0, 64, 24));
@@ -163,7 +202,7 @@ TEST(DrawGrid, CellsAreDrawnByTheHandlerInTheirRectangles)
         canvas.FillRect(Rect(rect.Left + 1, rect.Top + 1, rect.Left + 3, rect.Top + 3));
         ++drawn;
     };
-    const QImage cells = grid->View()->viewport()->grab().toImage();
+    const QImage cells = grid->View()->grab().toImage();
     EXPECT_GT(drawn, 4);
     const TRect r = grid->CellRect(2, 1);
     EXPECT_EQ(PixelAt(cells, r.Left + 1, r.Top + 1), TColor(clFuchsia));

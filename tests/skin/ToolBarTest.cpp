@@ -1,5 +1,6 @@
 #include "framework/TBitmap.h"
 #include "framework/TCanvas.h"
+#include "skin/SuiStyleRules.h"
 #include "skin/SuiToolBar.h"
 #include "tests/support/PixelHelpers.h"
 
@@ -88,6 +89,11 @@ TEST_F(ToolBarFixture, TakesTheLookColoursAndCustomKeepsThem)
     EXPECT_EQ(bar->ButtonColor(), 0x123456u);
     EXPECT_EQ(bar->ButtonBorderColor(), 0x474747u);
     EXPECT_EQ(bar->Color(), 0xE7E7E7u);
+
+    // A container's style reaches a Custom bar too.
+    ContainerApplyUIStyle(&host, WinXP);
+    EXPECT_EQ(bar->UIStyle(), WinXP);
+    EXPECT_EQ(bar->ButtonColor(), 0xEFD3C6u);
 }
 
 TEST_F(ToolBarFixture, DrawsHotPressedAndCheckedButtonsAndLeavesTheRestToTheBar)
