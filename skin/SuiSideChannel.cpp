@@ -322,6 +322,18 @@ void TsuiSideChannel::resizeEvent(QResizeEvent* event)
     Fire(OnResize);
 }
 
+bool TsuiSideChannel::event(QEvent* event)
+{
+    // The panel follows the size of whatever it is docked in.
+    if (event->type() == QEvent::ParentAboutToChange && parentWidget())
+        parentWidget()->removeEventFilter(this);
+    if (event->type() == QEvent::ParentChange && parentWidget()) {
+        parentWidget()->installEventFilter(this);
+        ApplyAlign();
+    }
+    return TControl::event(event);
+}
+
 bool TsuiSideChannel::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == parentWidget() && event->type() == QEvent::Resize)

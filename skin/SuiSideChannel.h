@@ -119,6 +119,7 @@ public:
 protected:
     void FontChanged() override;
     void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

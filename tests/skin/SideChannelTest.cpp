@@ -214,6 +214,18 @@ TEST_F(SideChannelFixture, DocksAtEitherEdgeAndTakesTheContainerStyle)
     channel->SetAlign(TsuiSideChannelAlign::suiLeft);
     EXPECT_EQ(channel->geometry(), QRect(0, 0, 200, 250));
 
+    QWidget other(&window);
+    other.setGeometry(0, 0, 300, 200);
+    other.show();
+    channel->setParent(&other);
+    EXPECT_EQ(channel->geometry(), QRect(0, 0, 200, 200));
+    other.resize(300, 180);
+    EXPECT_EQ(channel->height(), 180);
+    dock->resize(400, 300);
+    EXPECT_EQ(channel->height(), 180);
+    channel->setParent(dock);
+    channel->show();
+
     ContainerApplyUIStyle(dock, WinXP);
     EXPECT_EQ(channel->Color(), 0xDEEBEFu);
     EXPECT_EQ(channel->SideBarColor(), 0xDEEBEFu);
