@@ -57,7 +57,7 @@ private:
 // side bar shows; the pointer over the bar (or a click on it) opens it in
 // steps to its full width with a caption strip and a pin. A half-second timer
 // closes it again once the pointer has left it, unless it is pinned.
-class TsuiSideChannel : public TControl
+class TsuiSideChannel : public TCustomPanel
 {
     Q_OBJECT
 
