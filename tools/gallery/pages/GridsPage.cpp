@@ -3,6 +3,8 @@
 #include "framework/TCanvas.h"
 #include "skin/SuiGrid.h"
 
+#include <QTimer>
+
 namespace {
 
 QString ColumnName(int col)
@@ -56,10 +58,19 @@ void BuildGridsPage(QWidget* stage, TsuiUIStyle look)
         canvas.Rectangle(rect.Left + 6, rect.Top + 5, rect.Right - 6, rect.Bottom - 5);
     };
 
-    // A plain draw grid in its default shape, scrolled content beyond it.
-    auto* plain = new TsuiDrawGrid(stage);
-    plain->SetUIStyle(look);
-    plain->SetBounds(416, 216, 216, 176);
+    // A draw grid scrolled to its far corner: the fixed row and column stay.
+    auto* scrolled = new TsuiDrawGrid(stage);
+    scrolled->SetUIStyle(look);
+    scrolled->SetBounds(416, 216, 216, 176);
+    scrolled->SetRowCount(12);
+    scrolled->OnDrawCell = [scrolled](QObject*, TCanvas& canvas, int col, int row, const TRect& rect,
+                                      TGridDrawState state) {
+        canvas.Brush.Style = bsClear;
+        canvas.Font.Color = (state & gdFixed) ? scrolled->FixedFontColor() : scrolled->FontColor();
+        canvas.TextOut(rect.Left + 2, rect.Top + 2, QStringLiteral("%1, %2").arg(col).arg(row));
+    };
+    // Once the window is up and the grid has its size.
+    QTimer::singleShot(0, scrolled, [scrolled] { scrolled->SetCurrent(4, 11); });
 }
 
 const GalleryPageRegistrar page(QStringLiteral("Grids"), 120, BuildGridsPage);
