@@ -48,3 +48,10 @@ enum TScrollStyle
     ssVertical,
     ssBoth
 };
+
+// A control's native border: none, or the single sunken line.
+enum TBorderStyle
+{
+    bsNone,
+    bsSingle
+};
