@@ -132,6 +132,31 @@ public:
     {
         return {QStyledItemDelegate::sizeHint(option, index).width(), RowHeight(option.font)};
     }
+
+    // The focused item gets the dotted focus rectangle, every other pixel
+    // inverted, as the standard list box marks it.
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (!(option.state & QStyle::State_HasFocus))
+            return;
+        const QRect& r = option.rect;
+        painter->save();
+        painter->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        const auto dot = [&](int x, int y) {
+            if ((x + y) % 2 == 0)
+                painter->fillRect(x, y, 1, 1, Qt::white);
+        };
+        for (int x = r.left(); x <= r.right(); ++x) {
+            dot(x, r.top());
+            dot(x, r.bottom());
+        }
+        for (int y = r.top() + 1; y < r.bottom(); ++y) {
+            dot(r.left(), y);
+            dot(r.right(), y);
+        }
+        painter->restore();
+    }
 };
 
 namespace {
