@@ -59,7 +59,7 @@ TControl* TControl::ParentControl() const
     return qobject_cast<TControl*>(parentWidget());
 }
 
-void TControl::SetCaption(const QString& caption)
+void TControl::SetCaption(const TCaption& caption)
 {
     if (caption == m_caption)
         return;

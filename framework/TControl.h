@@ -40,8 +40,8 @@ class TControl : public QWidget
 public:
     explicit TControl(QWidget* parent = nullptr);
 
-    QString Caption() const { return m_caption; }
-    void SetCaption(const QString& caption);
+    TCaption Caption() const { return m_caption; }
+    void SetCaption(const TCaption& caption);
 
     // With ParentColor the colour follows the parent control's (a plain
     // widget parent gives its background colour); setting a colour switches
@@ -125,7 +125,7 @@ private:
     void NotifyChildrenColor();
     void NotifyChildrenFont();
 
-    QString m_caption;
+    TCaption m_caption;
     TColor m_color = clBtnFace;
     bool m_parentColor = false;
     TFont m_font;
@@ -134,3 +134,6 @@ private:
     bool m_mouseInside = false;
     bool m_pressed = false;
 };
+
+// The framework's panel base: a self-painting control.
+using TCustomPanel = TControl;

@@ -2,6 +2,13 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+class QTimer;
+class QLineEdit;
+class QPlainTextEdit;
 
 // Rectangles are left, top, right, bottom with the right and bottom edge
 // outside, as every drawing routine of the skin expects them.
@@ -48,6 +55,16 @@ enum TScrollStyle
     ssVertical,
     ssBoth
 };
+
+// The framework's names for what Qt already provides.
+using TCaption = QString;
+using TStrings = QStringList;
+using TStringList = QStringList;
+using TTimer = QTimer;
+using TCustomEdit = QLineEdit;
+using TCustomMemo = QPlainTextEdit;
+// A scroll bar's line and page steps are 16-bit.
+using TScrollBarInc = std::uint16_t;
 
 // A control's native border: none, or the single sunken line.
 enum TBorderStyle

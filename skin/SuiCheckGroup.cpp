@@ -194,7 +194,7 @@ void TsuiCheckGroup::SetUIStyle(TsuiUIStyle style)
         button->SetUIStyle(style);
 }
 
-void TsuiCheckGroup::SetItems(const QStringList& items)
+void TsuiCheckGroup::SetItems(const TStrings& items)
 {
     m_items = items;
     ItemChanged();

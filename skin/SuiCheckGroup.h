@@ -20,7 +20,7 @@ enum TsuiDrawStyle
 // Flicker-free panel that can show a picture (once, stretched or tiled), let
 // its parent show through, and write its text. The base of the group boxes
 // and of the image panel.
-class TsuiCustomPanel : public TControl
+class TsuiCustomPanel : public TCustomPanel
 {
     Q_OBJECT
 
@@ -118,8 +118,8 @@ public:
     void UpdateUIStyle(TsuiUIStyle style) override;
 
     // Buttons are added or removed at the end to match, and all renamed.
-    const QStringList& Items() const { return m_items; }
-    void SetItems(const QStringList& items);
+    const TStrings& Items() const { return m_items; }
+    void SetItems(const TStrings& items);
     // Negative values are ignored.
     int Columns() const { return m_columns; }
     void SetColumns(int columns);
@@ -151,7 +151,7 @@ private:
     bool UpdateButtons();
     void DoClick();
 
-    QStringList m_items;
+    TStringList m_items;
     std::vector<TsuiCheckBox*> m_buttons;
     int m_columns = 1;
     TsuiUIStyle m_uiStyle = Custom;

@@ -52,7 +52,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QLineEdit* m_edit;
+    TCustomEdit* m_edit;
     TsuiEditStyle* m_style;
     QChar m_passwordChar;
     TColor m_borderColor = clBlack;
@@ -114,7 +114,7 @@ private:
     void ReleaseBar(TsuiScrollBar* bar);
     void OnScrollBarChange(TsuiScrollBar* bar, QScrollBar* native);
 
-    QPlainTextEdit* m_edit;
+    TCustomMemo* m_edit;
     TsuiNativeBarStyle* m_barStyle;
     // Set while the native state is copied to the bars, so that their change
     // events do not scroll the memo back.

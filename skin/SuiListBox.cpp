@@ -267,16 +267,16 @@ QListWidget* TsuiCustomListBox::ListWidget() const
     return m_list;
 }
 
-QStringList TsuiCustomListBox::Items() const
+TStrings TsuiCustomListBox::Items() const
 {
-    QStringList items;
+    TStrings items;
     items.reserve(m_list->count());
     for (int i = 0; i < m_list->count(); ++i)
         items << m_list->item(i)->text();
     return items;
 }
 
-void TsuiCustomListBox::SetItems(const QStringList& items)
+void TsuiCustomListBox::SetItems(const TStrings& items)
 {
     m_list->clear();
     m_list->addItems(items);

@@ -54,8 +54,8 @@ class TsuiCustomListBox : public TsuiFramedView
     Q_OBJECT
 
 public:
-    QStringList Items() const;
-    void SetItems(const QStringList& items);
+    TStrings Items() const;
+    void SetItems(const TStrings& items);
     int AddItem(const QString& text);
     void InsertItem(int index, const QString& text);
     // Out-of-range indices are ignored.

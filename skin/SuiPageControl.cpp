@@ -25,7 +25,7 @@ const TsuiRuleRegistrar tabRules([] {
 
 TsuiTabControlTopPanel::TsuiTabControlTopPanel(TsuiTab* owner) : TControl(owner), m_owner(owner) {}
 
-void TsuiTabControlTopPanel::SetTabs(const QStringList& tabs)
+void TsuiTabControlTopPanel::SetTabs(const TStrings& tabs)
 {
     m_tabs = tabs;
     m_shown.resize(std::size_t(tabs.size()), true);
@@ -220,12 +220,12 @@ void TsuiTab::SetLeftMargin(int margin)
     m_topPanel->SetLeftMargin(margin);
 }
 
-const QStringList& TsuiTab::Tabs() const
+const TStrings& TsuiTab::Tabs() const
 {
     return m_topPanel->Tabs();
 }
 
-void TsuiTab::SetTabs(const QStringList& tabs)
+void TsuiTab::SetTabs(const TStrings& tabs)
 {
     m_topPanel->SetTabs(tabs);
 }

@@ -16,7 +16,7 @@ using TTabActiveNotify = std::function<void(QObject* sender, int tabIndex)>;
 // The tab strip along the top of a tabbed control: tabs drawn from the
 // style's TAB_ACTIVE / TAB_INACTIVE bitmaps over the TAB_LINE bitmap. A click
 // on a tab selects it and tells the owner.
-class TsuiTabControlTopPanel : public TControl
+class TsuiTabControlTopPanel : public TCustomPanel
 {
     Q_OBJECT
 
@@ -25,9 +25,9 @@ public:
 
     TsuiTab* Owner() const { return m_owner; }
 
-    const QStringList& Tabs() const { return m_tabs; }
+    const TStrings& Tabs() const { return m_tabs; }
     // New tabs are shown; tabs that stay keep their shown flag.
-    void SetTabs(const QStringList& tabs);
+    void SetTabs(const TStrings& tabs);
     bool TabShown(int index) const;
     void SetTabShown(int index, bool shown);
 
@@ -56,7 +56,7 @@ private:
     int TabWidth(const QString& text) const;
 
     TsuiTab* m_owner;
-    QStringList m_tabs;
+    TStringList m_tabs;
     std::vector<bool> m_shown;
     TsuiUIStyle m_uiStyle = Custom;
     // The style's bitmaps, loaded with the style.
@@ -86,7 +86,7 @@ public:
 // A panel whose top is a tab strip and whose body is framed on three sides
 // in BorderColor. Derived controls create the strip (Init) and decide what
 // the body shows.
-class TsuiTab : public TControl
+class TsuiTab : public TCustomPanel
 {
     Q_OBJECT
 
@@ -104,8 +104,8 @@ public:
     void SetLeftMargin(int margin);
     int TabIndex() const;
     virtual void SetTabIndex(int index);
-    const QStringList& Tabs() const;
-    void SetTabs(const QStringList& tabs);
+    const TStrings& Tabs() const;
+    void SetTabs(const TStrings& tabs);
 
     // While loading, OnTabActive is not raised.
     bool Loading() const { return m_loading; }
@@ -228,7 +228,7 @@ private:
 };
 
 // One page: holds the page's controls, framed left, bottom and right.
-class TsuiTabSheet : public TControl
+class TsuiTabSheet : public TCustomPanel
 {
     Q_OBJECT
 

@@ -443,12 +443,12 @@ void TsuiScrollBar::SetPosition(int value)
 
 int TsuiScrollBar::LargeChange() const
 {
-    return std::uint16_t(m_track->PageSize());
+    return TScrollBarInc(m_track->PageSize());
 }
 
 void TsuiScrollBar::SetLargeChange(int value)
 {
-    m_track->SetPageSize(std::uint16_t(value));
+    m_track->SetPageSize(TScrollBarInc(value));
 }
 
 int TsuiScrollBar::PageSize() const

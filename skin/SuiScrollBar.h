@@ -57,7 +57,7 @@ public:
     // The slider, a picture panel on the track.
     TsuiImagePanel* Slider() const { return m_slider; }
     // Present while the button is held on the track.
-    QTimer* PagingTimer() const { return m_timer.get(); }
+    TTimer* PagingTimer() const { return m_timer.get(); }
     // One repeat of the paging, towards the pointer's last place on the track.
     void PagingTick();
     bool Dragging() const { return m_dragging; }
@@ -88,7 +88,7 @@ private:
     void OnSliderMouseDown(int x, int y);
 
     TPicture m_barImage;
-    std::unique_ptr<QTimer> m_timer;
+    std::unique_ptr<TTimer> m_timer;
     TsuiImagePanel* m_slider;
     int m_min = 0;
     int m_max = 100;
@@ -140,7 +140,7 @@ public:
     void SetMin(int value);
     void SetPosition(int value);
     int SmallChange() const { return m_smallChange; }
-    void SetSmallChange(int value) { m_smallChange = std::uint16_t(value); }
+    void SetSmallChange(int value) { m_smallChange = TScrollBarInc(value); }
     // The track's page size; only PageSize rebuilds the slider picture.
     int LargeChange() const;
     void SetLargeChange(int value);
@@ -184,7 +184,7 @@ private:
     TBitmap m_sliceEnd;
     TsuiUIStyle m_uiStyle = Custom;
     TsuiProgressBarOrientation m_orientation = suiVertical;
-    std::uint16_t m_smallChange = 1;
+    TScrollBarInc m_smallChange = 1;
     int m_lineButton = 0;
     bool m_placing = false;
 };

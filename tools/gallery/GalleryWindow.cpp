@@ -64,3 +64,14 @@ void TGalleryWindow::SetLook(TsuiUIStyle look)
         stage->show();
     }
 }
+
+bool TGalleryWindow::ShowPage(const QString& name)
+{
+    const std::vector<GalleryPage> pages = GalleryPages();
+    for (std::size_t i = 0; i < pages.size(); ++i)
+        if (pages[i].Name == name) {
+            m_pages->SetActivePageIndex(int(i));
+            return true;
+        }
+    return false;
+}

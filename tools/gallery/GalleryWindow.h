@@ -21,6 +21,8 @@ public:
 
     TsuiUIStyle Look() const { return m_look; }
     void SetLook(TsuiUIStyle look);
+    // Brings the named page to the front; false when there is none.
+    bool ShowPage(const QString& name);
 
 private:
     TsuiForm* m_frame;
