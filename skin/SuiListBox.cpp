@@ -186,6 +186,8 @@ void TsuiFramedView::AttachView(QAbstractItemView* view, int inset)
     m_inset = inset;
     view->setFrameShape(QFrame::NoFrame);
     setFocusProxy(view);
+    // Clicks land on the view: a click on an item is the control's click.
+    connect(view, &QAbstractItemView::clicked, this, [this] { Click(); });
     PlaceView();
     ColorChanged();
     FontChanged();

@@ -219,6 +219,15 @@ TEST(CheckListBox, FlatBoxesAndUserTicks)
     for (const Pixel& p : pixels)
         EXPECT_EQ(FromQRgb(shot.pixel(corner + QPoint(p.dx, p.dy))), ColorToRGB(p.color))
             << p.dx << "," << p.dy;
+
+    int itemClicks = 0;
+    box->OnClick = [&](QObject*) { ++itemClicks; };
+    const QRect text = box->ListWidget()->visualItemRect(box->ListWidget()->item(1));
+    QTest::mouseClick(box->ListWidget()->viewport(), Qt::LeftButton, {}, text.center());
+    EXPECT_EQ(itemClicks, 1);
+    EXPECT_EQ(box->ItemIndex(), 1);
+    EXPECT_TRUE(box->Checked(1)) << "a click on the text selects without ticking";
+    EXPECT_EQ(clicks, 1);
 }
 
 TEST(FramedLists, FrameIsBorderColourOutsideFaceColourInside)
