@@ -65,3 +65,10 @@ using TCustomEdit = QLineEdit;
 using TCustomMemo = QPlainTextEdit;
 // A scroll bar's line and page steps are 16-bit.
 using TScrollBarInc = std::uint16_t;
+
+// A control's native border: none, or the single sunken line.
+enum TBorderStyle
+{
+    bsNone,
+    bsSingle
+};

@@ -8,7 +8,6 @@
 #include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QScrollBar>
-#include <QStyleOptionSlider>
 #include <algorithm>
 
 // The platform styles mask passwords with a bullet or a circle; this edit
@@ -29,21 +28,6 @@ public:
     }
 };
 
-// The memo's native bars as thick as the skinned bars laid over them, so that
-// no text hides under a skinned bar.
-class TsuiMemoBarStyle : public QProxyStyle
-{
-public:
-    int Extent = 0;
-
-    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
-    {
-        if (metric == PM_ScrollBarExtent && Extent > 0)
-            return Extent;
-        return QProxyStyle::pixelMetric(metric, option, widget);
-    }
-};
-
 namespace {
 
 constexpr int kFrame = 2;
@@ -60,26 +44,6 @@ void ApplyColors(QWidget* edit, TColor face, TColor text)
     palette.setColor(QPalette::Base, ToQColor(ColorToRGB(face)));
     palette.setColor(QPalette::Text, ToQColor(ColorToRGB(text)));
     edit->setPalette(palette);
-}
-
-// The native thumb's length in pixels, as the style lays the bar out.
-int ThumbLength(const QScrollBar* bar)
-{
-    QStyleOptionSlider option;
-    option.initFrom(bar);
-    option.subControls = QStyle::SC_All;
-    option.orientation = bar->orientation();
-    if (bar->orientation() == Qt::Horizontal)
-        option.state |= QStyle::State_Horizontal;
-    option.minimum = bar->minimum();
-    option.maximum = bar->maximum();
-    option.sliderPosition = bar->sliderPosition();
-    option.sliderValue = bar->value();
-    option.singleStep = bar->singleStep();
-    option.pageStep = bar->pageStep();
-    const QRect thumb =
-        bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
-    return bar->orientation() == Qt::Horizontal ? thumb.width() : thumb.height();
 }
 
 } // namespace
@@ -185,7 +149,7 @@ void TsuiEdit::resizeEvent(QResizeEvent* event)
 // --- memo --------------------------------------------------------------------
 
 TsuiMemo::TsuiMemo(QWidget* parent)
-    : TControl(parent), m_edit(new QPlainTextEdit(this)), m_barStyle(new TsuiMemoBarStyle)
+    : TControl(parent), m_edit(new QPlainTextEdit(this)), m_barStyle(new TsuiNativeBarStyle)
 {
     // Created after the edit, so destroyed after it too.
     m_barStyle->setParent(this);
@@ -377,7 +341,7 @@ void TsuiMemo::UpdateBar(TsuiScrollBar* bar, QScrollBar* native)
         bar->SetEnabled(false);
         bar->SetSliderVisible(false);
     } else {
-        bar->SetLineButton(ThumbLength(native));
+        bar->SetLineButton(NativeThumbLength(native));
         bar->SetEnabled(true);
         bar->SetSliderVisible(true);
     }

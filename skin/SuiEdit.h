@@ -12,7 +12,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QScrollBar;
 class TsuiEditStyle;
-class TsuiMemoBarStyle;
+class TsuiNativeBarStyle;
 
 // Single-line edit with the skin's frame: a native line edit inset by two
 // pixels, and around it one pixel in BorderColor outside one pixel in the
@@ -115,7 +115,7 @@ private:
     void OnScrollBarChange(TsuiScrollBar* bar, QScrollBar* native);
 
     TCustomMemo* m_edit;
-    TsuiMemoBarStyle* m_barStyle;
+    TsuiNativeBarStyle* m_barStyle;
     // Set while the native state is copied to the bars, so that their change
     // events do not scroll the memo back.
     bool m_synchronising = false;

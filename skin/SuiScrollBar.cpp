@@ -5,6 +5,8 @@
 #include "skin/SuiStyleRules.h"
 #include "skin/Suipublic.h"
 
+#include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <algorithm>
 
 namespace {
@@ -608,4 +610,31 @@ void TsuiScrollBar::PlaceTrackBarAndButton()
     }
     UpdateSliderPic();
     m_placing = false;
+}
+
+int NativeThumbLength(const QScrollBar* bar)
+{
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.subControls = QStyle::SC_All;
+    option.orientation = bar->orientation();
+    if (bar->orientation() == Qt::Horizontal)
+        option.state |= QStyle::State_Horizontal;
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    const QRect thumb =
+        bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+    return bar->orientation() == Qt::Horizontal ? thumb.width() : thumb.height();
+}
+
+int TsuiNativeBarStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
+                                    const QWidget* widget) const
+{
+    if (metric == PM_ScrollBarExtent && Extent > 0)
+        return Extent;
+    return QProxyStyle::pixelMetric(metric, option, widget);
 }

@@ -5,9 +5,11 @@
 #include "skin/SuiProgressBar.h"
 #include "skin/Suithemes.h"
 
+#include <QProxyStyle>
 #include <QTimer>
 #include <memory>
 
+class QScrollBar;
 class TsuiImageButton;
 
 // A value between Min and Max shown as a slider over a groove picture. A
@@ -185,4 +187,20 @@ private:
     TScrollBarInc m_smallChange = 1;
     int m_lineButton = 0;
     bool m_placing = false;
+};
+
+// For controls that lay skinned bars over their native ones (memo, list box).
+
+// The native bar's thumb length in pixels, as its style lays the bar out.
+int NativeThumbLength(const QScrollBar* bar);
+
+// Native bars as thick as the skinned bars laid over them, so that no content
+// hides under a skinned bar. Set on the native bars themselves; 0 keeps the
+// style's own thickness.
+class TsuiNativeBarStyle : public QProxyStyle
+{
+public:
+    int Extent = 0;
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override;
 };

@@ -1,0 +1,213 @@
+#include "framework/TCanvas.h"
+#include "skin/SuiGrid.h"
+#include "skin/SuiStyleRules.h"
+#include "tests/support/PixelHelpers.h"
+
+#include <QScrollBar>
+#include <QTableView>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct GridFixture : ::testing::Test
+{
+    QWidget window;
+    TsuiStringGrid* grid = new TsuiStringGrid(&window);
+    QWidget* other = new QWidget(&window);
+
+    void SetUp() override
+    {
+        window.resize(400, 260);
+        grid->SetBounds(0, 0, 360, 200);
+        other->setFocusPolicy(Qt::StrongFocus);
+        other->setGeometry(370, 0, 20, 20);
+        ContainerApplyUIStyle(&window, WinXP);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    // A corner of the cell, clear of its text.
+    TColor CellPixel(int col, int row)
+    {
+        const QImage cells = grid->View()->grab().toImage();
+        const TRect r = grid->CellRect(col, row);
+        return PixelAt(cells, r.Right - 2, r.Bottom - 2);
+    }
+
+    QRect Ink(int col, int row, TColor ink)
+    {
+        const QImage cells = grid->View()->grab().toImage();
+        const TRect r = grid->CellRect(col, row);
+        QRect box;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x)
+                if (PixelAt(cells, x, y) == ink)
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    }
+};
+
+} // namespace
+
+TEST_F(GridFixture, CellBackgroundFollowsSelectionAndFocus)
+{
+    const struct
+    {
+        TGridDrawState state;
+        TColor color;
+    } rules[] = {
+        {0, 0xDEEBEF}, {gdSelected, 0x00FFFF}, {gdFocused, 0x008000}, {gdSelected | gdFocused, 0x008000}};
+    for (const auto& rule : rules)
+        EXPECT_EQ(grid->CellColor(rule.state), rule.color) << rule.state;
+
+    grid->SetCurrent(1, 1);
+    grid->SelectRange(1, 1, 2, 2);
+    grid->setFocus();
+    ASSERT_TRUE(grid->View()->hasFocus());
+    const struct
+    {
+        int col, row;
+        TGridDrawState state;
+        TColor color;
+    } cells[] = {
+        {1, 1, gdSelected | gdFocused, 0x008000},
+        {2, 2, gdSelected, 0x00FFFF},
+        {3, 3, 0, 0xDEEBEF},
+        {0, 2, gdFixed, 0xEFD3C6},
+        {2, 0, gdFixed, 0xEFD3C6},
+    };
+    for (const auto& c : cells) {
+        EXPECT_EQ(grid->CellState(c.col, c.row), c.state) << c.col << "," << c.row;
+        EXPECT_EQ(CellPixel(c.col, c.row), c.color) << c.col << "," << c.row;
+    }
+
+    other->setFocus();
+    EXPECT_EQ(grid->CellState(1, 1), TGridDrawState(gdSelected));
+    EXPECT_EQ(CellPixel(1, 1), 0x00FFFFu);
+}
+
+TEST_F(GridFixture, FlatFrameFixedTextAndKeptColours)
+{
+    const QImage shot = grid->grab().toImage();
+    EXPECT_EQ(PixelAt(shot, 0, 0), 0x686868u);
+    EXPECT_EQ(PixelAt(shot, 359, 199), 0x686868u);
+    EXPECT_EQ(PixelAt(shot, 1, 1), 0xDEEBEFu);
+    EXPECT_EQ(PixelAt(shot, 358, 100), 0xDEEBEFu);
+    EXPECT_EQ(grid->FixedFontColor(), 0x000000u);
+    EXPECT_EQ(grid->FontColor(), 0x000000u);
+
+    // Fixed text in FixedFontColor, other text in FontColor, both from (left + 2, top + 2).
+    grid->SetFixedFontColor(clRed);
+    grid->SetFontColor(clBlue);
+    grid->SetCells(0, 1, QStringLiteral("W"));
+    grid->SetCells(2, 2, QStringLiteral("W"));
+    const TRect fixed = grid->CellRect(0, 1);
+    const TRect normal = grid->CellRect(2, 2);
+    const QRect fixedInk = Ink(0, 1, clRed);
+    const QRect normalInk = Ink(2, 2, clBlue);
+    ASSERT_FALSE(fixedInk.isEmpty());
+    EXPECT_EQ(fixedInk.translated(-fixed.Left, -fixed.Top), normalInk.translated(-normal.Left, -normal.Top));
+    EXPECT_GE(fixedInk.left(), fixed.Left + 2);
+    EXPECT_GE(fixedInk.top(), fixed.Top + 2);
+    EXPECT_TRUE(Ink(2, 2, clRed).isEmpty());
+
+    grid->SetCtl3D(true);
+    EXPECT_FALSE(grid->Ctl3D());
+    grid->SetBorderColor(0x112233);
+    grid->SetUIStyle(Custom);
+    EXPECT_EQ(grid->BorderColor(), 0x112233u);
+    EXPECT_EQ(grid->Color(), 0xDEEBEFu);
+    EXPECT_EQ(grid->FixedColor(), 0xEFD3C6u);
+    EXPECT_EQ(grid->FixedFontColor(), TColor(clRed));
+}
+
+TEST_F(GridFixture, KeyboardAndMouseNeverReachFixedCells)
+{
+    grid->setFocus();
+    ASSERT_EQ(QPoint(grid->Col(), grid->Row()), QPoint(1, 1));
+    const struct
+    {
+        Qt::Key key;
+        int col, row;
+    } steps[] = {{Qt::Key_Up, 1, 1},   {Qt::Key_Left, 1, 1}, {Qt::Key_Right, 2, 1},
+                 {Qt::Key_Down, 2, 2}, {Qt::Key_Home, 1, 2}, {Qt::Key_End, 4, 2}};
+    for (const auto& step : steps) {
+        QTest::keyClick(grid->View(), step.key);
+        EXPECT_EQ(QPoint(grid->Col(), grid->Row()), QPoint(step.col, step.row)) << step.key;
+    }
+
+    const TRect fixed = grid->CellRect(0, 3);
+    QTest::mouseClick(grid->View()->viewport(), Qt::LeftButton, {}, QPoint(fixed.Left + 5, fixed.Top + 5));
+    EXPECT_EQ(QPoint(grid->Col(), grid->Row()), QPoint(4, 2));
+    const TRect cell = grid->CellRect(3, 3);
+    QTest::mouseClick(grid->View()->viewport(), Qt::LeftButton, {}, QPoint(cell.Left + 5, cell.Top + 5));
+    EXPECT_EQ(QPoint(grid->Col(), grid->Row()), QPoint(3, 3));
+}
+
+TEST_F(GridFixture, FixedCellsStayWhileTheOthersScroll)
+{
+    grid->SetRowCount(40);
+    grid->SetColCount(20);
+    grid->SetCells(0, 0, QStringLiteral("W"));
+    grid->SetCells(0, 1, QStringLiteral("W"));
+    grid->setFocus();
+    const QRect corner = Ink(0, 0, 0x000000);
+    ASSERT_FALSE(corner.isEmpty());
+    for (int i = 0; i < 30; ++i)
+        QTest::keyClick(grid->View(), Qt::Key_Down);
+    for (int i = 0; i < 10; ++i)
+        QTest::keyClick(grid->View(), Qt::Key_Right);
+    ASSERT_EQ(QPoint(grid->Col(), grid->Row()), QPoint(11, 31));
+    const int scrolled = grid->View()->verticalScrollBar()->value();
+    ASSERT_GT(scrolled, 0);
+    ASSERT_GT(grid->View()->horizontalScrollBar()->value(), 0);
+
+    // The fixed row and column are where they were; row 1's text is gone
+    // from under the fixed column, which now shows the row in its place.
+    EXPECT_EQ(grid->CellRect(0, 0), Rect(0, 0, 64, 24));
+    EXPECT_EQ(Ink(0, 0, 0x000000), corner);
+    EXPECT_EQ(CellPixel(grid->Col(), 0), 0xEFD3C6u);
+    EXPECT_EQ(CellPixel(0, grid->Row()), 0xEFD3C6u);
+    EXPECT_EQ(grid->CellRect(0, 1 + scrolled).Top, 25);
+
+    // Moving back up scrolls the current cell out from under the fixed row.
+    for (int i = 0; i < 30; ++i) {
+        QTest::keyClick(grid->View(), Qt::Key_Up);
+        EXPECT_GE(grid->CellRect(grid->Col(), grid->Row()).Top, 25) << grid->Row();
+    }
+    EXPECT_EQ(grid->View()->verticalScrollBar()->value(), 0);
+}
+
+TEST(DrawGrid, CellsAreDrawnByTheHandlerInTheirRectangles)
+{
+    QWidget window;
+    auto* grid = new TsuiDrawGrid(&window);
+    grid->SetBounds(0, 0, 300, 150);
+    grid->SetUIStyle(Custom);
+    ContainerApplyUIStyle(&window, Protein);
+    EXPECT_EQ(grid->UIStyle(), Protein);
+    EXPECT_EQ(grid->Color(), 0xFBFBFBu);
+    // Sections hold the cell and its grid line.
+    EXPECT_EQ(grid->CellRect(1, 1), Rect(65, 25, 129, 49));
+    EXPECT_EQ(grid->CellRect(0, 0), Rect(0, 0, 64, 24));
+
+    int drawn = 0;
+    grid->OnDrawCell = [&](QObject*, TCanvas& canvas, int col, int row, const TRect& rect,
+                           TGridDrawState state) {
+        EXPECT_EQ(rect, grid->CellRect(col, row));
+        EXPECT_EQ(state, (col == 0 || row == 0) ? TGridDrawState(gdFixed) : grid->CellState(col, row));
+        canvas.Brush = {clFuchsia, bsSolid};
+        canvas.FillRect(Rect(rect.Left + 1, rect.Top + 1, rect.Left + 3, rect.Top + 3));
+        ++drawn;
+    };
+    const QImage cells = grid->View()->grab().toImage();
+    EXPECT_GT(drawn, 4);
+    const TRect r = grid->CellRect(2, 1);
+    EXPECT_EQ(PixelAt(cells, r.Left + 1, r.Top + 1), TColor(clFuchsia));
+    EXPECT_EQ(PixelAt(cells, r.Left, r.Top), grid->Color());
+    // Grid lines: silver between cells, black between fixed cells.
+    EXPECT_EQ(PixelAt(cells, r.Right, r.Top + 5), TColor(clSilver));
+    EXPECT_EQ(PixelAt(cells, 64, 5), TColor(clBlack));
+}
