@@ -133,6 +133,17 @@ void TCanvas::LineTo(int x, int y)
     }
 }
 
+void TCanvas::DrawButtonEdge(const TRect& rect, bool sunken)
+{
+    Pen.Color = sunken ? clBtnShadow : clBtnHighlight;
+    MoveTo(rect.Left, rect.Bottom - 1);
+    LineTo(rect.Left, rect.Top);
+    LineTo(rect.Right - 1, rect.Top);
+    Pen.Color = sunken ? clBtnHighlight : clBtnShadow;
+    LineTo(rect.Right - 1, rect.Bottom - 1);
+    LineTo(rect.Left, rect.Bottom - 1);
+}
+
 void TCanvas::DrawFocusRect(const TRect& rect)
 {
     if (rect.IsEmpty())

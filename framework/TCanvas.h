@@ -93,6 +93,10 @@ public:
     void LineTo(int x, int y);
     TPoint PenPos() const { return m_penPos; }
 
+    // The one-pixel edge of a flat speed button: raised (highlight top and
+    // left, shadow bottom and right) or sunken (the two swapped). Uses the pen.
+    void DrawButtonEdge(const TRect& rect, bool sunken);
+
     // Dotted frame: every pixel of the frame with an even x + y is inverted,
     // so drawing it twice restores the picture.
     void DrawFocusRect(const TRect& rect);

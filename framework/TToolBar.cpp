@@ -205,17 +205,8 @@ void TToolBar::DefaultDrawButton(TCanvas& canvas, int index, TCustomDrawState st
 
     const bool sunken = (state & (cdsSelected | cdsChecked)) != 0;
     const bool raised = !sunken && (state & cdsHot) != 0;
-    if (sunken || raised || !m_flat) {
-        const TColor light = sunken ? clBtnShadow : clBtnHighlight;
-        const TColor dark = sunken ? clBtnHighlight : clBtnShadow;
-        canvas.Pen.Color = light;
-        canvas.MoveTo(r.Left, r.Bottom - 1);
-        canvas.LineTo(r.Left, r.Top);
-        canvas.LineTo(r.Right - 1, r.Top);
-        canvas.Pen.Color = dark;
-        canvas.LineTo(r.Right - 1, r.Bottom - 1);
-        canvas.LineTo(r.Left, r.Bottom - 1);
-    }
+    if (sunken || raised || !m_flat)
+        canvas.DrawButtonEdge(r, sunken);
 
     const bool enabled = (state & cdsDisabled) == 0;
     const int shift = sunken ? 1 : 0;

@@ -59,17 +59,8 @@ void TsuiSideChannelPin::Click()
 void TsuiSideChannelPin::Paint(TCanvas& canvas)
 {
     const TRect r = ClientRect();
-    if (m_down || MouseInControl()) {
-        const TColor light = m_down ? clBtnShadow : clBtnHighlight;
-        const TColor dark = m_down ? clBtnHighlight : clBtnShadow;
-        canvas.Pen.Color = light;
-        canvas.MoveTo(r.Left, r.Bottom - 1);
-        canvas.LineTo(r.Left, r.Top);
-        canvas.LineTo(r.Right - 1, r.Top);
-        canvas.Pen.Color = dark;
-        canvas.LineTo(r.Right - 1, r.Bottom - 1);
-        canvas.LineTo(r.Left, r.Bottom - 1);
-    }
+    if (m_down || MouseInControl())
+        canvas.DrawButtonEdge(r, m_down);
     TBitmap glyph = SkinBitmap(m_glyphName);
     if (glyph.Empty())
         return;
