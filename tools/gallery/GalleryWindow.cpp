@@ -39,6 +39,23 @@ TGalleryWindow::TGalleryWindow()
     m_pages->SetBounds(8, kPagesTop, kStageWidth + 4, kStageHeight + 30);
     SetLook(WinXP);
     m_pages->SetActivePageIndex(0);
+
+    // Every tab must be reachable: the window grows with the strip, and the
+    // stages stay centred on their wider pages.
+    const std::vector<TRect> tabs = m_pages->TopPanel()->TabRects();
+    const int stripRight = tabs.empty() ? 0 : tabs.back().Right + 10;
+    if (stripRight > m_pages->Width()) {
+        m_pages->SetWidth(stripRight);
+        SetSizeableClientSize(stripRight + 20, kStageHeight + kPagesTop + 60);
+        PlaceStages();
+    }
+}
+
+void TGalleryWindow::PlaceStages()
+{
+    for (int i = 0; i < m_pages->PageCount(); ++i)
+        for (QWidget* stage : m_pages->Pages(i)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            stage->move((m_pages->Width() - 4 - kStageWidth) / 2 + 2, 0);
 }
 
 void TGalleryWindow::SetLook(TsuiUIStyle look)
@@ -59,10 +76,9 @@ void TGalleryWindow::SetLook(TsuiUIStyle look)
         TsuiTabSheet* sheet = m_pages->Pages(i);
         for (QWidget* old : sheet->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             old->deleteLater();
-        QWidget* stage = CreateStage(pages[std::size_t(i)], look, sheet);
-        stage->move(2, 0);
-        stage->show();
+        CreateStage(pages[std::size_t(i)], look, sheet)->show();
     }
+    PlaceStages();
 }
 
 bool TGalleryWindow::ShowPage(const QString& name)

@@ -25,6 +25,8 @@ public:
     bool ShowPage(const QString& name);
 
 private:
+    void PlaceStages();
+
     TsuiForm* m_frame;
     TsuiPageControl* m_pages;
     std::vector<TsuiRadioButton*> m_lookButtons;
