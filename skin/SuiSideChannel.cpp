@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QCursor>
+#include <QPointer>
 #include <QResizeEvent>
 #include <QTimer>
 #include <algorithm>
@@ -176,10 +177,14 @@ void TsuiSideChannel::Pop(bool quick)
     m_pin->show();
     if (!quick) {
         // Counted here rather than read back, so that a refused step cannot stall the loop.
+        const QPointer<TsuiSideChannel> self(this);
         for (int w = width(); w + kStep < m_fullWidth;) {
             w += kStep;
             StepTo(w);
             QCoreApplication::processEvents();
+            // The pending events may have closed the window that owned the panel.
+            if (!self)
+                return;
         }
     }
     StepTo(m_fullWidth);
@@ -196,10 +201,13 @@ void TsuiSideChannel::Push(bool quick)
     m_timer->stop();
     const int side = SideBarWidth();
     if (!quick) {
+        const QPointer<TsuiSideChannel> self(this);
         for (int w = width(); side < w - kStep;) {
             w -= kStep;
             StepTo(w);
             QCoreApplication::processEvents();
+            if (!self)
+                return;
         }
     }
     StepTo(side);

@@ -3,6 +3,7 @@
 #include "skin/SuiStyleRules.h"
 
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -97,6 +98,22 @@ TEST_F(SideChannelFixture, OpensAndClosesInStepsOrAtOnce)
         EXPECT_EQ(events, (std::vector<std::string>{"pop 200", "push 10"}));
     }
     ASSERT_EQ(Steps(25, 200, 15).size(), 13u); // 25, 40, ..., 190, 200
+}
+
+TEST_F(SideChannelFixture, APanelFreedWhileSlidingStopsThere)
+{
+    // The events handled between two steps free the panel: the step loop must not touch it again.
+    const QPointer<TsuiSideChannel> watched(channel);
+    channel->OnResize = [this](QObject*) {
+        if (channel->width() == 40)
+            QTimer::singleShot(0, dock, [this] {
+                channel->deleteLater();
+                QCoreApplication::sendPostedEvents(channel, QEvent::DeferredDelete);
+            });
+    };
+    MoveOver(channel->SideBar());
+    EXPECT_TRUE(watched.isNull());
+    EXPECT_TRUE(events.empty()) << "no OnPop from a freed panel";
 }
 
 TEST_F(SideChannelFixture, PopupModeDecidesBetweenMovingAndClicking)
