@@ -5,6 +5,8 @@
 #include "skin/SuiForm.h"
 #include "skin/SuiPageControl.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kSwitcherTop = 38;
@@ -41,7 +43,7 @@ TGalleryWindow::TGalleryWindow()
     m_pages->SetActivePageIndex(0);
 
     // Every tab must be reachable: the window grows with the strip, and the
-    // stages stay centred on their wider pages.
+    // stages grow with their pages, in the look's face colour.
     const std::vector<TRect> tabs = m_pages->TopPanel()->TabRects();
     const int stripRight = tabs.empty() ? 0 : tabs.back().Right + 10;
     if (stripRight > m_pages->Width()) {
@@ -53,9 +55,10 @@ TGalleryWindow::TGalleryWindow()
 
 void TGalleryWindow::PlaceStages()
 {
+    const int width = std::max(kStageWidth, m_pages->Width() - 4);
     for (int i = 0; i < m_pages->PageCount(); ++i)
         for (QWidget* stage : m_pages->Pages(i)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            stage->move((m_pages->Width() - 4 - kStageWidth) / 2 + 2, 0);
+            stage->setGeometry(2, 0, width, kStageHeight);
 }
 
 void TGalleryWindow::SetLook(TsuiUIStyle look)
