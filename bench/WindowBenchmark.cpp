@@ -6,11 +6,16 @@
 // control, each followed by its repaint. Startup/BuildWindows*: building the
 // five windows and painting the main one, in this process. Startup/Process*:
 // a fresh process that does the same and exits; its peak RSS is the
-// counter peak_rss_kib.
+// counter peak_rss_kib. Scroll/*: a 200-item list box with its linked
+// skinned bar and a 50 x 20 string grid scrolled one row at a time, each step
+// painted, beside a plain QListWidget and QTableWidget.
 #include "controls/Sncheckbox.h"
 #include "shell/Unit1.h"
 #include "shell/Windows.h"
 #include "skin/SuiButton.h"
+#include "skin/SuiGrid.h"
+#include "skin/SuiListBox.h"
+#include "skin/SuiScrollBar.h"
 #include "tweaks/MemoryBackend.h"
 #include "tweaks/TweakCatalogue.h"
 
@@ -20,9 +25,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -327,6 +335,77 @@ void StartupBaselineProcess(benchmark::State& state)
     StartProcess(state, "plain");
 }
 
+// Steps the view's vertical bar down and back up again, painting each step.
+void Scroll(benchmark::State& state, QWidget& window, QAbstractScrollArea& view)
+{
+    ShowPainted(window);
+    QScrollBar* bar = view.verticalScrollBar();
+    int step = 1;
+    for (auto _ : state) {
+        if (bar->value() + step > bar->maximum() || bar->value() + step < bar->minimum())
+            step = -step;
+        bar->setValue(bar->value() + step);
+        window.repaint();
+    }
+}
+
+QStringList ListItems()
+{
+    QStringList items;
+    for (int i = 1; i <= 200; ++i)
+        items << QStringLiteral("Item %1").arg(i, 3, 10, QLatin1Char('0'));
+    return items;
+}
+
+void ScrollListBox(benchmark::State& state)
+{
+    QWidget window;
+    window.resize(200, 220);
+    auto* list = new TsuiListBox(&window);
+    list->SetBounds(10, 10, 150, 200);
+    list->SetItems(ListItems());
+    auto* bar = new TsuiScrollBar(&window);
+    bar->SetUIStyle(WinXP);
+    list->SetVScrollBar(bar);
+    Scroll(state, window, *list->ListWidget());
+}
+
+void ScrollBaselineListBox(benchmark::State& state)
+{
+    QWidget window;
+    window.resize(200, 220);
+    auto* list = new QListWidget(&window);
+    list->setGeometry(10, 10, 150, 200);
+    list->addItems(ListItems());
+    Scroll(state, window, *list);
+}
+
+void ScrollStringGrid(benchmark::State& state)
+{
+    QWidget window;
+    window.resize(420, 320);
+    auto* grid = new TsuiStringGrid(&window);
+    grid->SetBounds(10, 10, 400, 300);
+    grid->SetColCount(20);
+    grid->SetRowCount(50);
+    for (int row = 0; row < 50; ++row)
+        for (int col = 0; col < 20; ++col)
+            grid->SetCells(col, row, QString::number(row * 100 + col));
+    Scroll(state, window, *grid->View());
+}
+
+void ScrollBaselineStringGrid(benchmark::State& state)
+{
+    QWidget window;
+    window.resize(420, 320);
+    auto* grid = new QTableWidget(50, 20, &window);
+    grid->setGeometry(10, 10, 400, 300);
+    for (int row = 0; row < 50; ++row)
+        for (int col = 0; col < 20; ++col)
+            grid->setItem(row, col, new QTableWidgetItem(QString::number(row * 100 + col)));
+    Scroll(state, window, *grid);
+}
+
 void Options(benchmark::internal::Benchmark* b)
 {
     b->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
@@ -343,6 +422,10 @@ BENCHMARK(HoverCheckBox)->Name("Hover/CheckBox")->Apply(Options);
 BENCHMARK(HoverBaselineCheckBox)->Name("Hover/BaselineCheckBox")->Apply(Options);
 BENCHMARK(HoverButton)->Name("Hover/Button")->Apply(Options);
 BENCHMARK(HoverBaselineButton)->Name("Hover/BaselineButton")->Apply(Options);
+BENCHMARK(ScrollListBox)->Name("Scroll/ListBox")->Apply(Options);
+BENCHMARK(ScrollBaselineListBox)->Name("Scroll/BaselineListBox")->Apply(Options);
+BENCHMARK(ScrollStringGrid)->Name("Scroll/StringGrid")->Apply(Options);
+BENCHMARK(ScrollBaselineStringGrid)->Name("Scroll/BaselineStringGrid")->Apply(Options);
 BENCHMARK(BuildWindows)->Name("Startup/BuildWindows")->Apply(Options);
 BENCHMARK(BuildBaselineWindows)->Name("Startup/BuildBaselineWindows")->Apply(Options);
 BENCHMARK(StartupProcess)
