@@ -476,10 +476,12 @@ void TsuiCustomDrawGrid::PaintCell(QPainter* painter, const QRect& sectionRect, 
 {
     if (sectionRect.isEmpty())
         return;
-    QImage image(sectionRect.size(), QImage::Format_ARGB32);
-    image.fill(ToQColor(ColorToRGB(Color())));
+    if (m_cellBuffer.width() < sectionRect.width() || m_cellBuffer.height() < sectionRect.height())
+        m_cellBuffer = QImage(std::max(sectionRect.width(), m_cellBuffer.width()),
+                              std::max(sectionRect.height(), m_cellBuffer.height()), QImage::Format_RGB32);
+    m_cellBuffer.fill(ToQColor(ColorToRGB(Color())));
     {
-        TCanvas canvas(image);
+        TCanvas canvas(m_cellBuffer);
         const QWidget* viewport = m_view->viewport();
         // The cell draws in the viewport's coordinates.
         const TCanvasView view(canvas, sectionRect.left(), sectionRect.top(), viewport->width(),
@@ -504,7 +506,7 @@ void TsuiCustomDrawGrid::PaintCell(QPainter* painter, const QRect& sectionRect, 
             canvas.FillRect(Rect(section.Left, cell.Bottom, section.Right, section.Bottom));
         }
     }
-    painter->drawImage(sectionRect.topLeft(), image);
+    painter->drawImage(sectionRect.topLeft(), m_cellBuffer, QRect(QPoint(0, 0), sectionRect.size()));
 }
 
 void TsuiCustomDrawGrid::DrawCell(TCanvas& canvas, int col, int row, const TRect& rect, TGridDrawState state)

@@ -3,6 +3,7 @@
 #include "framework/TControl.h"
 #include "skin/Suithemes.h"
 
+#include <QImage>
 #include <QString>
 #include <functional>
 
@@ -115,6 +116,8 @@ private:
     TsuiGridModel* m_model;
     TsuiGridDelegate* m_delegate;
     TsuiGridView* m_view;
+    // Every cell composes here, so that a repaint allocates no picture per cell.
+    QImage m_cellBuffer;
     TsuiUIStyle m_uiStyle = Custom;
     TColor m_borderColor = clBlack;
     TColor m_focusedColor = clGreen;
