@@ -4,6 +4,7 @@
 // byte. `store` goes through this platform's store; under Wine, `ansi` calls
 // the A functions and `wide` the W functions after converting from code page
 // 936, as the reference the store must match.
+#include "tests/support/SeededRandom.h"
 #include "tests/support/TestBackends.h"
 #include "tweaks/DefaultBackend.h"
 #include "tweaks/RegistryBackend.h"
@@ -24,22 +25,7 @@ namespace {
 
 using namespace tessel;
 using tessel::test::Hex;
-
-class Random
-{
-public:
-    explicit Random(std::uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 7) {}
-    std::uint32_t Below(std::uint32_t n)
-    {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 7;
-        state_ ^= state_ << 17;
-        return static_cast<std::uint32_t>(state_ % n);
-    }
-
-private:
-    std::uint64_t state_;
-};
+using tessel::test::SeededRandom;
 
 // One open key at a time, with the calls' own status codes.
 class Raw
@@ -217,7 +203,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: registry_raw_driver SEED COUNT store|ansi|wide\n");
         return 2;
     }
-    Random random(std::strtoull(argv[1], nullptr, 10));
+    SeededRandom random(std::strtoull(argv[1], nullptr, 10), 7);
     const long count = std::strtol(argv[2], nullptr, 10);
     const std::string mode = argv[3];
     std::unique_ptr<Raw> raw;

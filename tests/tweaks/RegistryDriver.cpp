@@ -1,6 +1,7 @@
 // Runs a seeded random sequence of store operations against this platform's
 // registry and prints every result and the values left behind, so that runs
 // on different backends can be compared line by line.
+#include "tests/support/SeededRandom.h"
 #include "tests/support/TestBackends.h"
 #include "tweaks/DefaultBackend.h"
 #include "tweaks/TRegistry.h"
@@ -15,23 +16,7 @@ namespace {
 
 using namespace tessel;
 using tessel::test::Hex;
-
-// The same numbers from the same seed on every compiler and platform.
-class Random
-{
-public:
-    explicit Random(std::uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 1) {}
-    std::uint32_t Below(std::uint32_t n)
-    {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 7;
-        state_ ^= state_ << 17;
-        return static_cast<std::uint32_t>(state_ % n);
-    }
-
-private:
-    std::uint64_t state_;
-};
+using tessel::test::SeededRandom;
 
 const std::vector<std::string> kPaths = {"A",    "a",     "A\\B",    "a\\b\\", "A\\\\B",
                                          "A\\.", "A\\..", "C\\D\\E", "c\\d\\e"};
@@ -56,7 +41,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: registry_driver SEED COUNT\n");
         return 2;
     }
-    Random random(std::strtoull(argv[1], nullptr, 10));
+    SeededRandom random(std::strtoull(argv[1], nullptr, 10));
     const long count = std::strtol(argv[2], nullptr, 10);
     // A key of its own per seed, since the real registry keeps earlier runs.
     const std::string kBase = std::string("Software\\TesselDifferential\\") + argv[1];
