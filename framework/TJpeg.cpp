@@ -72,26 +72,34 @@ void Decode(DecodeContext& context, jpeg_decompress_struct& info, const QByteArr
     jpeg_finish_decompress(&info);
 }
 
+// Runs `step` on a decompressor whose errors jump back here; false when
+// libjpeg failed, with its message in the context. Nothing `step` calls may
+// own anything that needs destroying, since a failure skips its frames.
+template <class Step> bool RunJpeg(DecodeContext& context, Step step)
+{
+    const auto info = std::make_unique<jpeg_decompress_struct>();
+    info->err = jpeg_std_error(&context.Manager);
+    context.Manager.error_exit = FailDecode;
+    context.Manager.emit_message = OnMessage;
+    if (setjmp(context.Jump) != 0) {
+        jpeg_destroy_decompress(info.get());
+        return false;
+    }
+    jpeg_create_decompress(info.get());
+    step(*info);
+    jpeg_destroy_decompress(info.get());
+    return true;
+}
+
 } // namespace
 
 JpegResult DecodeJpeg(const QByteArray& bytes, QSize cover)
 {
     if (bytes.isEmpty())
         return {QImage(), QStringLiteral("Empty JPEG data")};
-
     const auto context = std::make_unique<DecodeContext>();
-    const auto info = std::make_unique<jpeg_decompress_struct>();
-    info->err = jpeg_std_error(&context->Manager);
-    context->Manager.error_exit = FailDecode;
-    context->Manager.emit_message = OnMessage;
-
-    if (setjmp(context->Jump) != 0) {
-        jpeg_destroy_decompress(info.get());
+    if (!RunJpeg(*context, [&](jpeg_decompress_struct& info) { Decode(*context, info, bytes, cover); }))
         return {QImage(), QStringLiteral("JPEG error: %1").arg(QString::fromLatin1(context->Message))};
-    }
-    jpeg_create_decompress(info.get());
-    Decode(*context, *info, bytes, cover);
-    jpeg_destroy_decompress(info.get());
     return {context->Image, QString()};
 }
 
@@ -100,19 +108,12 @@ QSize JpegSize(const QByteArray& bytes)
     if (bytes.isEmpty())
         return QSize();
     const auto context = std::make_unique<DecodeContext>();
-    const auto info = std::make_unique<jpeg_decompress_struct>();
-    info->err = jpeg_std_error(&context->Manager);
-    context->Manager.error_exit = FailDecode;
-    context->Manager.emit_message = OnMessage;
-    if (setjmp(context->Jump) != 0) {
-        jpeg_destroy_decompress(info.get());
-        return QSize();
-    }
-    jpeg_create_decompress(info.get());
-    jpeg_mem_src(info.get(), reinterpret_cast<const unsigned char*>(bytes.constData()),
-                 static_cast<unsigned long>(bytes.size()));
-    jpeg_read_header(info.get(), TRUE);
-    const QSize size(int(info->image_width), int(info->image_height));
-    jpeg_destroy_decompress(info.get());
-    return size;
+    QSize size;
+    const bool read = RunJpeg(*context, [&](jpeg_decompress_struct& info) {
+        jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.constData()),
+                     static_cast<unsigned long>(bytes.size()));
+        jpeg_read_header(&info, TRUE);
+        size = QSize(int(info.image_width), int(info.image_height));
+    });
+    return read ? size : QSize();
 }
