@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QStringList>
+#include <stdexcept>
 #include <unordered_map>
 
 TBitmap::TBitmap(int width, int height)
@@ -93,6 +94,14 @@ const TBitmap& SkinBitmap(const QString& name)
 TBitmap LoadSkinBitmap(const QString& name)
 {
     return SkinBitmap(name);
+}
+
+TBitmap LoadRequiredSkinBitmap(const QString& name)
+{
+    TBitmap bitmap = SkinBitmap(name);
+    if (bitmap.Empty())
+        throw std::runtime_error(QStringLiteral("Resource %1 not found").arg(name).toStdString());
+    return bitmap;
 }
 
 void TPicture::Assign(const TBitmap& bitmap)

@@ -50,6 +50,9 @@ const TBitmap& SkinBitmap(const QString& name);
 // A copy of SkinBitmap(name) for callers that adjust it; it shares the pixels
 // until written to.
 TBitmap LoadSkinBitmap(const QString& name);
+// The same for a picture the caller cannot do without: a missing one throws
+// std::runtime_error "Resource <name> not found".
+TBitmap LoadRequiredSkinBitmap(const QString& name);
 
 // A resource module: a root under which bitmaps are found by name. 0 is the
 // program's own skin bitmaps; others come from RegisterResourceModule.

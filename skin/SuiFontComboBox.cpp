@@ -11,7 +11,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
-#include <stdexcept>
 
 namespace {
 
@@ -35,9 +34,7 @@ std::unique_ptr<TFontFamilySource>& InstalledSource()
 
 TBitmap LoadFontPicture(const QString& name)
 {
-    TBitmap bitmap = LoadSkinBitmap(name);
-    if (bitmap.Empty())
-        throw std::runtime_error(QStringLiteral("Resource %1 not found").arg(name).toStdString());
+    TBitmap bitmap = LoadRequiredSkinBitmap(name);
     bitmap.SetTransparent(true);
     return bitmap;
 }

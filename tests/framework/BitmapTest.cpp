@@ -5,6 +5,7 @@
 #include "framework/TImageList.h"
 
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 TEST(Bitmap, SizeAndPixels)
 {
@@ -29,6 +30,14 @@ TEST(Bitmap, MissingSkinResourceGivesAnEmptyBitmap)
     EXPECT_FALSE(bitmap.LoadFromResourceName("NO_SUCH_SKIN_PICTURE"));
     EXPECT_TRUE(bitmap.Empty());
     EXPECT_TRUE(LoadSkinBitmap("NO_SUCH_SKIN_PICTURE").Empty());
+    // A picture the caller cannot do without names itself in the error.
+    EXPECT_EQ(LoadRequiredSkinBitmap("FONTCOMBO_DEVICE_FNT").Width(), 20);
+    try {
+        LoadRequiredSkinBitmap("NO_SUCH_SKIN_PICTURE");
+        ADD_FAILURE() << "a missing picture must throw";
+    } catch (const std::runtime_error& error) {
+        EXPECT_STREQ(error.what(), "Resource NO_SUCH_SKIN_PICTURE not found");
+    }
 }
 
 TEST(Bitmap, SkinBitmapsAreDecodedOnceAndShared)
