@@ -1,6 +1,7 @@
 #include "GalleryPage.h"
 
 #include "framework/TControl.h"
+#include "skin/SuiCheckGroup.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -77,6 +78,14 @@ QImage RenderPage(const GalleryPage& page, TsuiUIStyle look)
 void UseGoldenFonts()
 {
     qputenv("FONTCONFIG_FILE", QByteArrayLiteral(TESSEL_GALLERY_FONTS_CONF));
+}
+
+TsuiGroupBox* Section(QWidget* stage, const QString& caption, int left, int top, int width, int height)
+{
+    auto* box = new TsuiGroupBox(stage);
+    box->SetCaption(caption);
+    box->SetBounds(left, top, width, height);
+    return box;
 }
 
 void ShowHover(QWidget* control)

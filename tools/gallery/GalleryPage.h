@@ -57,6 +57,10 @@ QImage RenderPage(const GalleryPage& page, TsuiUIStyle look);
 // before the application object exists.
 void UseGoldenFonts();
 
+class TsuiGroupBox;
+// A captioned group box on the stage that holds one part of a page.
+TsuiGroupBox* Section(QWidget* stage, const QString& caption, int left, int top, int width, int height);
+
 // Puts a control into a state the way the user's input would.
 void ShowHover(QWidget* control);
 void ShowPressed(QWidget* control);

@@ -6,14 +6,6 @@
 
 namespace {
 
-TsuiGroupBox* Section(QWidget* stage, const QString& caption, int left, int top, int width, int height)
-{
-    auto* box = new TsuiGroupBox(stage);
-    box->SetCaption(caption);
-    box->SetBounds(left, top, width, height);
-    return box;
-}
-
 void BuildBarsPage(QWidget* stage, TsuiUIStyle look)
 {
     // Progress bars: horizontal at several positions, one hiding its

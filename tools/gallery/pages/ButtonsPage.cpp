@@ -37,14 +37,6 @@ void Apply(QWidget* control, State state)
     }
 }
 
-TsuiGroupBox* Section(QWidget* stage, const QString& caption, int left, int top, int width, int height)
-{
-    auto* box = new TsuiGroupBox(stage);
-    box->SetCaption(caption);
-    box->SetBounds(left, top, width, height);
-    return box;
-}
-
 TPicture Swatch(TColor face, TColor mark)
 {
     TBitmap bitmap(24, 24);

@@ -8,14 +8,6 @@
 
 namespace {
 
-TsuiGroupBox* Group(QWidget* stage, const char* caption, int top, int height)
-{
-    auto* box = new TsuiGroupBox(stage);
-    box->SetBounds(8, top, 624, height);
-    box->SetCaption(QString::fromUtf8(caption));
-    return box;
-}
-
 template <class Combo> Combo* Place(QWidget* parent, TsuiUIStyle look, int left, int top, int width = 145)
 {
     auto* combo = new Combo(parent);
@@ -31,7 +23,7 @@ void BuildCombosPage(QWidget* stage, TsuiUIStyle look)
         cities << QString::fromUtf8(city);
 
     // Combo boxes: editable, list, disabled, and one more list.
-    QWidget* combos = Group(stage, "TsuiComboBox", 4, 84);
+    QWidget* combos = Section(stage, QStringLiteral("TsuiComboBox"), 8, 4, 624, 84);
     auto* editable = Place<TsuiComboBox>(combos, look, 10, 26);
     editable->SetItems(cities);
     editable->SetText(QStringLiteral("Typed text"));
@@ -57,7 +49,7 @@ void BuildCombosPage(QWidget* stage, TsuiUIStyle look)
 
     // Colour boxes (the focused one shows its selection): plain names, pretty names, the custom entry, none
     // and default, disabled.
-    QWidget* colours = Group(stage, "TsuiColorBox", 96, 120);
+    QWidget* colours = Section(stage, QStringLiteral("TsuiColorBox"), 8, 96, 624, 120);
     const struct
     {
         TColorBoxStyle Style;
@@ -86,7 +78,8 @@ void BuildCombosPage(QWidget* stage, TsuiUIStyle look)
     navy->SetColor(0x00E0FFFF);
 
     // Fonts and their sizes.
-    QWidget* fonts = Group(stage, "TsuiFontComboBox / TsuiFontSizeComboBox", 224, 100);
+    QWidget* fonts =
+        Section(stage, QStringLiteral("TsuiFontComboBox / TsuiFontSizeComboBox"), 8, 224, 624, 100);
     auto* font = Place<TsuiFontComboBox>(fonts, look, 10, 26, 200);
     font->SetFontName(QStringLiteral("DejaVu Sans"));
     auto* fixed = Place<TsuiFontComboBox>(fonts, look, 220, 26, 200);

@@ -33,9 +33,9 @@ TsuiListBox* LinkedListBox(QWidget* parent, TsuiUIStyle look, const QRect& bound
 
 void BuildListsPage(QWidget* stage, TsuiUIStyle look)
 {
-    auto* box = new TsuiGroupBox(stage);
-    box->SetCaption(QStringLiteral("TsuiListBox / TsuiCheckListBox / TsuiListView / TsuiTreeView"));
-    box->SetBounds(8, 4, 624, 392);
+    TsuiGroupBox* box =
+        Section(stage, QStringLiteral("TsuiListBox / TsuiCheckListBox / TsuiListView / TsuiTreeView"), 8, 4,
+                624, 392);
 
     // 200 items under a linked skinned bar, scrolled, with the focus on the
     // current item.

@@ -21,9 +21,7 @@ QStringList LongText()
 
 void BuildMemoPage(QWidget* stage, TsuiUIStyle look)
 {
-    auto* box = new TsuiGroupBox(stage);
-    box->SetCaption(QStringLiteral("TsuiMemo / TsuiEdit"));
-    box->SetBounds(8, 4, 624, 392);
+    TsuiGroupBox* box = Section(stage, QStringLiteral("TsuiMemo / TsuiEdit"), 8, 4, 624, 392);
 
     // A memo with both skinned bars over its native ones, scrolled a little.
     auto* memo = new TsuiMemo(box);

@@ -9,9 +9,7 @@ namespace {
 // A framed client area for a channel to dock in.
 QWidget* Dock(QWidget* stage, const QString& caption, int left, int top)
 {
-    auto* box = new TsuiGroupBox(stage);
-    box->SetCaption(caption);
-    box->SetBounds(left, top, 308, 190);
+    TsuiGroupBox* box = Section(stage, caption, left, top, 308, 190);
     auto* area = new TControl(box);
     area->SetColor(clWindow);
     area->SetBounds(8, 20, 292, 162);

@@ -90,14 +90,6 @@ void Hover(TToolBar* bar, int index)
     QApplication::sendEvent(bar, &move);
 }
 
-TsuiGroupBox* Section(QWidget* stage, const QString& caption, int left, int top, int width, int height)
-{
-    auto* box = new TsuiGroupBox(stage);
-    box->SetCaption(caption);
-    box->SetBounds(left, top, width, height);
-    return box;
-}
-
 void BuildToolBarPage(QWidget* stage, TsuiUIStyle look)
 {
     TImageList* images = IconList(stage, false);
