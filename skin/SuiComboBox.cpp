@@ -219,9 +219,7 @@ void TsuiCustomComboBox::SetEditable(bool value)
         edit->installEventFilter(this);
         // Only typing counts as a change of the text, not a chosen item.
         connect(edit, &QLineEdit::textEdited, this, [this] { RunGuarded([this] { Change(); }); });
-        QPalette palette = edit->palette();
-        palette.setColor(QPalette::Base, ToQColor(ColorToRGB(Color())));
-        edit->setPalette(palette);
+        ApplyPalette();
     }
 }
 

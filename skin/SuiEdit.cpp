@@ -37,15 +37,6 @@ const TsuiRuleRegistrar editRules([] {
     RegisterBorderColorRule<TsuiMemo>();
 });
 
-// Text and base colour of an inner native edit.
-void ApplyColors(QWidget* edit, TColor face, TColor text)
-{
-    QPalette palette = edit->palette();
-    palette.setColor(QPalette::Base, ToQColor(ColorToRGB(face)));
-    palette.setColor(QPalette::Text, ToQColor(ColorToRGB(text)));
-    edit->setPalette(palette);
-}
-
 } // namespace
 
 TsuiEdit::TsuiEdit(QWidget* parent)
@@ -123,19 +114,14 @@ void TsuiEdit::Paint(TCanvas& canvas)
 
 void TsuiEdit::ColorChanged()
 {
-    QPalette palette = m_edit->palette();
-    palette.setColor(QPalette::Base, ToQColor(ColorToRGB(Color())));
-    m_edit->setPalette(palette);
+    ApplyInnerColors(m_edit, Color(), Font().Color);
     update();
 }
 
 void TsuiEdit::FontChanged()
 {
-    const TFont font = Font();
-    m_edit->setFont(font.ToQFont());
-    QPalette palette = m_edit->palette();
-    palette.setColor(QPalette::Text, ToQColor(ColorToRGB(font.Color)));
-    m_edit->setPalette(palette);
+    m_edit->setFont(Font().ToQFont());
+    ApplyInnerColors(m_edit, Color(), Font().Color);
     update();
 }
 
@@ -376,14 +362,14 @@ void TsuiMemo::Paint(TCanvas& canvas)
 
 void TsuiMemo::ColorChanged()
 {
-    ApplyColors(m_edit, Color(), Font().Color);
+    ApplyInnerColors(m_edit, Color(), Font().Color);
     update();
 }
 
 void TsuiMemo::FontChanged()
 {
     m_edit->setFont(Font().ToQFont());
-    ApplyColors(m_edit, Color(), Font().Color);
+    ApplyInnerColors(m_edit, Color(), Font().Color);
     update();
 }
 

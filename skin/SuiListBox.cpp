@@ -221,9 +221,8 @@ void TsuiFramedView::Paint(TCanvas& canvas)
 void TsuiFramedView::ColorChanged()
 {
     if (m_view != nullptr) {
+        ApplyInnerColors(m_view, Color(), Font().Color);
         QPalette palette = m_view->palette();
-        palette.setColor(QPalette::Base, ToQColor(ColorToRGB(Color())));
-        palette.setColor(QPalette::Text, ToQColor(ColorToRGB(Font().Color)));
         palette.setColor(QPalette::Disabled, QPalette::Text, ToQColor(ColorToRGB(clGrayText)));
         palette.setColor(QPalette::Highlight, ToQColor(ColorToRGB(clHighlight)));
         palette.setColor(QPalette::HighlightedText, ToQColor(ColorToRGB(clHighlightText)));

@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <QMetaObject>
+#include <QPalette>
 #include <QScreen>
 #include <algorithm>
 #include <cstring>
@@ -181,6 +182,14 @@ void DrawControlBorder(TCanvas& canvas, TColor outer, TColor inner)
     canvas.Brush = {ColorToRGB(inner), bsSolid};
     canvas.FrameRect(Rect(1, 1, canvas.Width() - 1, canvas.Height() - 1));
     canvas.Brush = saved;
+}
+
+void ApplyInnerColors(QWidget* inner, TColor face, TColor text)
+{
+    QPalette palette = inner->palette();
+    palette.setColor(QPalette::Base, ToQColor(ColorToRGB(face)));
+    palette.setColor(QPalette::Text, ToQColor(ColorToRGB(text)));
+    inner->setPalette(palette);
 }
 
 void SetWinControlTransparent(QWidget* control)

@@ -41,6 +41,9 @@ void DoTrans(TCanvas& canvas, const QWidget* control);
 // pixel inside it; a windowed control calls it last in its own paint.
 void DrawControlBorder(TCanvas& canvas, TColor outer, TColor inner);
 
+// The face and text colours of the native widget inside a framed control.
+void ApplyInnerColors(QWidget* inner, TColor face, TColor text);
+
 // Lets the parent show through the control wherever it does not paint.
 void SetWinControlTransparent(QWidget* control);
 
