@@ -51,23 +51,44 @@ int CharSetOf(const QString& family)
     return DEFAULT_CHARSET;
 }
 
+TFontFamilyInfo DescribeFamily(const QString& family)
+{
+    TFontFamilyInfo info;
+    info.FaceName = family;
+    info.FontType = QFontDatabase::isSmoothlyScalable(family) ? TRUETYPE_FONTTYPE : RASTER_FONTTYPE;
+    info.CharSet = CharSetOf(family);
+    info.PitchAndFamily = QFontDatabase::isFixedPitch(family) ? FIXED_PITCH : VARIABLE_PITCH;
+    return info;
+}
+
 } // namespace
 
 // --- font sources -------------------------------------------------------------
 
+std::optional<TFontFamilyInfo> TFontFamilySource::ScreenFamily(const QString& faceName) const
+{
+    for (TFontFamilyInfo& family : ScreenFamilies())
+        if (family.FaceName.compare(faceName, Qt::CaseInsensitive) == 0)
+            return std::move(family);
+    return std::nullopt;
+}
+
 std::vector<TFontFamilyInfo> TQtFontFamilySource::ScreenFamilies() const
 {
     std::vector<TFontFamilyInfo> result;
+    for (const QString& family : QFontDatabase::families())
+        if (!QFontDatabase::isPrivateFamily(family))
+            result.push_back(DescribeFamily(family));
+    return result;
+}
+
+std::optional<TFontFamilyInfo> TQtFontFamilySource::ScreenFamily(const QString& faceName) const
+{
     for (const QString& family : QFontDatabase::families()) {
-        if (QFontDatabase::isPrivateFamily(family))
+        if (QFontDatabase::isPrivateFamily(family) || family.compare(faceName, Qt::CaseInsensitive) != 0)
             continue;
-        TFontFamilyInfo info;
-        info.FaceName = family;
-        const bool scalable = QFontDatabase::isSmoothlyScalable(family);
-        info.FontType = scalable ? TRUETYPE_FONTTYPE : RASTER_FONTTYPE;
-        info.CharSet = CharSetOf(family);
-        info.PitchAndFamily = QFontDatabase::isFixedPitch(family) ? FIXED_PITCH : VARIABLE_PITCH;
-        if (!scalable) {
+        TFontFamilyInfo info = DescribeFamily(family);
+        if (info.FontType == RASTER_FONTTYPE) {
             // Qt names a bitmap font's strikes only in whole points; asking
             // for each pixel size finds the strikes themselves.
             for (int pixel = 1; pixel <= kLargestStrike; ++pixel) {
@@ -80,9 +101,9 @@ std::vector<TFontFamilyInfo> TQtFontFamilySource::ScreenFamilies() const
                 info.Sizes.push_back({height, std::max(0, height - pixel)});
             }
         }
-        result.push_back(std::move(info));
+        return info;
     }
-    return result;
+    return std::nullopt;
 }
 
 std::vector<TFontFamilyInfo> TQtFontFamilySource::PrinterFamilies() const
@@ -353,23 +374,22 @@ void TsuiFontSizeComboBox::Build()
             return;
         const TFontFamilySource& source = FontFamilySource();
         m_pixelsPerInch = source.ScreenPixelsPerInchY();
-        for (const TFontFamilyInfo& family : source.ScreenFamilies()) {
-            if (family.FaceName.compare(m_fontName, Qt::CaseInsensitive) != 0)
+        const std::optional<TFontFamilyInfo> family = source.ScreenFamily(m_fontName);
+        if (!family)
+            return;
+        if (family->FontType & TRUETYPE_FONTTYPE) {
+            for (const char* size : kTrueTypeSizes)
+                AddItem(QLatin1String(size));
+            return;
+        }
+        for (const TFontSizeMetric& metric : family->Sizes) {
+            const int size = FontPointSize(metric.Height - metric.InternalLeading, m_pixelsPerInch);
+            int at = 0;
+            while (at < ItemCount() && ItemText(at).toInt() < size)
+                ++at;
+            if (at < ItemCount() && ItemText(at).toInt() == size)
                 continue;
-            if (family.FontType & TRUETYPE_FONTTYPE) {
-                for (const char* size : kTrueTypeSizes)
-                    AddItem(QLatin1String(size));
-                return;
-            }
-            for (const TFontSizeMetric& metric : family.Sizes) {
-                const int size = FontPointSize(metric.Height - metric.InternalLeading, m_pixelsPerInch);
-                int at = 0;
-                while (at < ItemCount() && ItemText(at).toInt() < size)
-                    ++at;
-                if (at < ItemCount() && ItemText(at).toInt() == size)
-                    continue;
-                InsertItem(at, QString::number(size));
-            }
+            InsertItem(at, QString::number(size));
         }
     });
     if (m_fontName.isEmpty())

@@ -5,6 +5,7 @@
 
 #include <QFlags>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // The kinds of a font-drawing combo box.
@@ -66,7 +67,8 @@ struct TFontFamilyInfo
     int FontType = TRUETYPE_FONTTYPE;
     int CharSet = ANSI_CHARSET;
     int PitchAndFamily = VARIABLE_PITCH;
-    // The sizes of a font that does not scale, in the order offered.
+    // The sizes of a font that does not scale, in the order offered; only
+    // ScreenFamily reports them.
     std::vector<TFontSizeMetric> Sizes;
 };
 
@@ -76,6 +78,9 @@ class TFontFamilySource
 public:
     virtual ~TFontFamilySource() = default;
     virtual std::vector<TFontFamilyInfo> ScreenFamilies() const = 0;
+    // One screen family by name in any letter case, with its sizes; none
+    // when it is not installed. By default the first match of ScreenFamilies.
+    virtual std::optional<TFontFamilyInfo> ScreenFamily(const QString& faceName) const;
     // Raises when there is no printer.
     virtual std::vector<TFontFamilyInfo> PrinterFamilies() const = 0;
     virtual int ScreenPixelsPerInchY() const = 0;
@@ -88,6 +93,8 @@ class TQtFontFamilySource : public TFontFamilySource
 {
 public:
     std::vector<TFontFamilyInfo> ScreenFamilies() const override;
+    // Probes the sizes of a bitmap family, which listing them all leaves out.
+    std::optional<TFontFamilyInfo> ScreenFamily(const QString& faceName) const override;
     std::vector<TFontFamilyInfo> PrinterFamilies() const override;
     int ScreenPixelsPerInchY() const override;
 };
