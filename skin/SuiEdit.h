@@ -22,6 +22,13 @@ class TsuiNativeBarStyle;
 class TsuiEdit : public TControl
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "BorderColor,Text,PasswordChar,MaxLength,ReadOnly,CharCase,AutoSelect,"
+                             "AutoSize,HideSelection,OEMConvert,ImeMode,ImeName,Color,Font,Enabled,"
+                             "TabOrder,TabStop,ParentColor,ParentFont,ParentCtl3D,ParentShowHint,"
+                             "ParentBiDiMode,Anchors,Constraints,PopupMenu,ShowHint,Visible,OnChange,"
+                             "OnClick,OnDblClick,OnEnter,OnExit,OnKeyDown,OnKeyPress,OnKeyUp,OnMouseDown,"
+                             "OnMouseMove,OnMouseUp,OnDragDrop,OnDragOver,OnEndDock,OnEndDrag,"
+                             "OnStartDock,OnStartDrag")
 
 public:
     explicit TsuiEdit(QWidget* parent = nullptr);
@@ -65,6 +72,13 @@ private:
 class TsuiMemo : public TControl
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "BorderColor,VScrollBar,HScrollBar,Lines,Alignment,ScrollBars,WordWrap,"
+                             "WantReturns,WantTabs,MaxLength,ReadOnly,ImeMode,ImeName,Color,Font,Enabled,"
+                             "TabOrder,TabStop,ParentColor,ParentFont,ParentCtl3D,ParentShowHint,"
+                             "ParentBiDiMode,Anchors,Constraints,PopupMenu,ShowHint,Visible,OnChange,"
+                             "OnClick,OnDblClick,OnEnter,OnExit,OnKeyDown,OnKeyPress,OnKeyUp,OnMouseDown,"
+                             "OnMouseMove,OnMouseUp,OnDragDrop,OnDragOver,OnEndDock,OnEndDrag,"
+                             "OnStartDock,OnStartDrag")
 
 public:
     explicit TsuiMemo(QWidget* parent = nullptr);

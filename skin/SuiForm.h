@@ -18,6 +18,7 @@ class TsuiForm;
 class TsuiMenuBarButton : public TControl
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "")
 
 public:
     TsuiMenuBarButton(TsuiForm* form, QAction* item, QWidget* bar);
@@ -44,6 +45,7 @@ private:
 class TsuiMenuBar : public TControl
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "")
 
 public:
     TsuiMenuBar(TsuiForm* form, QWidget* parent);
@@ -68,6 +70,11 @@ private:
 class TsuiForm : public TControl, public TsuiStyledForm
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "UIStyle,UIStyleAutoUpdateSub,BorderColor,BorderWidth,TitleBarVisible,"
+                             "BiDiMode,Color,Caption,FormPanel,TitleBarButtons,TitleBarSections,"
+                             "TitleBarDrawAppIcon,Font,Menu,MenuBarColor,MenuBarHeight,PopupMenu,"
+                             "OnTitleBarCustomBtnsClick,OnTitleBarHelpBtnClick,OnMouseDown,OnClick,"
+                             "OnMouseUp")
 
 public:
     explicit TsuiForm(QWidget* form);

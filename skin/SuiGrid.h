@@ -31,6 +31,7 @@ using TDrawCellEvent = std::function<void(QObject* sender, TCanvas& canvas, int 
 class TsuiCustomDrawGrid : public TControl
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "")
 
 public:
     explicit TsuiCustomDrawGrid(QWidget* parent = nullptr);
@@ -134,6 +135,13 @@ private:
 class TsuiDrawGrid : public TsuiCustomDrawGrid
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "UIStyle,BorderColor,FocusedColor,SelectedColor,FixedFontColor,FontColor,"
+                             "Ctl3D,ColCount,RowCount,FixedCols,FixedRows,FixedColor,DefaultColWidth,"
+                             "DefaultRowHeight,GridLineWidth,ScrollBars,Options,Color,Font,Align,Anchors,"
+                             "BiDiMode,ParentColor,ParentFont,ParentShowHint,PopupMenu,ShowHint,TabOrder,"
+                             "TabStop,OnClick,OnDblClick,OnDrawCell,OnEnter,OnExit,OnKeyDown,OnKeyPress,"
+                             "OnKeyUp,OnMouseDown,OnMouseMove,OnMouseUp,OnSelectCell,OnDragDrop,"
+                             "OnDragOver,OnEndDock,OnEndDrag,OnStartDock,OnStartDrag")
 
 public:
     explicit TsuiDrawGrid(QWidget* parent = nullptr);
@@ -144,6 +152,13 @@ public:
 class TsuiStringGrid : public TsuiCustomDrawGrid
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "UIStyle,BorderColor,FocusedColor,SelectedColor,FixedFontColor,FontColor,"
+                             "Ctl3D,ColCount,RowCount,FixedCols,FixedRows,FixedColor,DefaultColWidth,"
+                             "DefaultRowHeight,GridLineWidth,ScrollBars,Options,Color,Font,Align,Anchors,"
+                             "BiDiMode,ParentColor,ParentFont,ParentShowHint,PopupMenu,ShowHint,TabOrder,"
+                             "TabStop,OnClick,OnDblClick,OnDrawCell,OnEnter,OnExit,OnKeyDown,OnKeyPress,"
+                             "OnKeyUp,OnMouseDown,OnMouseMove,OnMouseUp,OnSelectCell,OnDragDrop,"
+                             "OnDragOver,OnEndDock,OnEndDrag,OnStartDock,OnStartDrag")
 
 public:
     explicit TsuiStringGrid(QWidget* parent = nullptr);

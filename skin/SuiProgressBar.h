@@ -20,6 +20,10 @@ enum TsuiProgressBarOrientation : std::uint8_t
 class TsuiImagePanel : public TsuiCustomPanel
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "BorderWidth,Align,Anchors,BiDiMode,OnCanResize,OnClick,OnConstrainedResize,"
+                             "OnDblClick,OnDockDrop,OnDockOver,OnDragDrop,OnDragOver,OnEndDock,OnEndDrag,"
+                             "OnEnter,OnExit,OnGetSiteInfo,OnMouseDown,OnMouseMove,OnMouseUp,OnResize,"
+                             "OnStartDock,OnStartDrag,OnUnDock")
 
 public:
     explicit TsuiImagePanel(QWidget* parent = nullptr);
@@ -34,6 +38,8 @@ public:
 class TsuiProgressBar : public TControl
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "UIStyle,Min,Max,Position,Orientation,BorderColor,Color,Picture,ShowCaption,"
+                             "CaptionColor,SmartShowCaption,Anchors,BiDiMode")
 
 public:
     static constexpr int Thickness = 12;

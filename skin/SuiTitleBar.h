@@ -200,6 +200,9 @@ protected:
 class TsuiTitleBar : public TControl
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "AutoSize,BiDiMode,Sections,UIStyle,Buttons,ButtonInterval,Caption,Font,"
+                             "FormActive,LeftBtnXOffset,RightBtnXOffset,DrawAppIcon,OnCustomBtnsClick,"
+                             "OnHelpBtnClick")
 
 public:
     explicit TsuiTitleBar(QWidget* parent = nullptr);
