@@ -311,7 +311,7 @@ protected:
     void DoClick() override;
 
 private:
-    QSize m_picSize;
+    QSize m_picSize{0, 0};
 };
 
 // A check box that a click only ever checks; checking it unchecks the radio
