@@ -58,6 +58,8 @@ public:
     void SetFont(const TFont& font);
     bool ParentFont() const { return m_parentFont; }
     void SetParentFont(bool value);
+    // The font of the parent (a control or the window) has changed.
+    void ParentFontChanged();
 
     // Virtual so that a control can keep an enabled flag of its own while its
     // window still takes input.

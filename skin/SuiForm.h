@@ -90,6 +90,13 @@ public:
     bool UIStyleAutoUpdateSub() const { return m_autoUpdateSub; }
     void SetUIStyleAutoUpdateSub(bool value) { m_autoUpdateSub = value; }
 
+    // The title bar's caption and font. The controls on the frame show the
+    // window's font (TForm::SetFont), not this one.
+    TCaption Caption() const;
+    void SetCaption(const TCaption& caption);
+    TFont Font() const;
+    void SetFont(const TFont& font);
+
     TColor BorderColor() const { return m_borderColor; }
     void SetBorderColor(TColor color);
     int BorderWidth() const { return m_borderWidth; }
@@ -168,9 +175,8 @@ public:
 
 protected:
     void Paint(TCanvas& canvas) override;
-    // The caption goes to the title bar and the window; the font is the title bar's.
+    // The caption goes to the title bar and the window.
     void CaptionChanged() override;
-    void FontChanged() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The frame bands, drawn on the window around the panel.
     virtual void PaintFormBorder();
