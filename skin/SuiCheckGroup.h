@@ -85,6 +85,10 @@ public:
     // Pushes a style to the skinned children.
     virtual void UpdateUIStyle(TsuiUIStyle style);
 
+    // Every child control takes the same value, so enabling the box also
+    // enables a child that was disabled on its own.
+    void SetEnabled(bool value) override;
+
 protected:
     void Paint(TCanvas& canvas) override;
     QString PanelText() const override { return {}; }
