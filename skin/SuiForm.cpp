@@ -4,6 +4,7 @@
 #include "framework/TDialogService.h"
 #include "skin/SuiCheckGroup.h"
 #include "skin/SuiMainMenu.h"
+#include "skin/SuiProgressBar.h"
 #include "skin/Suipublic.h"
 
 #include <QAction>
@@ -209,8 +210,11 @@ void TsuiForm::SetFormPanel(QWidget* panel)
     m_formPanel = panel;
     if (panel == nullptr)
         return;
-    if (auto* custom = qobject_cast<TsuiCustomPanel*>(panel))
-        custom->SetCaption(QString());
+    // A plain panel and an image panel lose their caption; a group box or
+    // check group keeps its own.
+    if (qobject_cast<TsuiImagePanel*>(panel) != nullptr ||
+        panel->metaObject() == &TCustomPanel::staticMetaObject)
+        static_cast<TControl*>(panel)->SetCaption(QString());
     AlignFormPanel();
 }
 

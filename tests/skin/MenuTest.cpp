@@ -4,6 +4,7 @@
 #include "skin/SuiCheckGroup.h"
 #include "skin/SuiForm.h"
 #include "skin/SuiMainMenu.h"
+#include "skin/SuiProgressBar.h"
 #include "skin/Suipublic.h"
 #include "tests/support/PixelHelpers.h"
 #include "tests/support/TDialogRecorder.h"
@@ -144,12 +145,29 @@ TEST(FormPanel, TheFrameIsRefusedAnotherPanelFillsTheClientArea)
 
     auto* panel = new TsuiCheckGroup(frame);
     frame->SetFormPanel(panel);
-    EXPECT_TRUE(panel->Caption().isEmpty());
+    EXPECT_EQ(panel->Caption(), QStringLiteral("suiCheckGroup")) << "a check group keeps its caption";
     const int top = frame->TitleBar()->height();
     EXPECT_EQ(panel->geometry(), QRect(0, top, frame->width(), frame->height() - top));
     panel->deleteLater();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(frame->FormPanel(), nullptr) << "a panel that goes away is forgotten";
+}
+
+TEST(FormPanel, OnlyAPlainPanelAndAnImagePanelLoseTheirCaption)
+{
+    QWidget window;
+    window.resize(300, 200);
+    auto* frame = new TsuiForm(&window);
+    const std::pair<TControl*, bool> cases[] = {{new TCustomPanel(frame), true},
+                                                {new TsuiImagePanel(frame), true},
+                                                {new TsuiGroupBox(frame), false},
+                                                {new TsuiCheckGroup(frame), false},
+                                                {new TsuiRadioGroup(frame), false}};
+    for (const auto& [panel, cleared] : cases) {
+        panel->SetCaption(QStringLiteral("Panel"));
+        frame->SetFormPanel(panel);
+        EXPECT_EQ(panel->Caption().isEmpty(), cleared) << panel->metaObject()->className();
+    }
 }
 
 TEST_F(MenuWindow, BarButtonsStandInMenuOrderBelowTheTitleBar)
