@@ -154,6 +154,30 @@ TEST(TrackBar, StyledGrooveAndSliderInBothOrientations)
             ASSERT_EQ(PixelAt(upright, left + y, 119 - x), bar.Pixel(x, y)) << x << "," << y;
 }
 
+TEST(TrackBar, AStyledTrackTakesTheThemesPicturesAgainAtTheNextUpdate)
+{
+    QWidget window;
+    auto* track = new TsuiTrackBar(&window);
+    window.show(); // a hidden track hears of its resizes only when shown
+    track->SetUIStyle(WinXP);
+    const TBitmap bar = LoadSkinBitmap(QStringLiteral("WINXP_TRACKBAR_BAR"));
+    for (const auto& [orientation, slider] : {std::pair{suiHorizontal, "WINXP_TRACKBAR_SLIDER"},
+                                              std::pair{suiVertical, "WINXP_TRACKBAR_SLIDER_V"}}) {
+        track->SetOrientation(orientation);
+        track->SetBarImage(Solid(30, 3, clRed));
+        EXPECT_EQ(track->BarImage().Bitmap().Image(), bar.Image()) << orientation;
+        track->SetSliderImage(Solid(7, 7, clBlue));
+        track->resize(track->width() + 10, track->height() + 10);
+        const QImage theme = LoadSkinBitmap(QString::fromLatin1(slider)).Image();
+        EXPECT_EQ(track->SliderImage().Bitmap().Image().convertToFormat(theme.format()), theme)
+            << orientation;
+    }
+    track->SetUIStyle(Custom);
+    track->SetBarImage(Solid(30, 3, clRed));
+    track->resize(track->width() + 10, track->height());
+    EXPECT_EQ(PixelAt(track->BarImage().Bitmap().Image(), 0, 0), clRed) << "Custom keeps the picture";
+}
+
 namespace {
 
 struct ScrollLayout
