@@ -242,6 +242,9 @@ TEST(MainMenu, StyleHeightsAndImages)
     EXPECT_EQ(size, QSize(canvas.TextWidth(QStringLiteral("Open")) +
                               canvas.TextWidth(QStringLiteral("Ctrl+O")) + 26 + 40,
                           21));
+    EXPECT_EQ(menu.MeasureItem({QStringLiteral("-")}, font),
+              QSize(canvas.TextWidth(QStringLiteral("-")) + 26 + 40, 5))
+        << "a separator's caption counts like any other";
 }
 
 TEST(MainMenu, ItemsAreDrawnByTheRulesOfTheLook)
