@@ -100,19 +100,22 @@ TEST(FormSize, StyleAndBorderChangesReapplyTheSize)
 
 TEST(FormSize, AWindowStartedMaximisedComesBackMaximisedFromTheThirdSizeMessage)
 {
-    ASSERT_EQ(TsuiForm::StartedMaximizedCount(), 0) << "the count is shared by the whole program";
+    // The count is shared by the whole program and stops at 2, so the size
+    // messages still to be counted depend on the frames before this one.
+    const int counted = 2 - TsuiForm::StartedMaximizedCount();
     QWidget window;
     window.setGeometry(40, 30, 300, 200);
     window.setWindowState(Qt::WindowMaximized);
     new TsuiForm(&window);
     const TRect work = GetWorkAreaRect();
     QResizeEvent resized(window.size(), window.size());
-    for (int message = 1; message <= 3; ++message) {
+    for (int message = 1; message <= counted + 2; ++message) {
         window.move(40, 30);
         QApplication::sendEvent(&window, &resized);
-        EXPECT_EQ(window.pos() == QPoint(work.Left, work.Top), message == 3) << message;
+        EXPECT_EQ(window.pos() == QPoint(work.Left, work.Top), message > counted) << message;
         EXPECT_TRUE(window.isMaximized());
     }
+    EXPECT_EQ(TsuiForm::StartedMaximizedCount(), 2);
     window.setWindowState(Qt::WindowNoState);
     window.resize(500, 400);
     QApplication::sendEvent(&window, &resized);
