@@ -5,6 +5,7 @@
 #include "skin/SuiCheckGroup.h"
 #include "skin/Suithemes.h"
 
+#include <QPointer>
 #include <cstdint>
 
 // Orientation of the progress, track and scroll bars.
@@ -30,6 +31,25 @@ public:
 
     // Pushes a style to the skinned controls inside.
     void UpdateUIStyle(TsuiUIStyle style);
+
+    // Insets the room that aligned controls inside fill; the picture still
+    // covers the whole panel.
+    int BorderWidth() const { return m_borderWidth; }
+    void SetBorderWidth(int value);
+    // Keeps the panel at an edge of its parent's room (or filling it) as the
+    // parent resizes; each aligned panel takes the whole room, they do not stack.
+    TAlign Align() const { return m_align; }
+    void SetAlign(TAlign align);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ApplyAlign();
+
+    int m_borderWidth = 0;
+    TAlign m_align = alNone;
+    QPointer<QWidget> m_watchedParent;
 };
 
 // A bar of fixed thickness (12 pixels) that fills from one end with the

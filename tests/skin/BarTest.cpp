@@ -383,3 +383,31 @@ TEST(ProgressBar, CaptionRulesThicknessAndVerticalMirror)
     EXPECT_EQ(PixelAt(image, 5, 198), clRed);
     EXPECT_EQ(PixelAt(image, 5, 1), clWhite);
 }
+
+TEST(ImagePanel, AlignKeepsThePanelAtItsEdgeInsideTheParentsBorderWidth)
+{
+    struct Case
+    {
+        TAlign Align;
+        QRect Expected;
+    };
+    // A 300 x 200 image panel with a 5-pixel border width, grown to 320 x 220.
+    const Case cases[] = {
+        {alNone, QRect(20, 30, 50, 40)},    {alTop, QRect(5, 5, 310, 40)},
+        {alBottom, QRect(5, 175, 310, 40)}, {alLeft, QRect(5, 5, 50, 210)},
+        {alRight, QRect(265, 5, 50, 210)},  {alClient, QRect(5, 5, 310, 210)},
+    };
+    for (const Case& c : cases) {
+        QWidget window;
+        auto* parent = new TsuiImagePanel(&window);
+        parent->resize(300, 200);
+        parent->SetBorderWidth(5);
+        auto* panel = new TsuiImagePanel(parent);
+        panel->setGeometry(20, 30, 50, 40);
+        window.show();
+        panel->SetAlign(c.Align);
+        parent->resize(320, 220);
+        EXPECT_EQ(panel->geometry(), c.Expected) << c.Align;
+        EXPECT_EQ(panel->Align(), c.Align);
+    }
+}
