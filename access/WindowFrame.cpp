@@ -43,18 +43,22 @@ TsuiForm* CreateWindowFrame(TForm* form)
     frame->SetBorderWidth(1);
     frame->SetColor(0xFBFBFB);
     frame->SetMenuBarColor(0xFBFBFB);
-    // The controls on the frame take the window's font; the title bar has its own.
-    frame->SetFont(WindowFont());
+    // The controls on the frame take the window's font; the frame's font is
+    // the title bar's.
+    form->SetFont(WindowFont());
     TFont title;
     title.Name = QStringLiteral("Tahoma");
     title.Size = 8;
     title.Bold = true;
     title.Color = clWhite;
-    frame->TitleBar()->SetFont(title);
+    frame->SetFont(title);
     frame->SetTitleBarDrawAppIcon(false);
     frame->SetCaption(form->Caption());
     TsuiTitleBarButtons& buttons = frame->TitleBarButtons();
     buttons.Clear();
-    buttons.Add().SetButtonType(suiClose);
+    // A new button starts in DeepBlue; the windows store theirs in Protein.
+    TsuiTitleBarButton& close = buttons.Add();
+    close.SetButtonType(suiClose);
+    close.SetUIStyle(Protein);
     return frame;
 }

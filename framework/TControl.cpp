@@ -2,6 +2,7 @@
 
 #include "framework/TCanvas.h"
 #include "framework/TDialogService.h"
+#include "framework/TForm.h"
 
 #include <QEnterEvent>
 #include <QMouseEvent>
@@ -114,9 +115,12 @@ void TControl::NotifyChildrenColor()
 
 TFont TControl::Font() const
 {
-    if (m_parentFont)
+    if (m_parentFont) {
         if (const TControl* parent = ParentControl())
             return parent->Font();
+        if (const auto* form = qobject_cast<const TForm*>(parentWidget()))
+            return form->Font();
+    }
     return m_font;
 }
 
@@ -141,6 +145,14 @@ void TControl::SetParentFont(bool value)
         FontChanged();
         NotifyChildrenFont();
     }
+}
+
+void TControl::ParentFontChanged()
+{
+    if (!m_parentFont)
+        return;
+    FontChanged();
+    NotifyChildrenFont();
 }
 
 void TControl::NotifyChildrenFont()

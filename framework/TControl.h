@@ -35,6 +35,9 @@ using TMouseMoveEvent = std::function<void(QObject* sender, Qt::KeyboardModifier
 class TControl : public QWidget
 {
     Q_OBJECT
+    // Every control class names, next to its Q_OBJECT, the properties it
+    // publishes beyond its bases (IsHasProperty reads them).
+    Q_CLASSINFO("Published", "Name,Left,Top,Width,Height,Tag,Visible,Enabled,Hint")
     friend void PaintParentBackground(TCanvas& canvas, const QWidget* control);
 
 public:
@@ -55,6 +58,8 @@ public:
     void SetFont(const TFont& font);
     bool ParentFont() const { return m_parentFont; }
     void SetParentFont(bool value);
+    // The font of the parent (a control or the window) has changed.
+    void ParentFontChanged();
 
     // Virtual so that a control can keep an enabled flag of its own while its
     // window still takes input.

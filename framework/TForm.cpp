@@ -1,5 +1,7 @@
 #include "framework/TForm.h"
 
+#include "framework/TControl.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -87,6 +89,16 @@ TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindow
     setAttribute(Qt::WA_DeleteOnClose, false);
     if (MainForm().isNull())
         MainForm() = this;
+}
+
+void TForm::SetFont(const TFont& font)
+{
+    if (font == m_font)
+        return;
+    m_font = font;
+    for (QObject* child : children())
+        if (auto* control = qobject_cast<TControl*>(child))
+            control->ParentFontChanged();
 }
 
 void TForm::SetClientSize(int width, int height)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/TFont.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -37,6 +39,11 @@ public:
     QString Caption() const { return windowTitle(); }
     void SetCaption(const QString& caption) { setWindowTitle(caption); }
 
+    // The window's font: every control on it that sets none of its own
+    // (ParentFont) shows it, also through a skinned frame.
+    TFont Font() const { return m_font; }
+    void SetFont(const TFont& font);
+
     // A single, fixed border: the window keeps exactly this client size.
     void SetClientSize(int width, int height);
     // A sizeable border: this is only the starting size.
@@ -59,6 +66,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    TFont m_font;
     Position m_position = Position::Designed;
     const QWidget* m_mainForm = nullptr;
     int m_modalResult = mrNone;

@@ -59,6 +59,9 @@ using TToolBarCustomDrawButtonEvent = std::function<void(TToolBar* sender, TCanv
 class TToolBar : public TControl
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "Align,Anchors,ButtonHeight,ButtonWidth,Color,EdgeInner,EdgeOuter,Flat,"
+                             "HotImages,Images,ShowCaptions,Transparent,OnClick,OnCustomDraw,"
+                             "OnCustomDrawButton")
 
 public:
     explicit TToolBar(QWidget* parent = nullptr);

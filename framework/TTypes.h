@@ -56,6 +56,42 @@ enum TScrollStyle
     ssBoth
 };
 
+// How an edit cases what is typed or set into it.
+enum TEditCharCase
+{
+    ecNormal,
+    ecUpperCase,
+    ecLowerCase
+};
+
+// The input method an edit asks for while it has the focus.
+enum TImeMode
+{
+    imDisable,
+    imClose,
+    imOpen,
+    imDontCare,
+    imSAlpha,
+    imAlpha,
+    imHira,
+    imSKata,
+    imKata,
+    imChinese,
+    imSHanguel,
+    imHanguel
+};
+
+// The parent edge a control keeps to as the parent resizes.
+enum TAlign
+{
+    alNone,
+    alTop,
+    alBottom,
+    alLeft,
+    alRight,
+    alClient
+};
+
 // The framework's names for what Qt already provides.
 using TCaption = QString;
 using TStrings = QStringList;

@@ -470,6 +470,8 @@ void TsuiButton::SetButtonPic(TsuiUIStyle style)
 {
     if (style == Custom)
         return;
+    // The theme's pictures are the program's own, whatever module was set.
+    SetResHandle(0);
     SetPicNormal(GetThemeString(style, 24));
     SetPicMouseOn(GetThemeString(style, 25));
     SetPicMouseDown(GetThemeString(style, 26));
@@ -775,7 +777,7 @@ void TsuiCheckBox::SetButtonPic(TsuiUIStyle style)
     SetPicMouseDown(GetThemeString(style, first + 6 + row));
     // The caption sits beside the unchecked check box picture of the style.
     const TBitmap measure = LoadSkinBitmap(GetThemeString(style, 30));
-    m_picSize = style == Custom ? QSize() : QSize(measure.Width(), measure.Height());
+    m_picSize = style == Custom ? QSize(0, 0) : QSize(measure.Width(), measure.Height());
 }
 
 void TsuiCheckBox::UIStyleChanged()

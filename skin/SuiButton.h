@@ -26,6 +26,8 @@ enum TButtonLayout
 class TsuiCustomButton : public TControl
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "BiDiMode,Anchors,ParentColor,UIStyle,Font,PopupMenu,ShowHint,Caption,"
+                             "AutoSize,ParentShowHint,ParentBiDiMode,ParentFont,OnEnter,OnExit")
 
 public:
     explicit TsuiCustomButton(QWidget* parent = nullptr);
@@ -147,6 +149,11 @@ private:
 class TsuiButton : public TsuiCustomButton
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "Cancel,Default,Action,TabStop,TabOrder,Transparent,ModalResult,Glyph,"
+                             "Layout,Spacing,ResHandle,PicNormalResName,PicMouseDownResName,"
+                             "PicMouseOnResName,MouseContinuouslyDownInterval,OnClick,OnMouseMove,"
+                             "OnMouseDown,OnMouseUp,OnKeyDown,OnKeyUp,OnKeyPress,OnMouseEnter,"
+                             "OnMouseExit,OnMouseContinuouslyDown")
 
 public:
     explicit TsuiButton(QWidget* parent = nullptr);
@@ -189,6 +196,10 @@ private:
 class TsuiImageButton : public TsuiCustomButton
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "PicNormal,PicMouseOn,PicMouseDown,PicDisabled,Stretch,Cancel,Default,"
+                             "MouseContinuouslyDownInterval,Action,TabStop,TabOrder,Transparent,"
+                             "ModalResult,OnClick,OnMouseMove,OnMouseDown,OnMouseUp,OnKeyDown,OnKeyUp,"
+                             "OnKeyPress,OnMouseEnter,OnMouseExit,OnMouseContinuouslyDown")
 
 public:
     explicit TsuiImageButton(QWidget* parent = nullptr);
@@ -229,6 +240,8 @@ private:
 class TsuiCustomButtonEx : public TsuiCustomButton
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "Checked,Color,Transparent,TabStop,TabOrder,OnClick,OnDblClick,OnMouseMove,"
+                             "OnMouseDown,OnMouseUp,OnKeyDown,OnKeyUp,OnKeyPress")
 
 public:
     explicit TsuiCustomButtonEx(QWidget* parent = nullptr);
@@ -273,6 +286,7 @@ enum TCheckBoxState
 class TsuiCheckBox : public TsuiCustomButtonEx
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "")
 
 public:
     explicit TsuiCheckBox(QWidget* parent = nullptr);
@@ -297,7 +311,7 @@ protected:
     void DoClick() override;
 
 private:
-    QSize m_picSize;
+    QSize m_picSize{0, 0};
 };
 
 // A check box that a click only ever checks; checking it unchecks the radio
@@ -305,6 +319,7 @@ private:
 class TsuiRadioButton : public TsuiCheckBox
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "GroupIndex")
 
 public:
     explicit TsuiRadioButton(QWidget* parent = nullptr);

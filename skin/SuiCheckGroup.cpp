@@ -132,6 +132,18 @@ void TsuiCustomGroupBox::UpdateUIStyle(TsuiUIStyle style)
     ContainerApplyUIStyle(this, style);
 }
 
+void TsuiCustomGroupBox::SetEnabled(bool value)
+{
+    TsuiCustomPanel::SetEnabled(value);
+    for (QObject* child : children()) {
+        if (auto* control = qobject_cast<TControl*>(child))
+            control->SetEnabled(value);
+        else if (auto* widget = qobject_cast<QWidget*>(child))
+            widget->setEnabled(value);
+    }
+    update();
+}
+
 void TsuiCustomGroupBox::Paint(TCanvas& canvas)
 {
     TsuiCustomPanel::Paint(canvas);

@@ -23,6 +23,8 @@ enum TsuiDrawStyle
 class TsuiCustomPanel : public TCustomPanel
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "Picture,DrawStyle,Transparent,AutoSize,Alignment,CaptionPosX,CaptionPosY,"
+                             "Caption,Color,Font,ParentColor,ParentFont")
 
 public:
     explicit TsuiCustomPanel(QWidget* parent = nullptr);
@@ -69,6 +71,7 @@ private:
 class TsuiCustomGroupBox : public TsuiCustomPanel
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "BorderColor,Align,Anchors,BiDiMode,ParentShowHint,ParentBiDiMode")
 
 public:
     explicit TsuiCustomGroupBox(QWidget* parent = nullptr);
@@ -82,6 +85,10 @@ public:
     // Pushes a style to the skinned children.
     virtual void UpdateUIStyle(TsuiUIStyle style);
 
+    // Every child control takes the same value, so enabling the box also
+    // enables a child that was disabled on its own.
+    void SetEnabled(bool value) override;
+
 protected:
     void Paint(TCanvas& canvas) override;
     QString PanelText() const override { return {}; }
@@ -93,6 +100,8 @@ private:
 class TsuiGroupBox : public TsuiCustomGroupBox
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "OnClick,OnDblClick,OnMouseDown,OnMouseMove,OnMouseUp,OnResize,OnEnter,"
+                             "OnExit,OnDragDrop,OnDragOver,OnEndDock,OnEndDrag,OnStartDock,OnStartDrag")
 
 public:
     explicit TsuiGroupBox(QWidget* parent = nullptr);
@@ -105,6 +114,8 @@ public:
 class TsuiCheckGroup : public TsuiCustomGroupBox
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "UIStyle,Items,Columns,TopMargin,OnClick,OnEnter,OnExit,OnDragDrop,"
+                             "OnDragOver,OnEndDock,OnEndDrag,OnStartDock,OnStartDrag")
 
 public:
     explicit TsuiCheckGroup(QWidget* parent = nullptr);
@@ -162,6 +173,7 @@ private:
 class TsuiRadioGroup : public TsuiCheckGroup
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "ItemIndex")
 
 public:
     explicit TsuiRadioGroup(QWidget* parent = nullptr);

@@ -26,6 +26,7 @@ constexpr TColor clNothingSelected = 0xFF000000u;
 class TsuiCustomColorBox : public TsuiCustomComboBox
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "")
 
 public:
     explicit TsuiCustomColorBox(QWidget* parent = nullptr);
@@ -87,6 +88,11 @@ private:
 class TsuiColorBox : public TsuiCustomColorBox
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "Style,Selected,DefaultColorColor,NoneColorColor,AutoComplete,AutoDropDown,"
+                             "Items,ItemIndex,ItemHeight,DropDownCount,Text,Color,Font,Enabled,Anchors,"
+                             "BiDiMode,ParentColor,ParentFont,ParentShowHint,ShowHint,TabOrder,TabStop,"
+                             "OnChange,OnClick,OnCloseUp,OnDropDown,OnSelect,OnDrawItem,OnEnter,OnExit,"
+                             "OnKeyDown,OnKeyPress,OnKeyUp")
 
 public:
     using TsuiCustomColorBox::TsuiCustomColorBox;

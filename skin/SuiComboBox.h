@@ -42,6 +42,7 @@ using TKeyPressEvent = std::function<void(QObject* sender, QChar& key)>;
 class TsuiCustomComboBox : public TControl
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "UIStyle,BorderColor,ArrowColor,ButtonColor")
     friend class TsuiComboBoxWindow;
     friend class TsuiComboItemDelegate;
 
@@ -163,6 +164,10 @@ private:
 class TsuiComboBox : public TsuiCustomComboBox
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "Style,Items,ItemIndex,ItemHeight,DropDownCount,Text,Color,Font,Enabled,"
+                             "Anchors,BiDiMode,ParentColor,ParentFont,ParentShowHint,ShowHint,TabOrder,"
+                             "TabStop,OnChange,OnClick,OnCloseUp,OnDropDown,OnSelect,OnDrawItem,OnEnter,"
+                             "OnExit,OnKeyDown,OnKeyPress,OnKeyUp")
 
 public:
     using TsuiCustomComboBox::TsuiCustomComboBox;

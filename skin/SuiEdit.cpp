@@ -1,13 +1,18 @@
 #include "skin/SuiEdit.h"
 
 #include "framework/TCanvas.h"
+#include "framework/TGbk.h"
 #include "skin/SuiScrollBar.h"
 #include "skin/Suipublic.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QScrollBar>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <algorithm>
 
 // The platform styles mask passwords with a bullet or a circle; this edit
@@ -52,10 +57,86 @@ TsuiEdit::TsuiEdit(QWidget* parent)
     SetColor(clWindow);
     m_borderColor = GetBorderColor(parent ? parent->window() : nullptr);
     resize(121, 21);
-    connect(m_edit, &QLineEdit::textChanged, this, [this] { Changed(); });
+    connect(m_edit, &QLineEdit::textChanged, this, [this] {
+        // A converted text comes back here once more and reports the change then.
+        if (!ConvertText())
+            Changed();
+    });
+    m_edit->installEventFilter(this);
     SetParentFont(true);
     ColorChanged();
     FontChanged();
+}
+
+void TsuiEdit::SetCharCase(TEditCharCase value)
+{
+    m_charCase = value;
+    ConvertText();
+}
+
+void TsuiEdit::SetOEMConvert(bool value)
+{
+    m_oemConvert = value;
+    ConvertText();
+}
+
+bool TsuiEdit::ConvertText()
+{
+    QString text = m_edit->text();
+    if (m_charCase == ecUpperCase)
+        text = text.toUpper();
+    else if (m_charCase == ecLowerCase)
+        text = text.toLower();
+    if (m_oemConvert) {
+        QString held;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+            const QString character = text.mid(i, length);
+            held += FromGbk(ToGbk(character)) == character ? character : QStringLiteral("?");
+            i += length - 1;
+        }
+        text = held;
+    }
+    if (text == m_edit->text())
+        return false;
+    const int cursor = std::min(m_edit->cursorPosition(), int(text.size()));
+    m_edit->setText(text);
+    m_edit->setCursorPosition(cursor);
+    return true;
+}
+
+void TsuiEdit::SetImeMode(TImeMode mode)
+{
+    m_imeMode = mode;
+    m_edit->setAttribute(Qt::WA_InputMethodEnabled, mode != imDisable);
+    const bool latin = mode == imClose || mode == imSAlpha || mode == imAlpha;
+    m_edit->setInputMethodHints(latin ? Qt::ImhPreferLatin : Qt::ImhNone);
+}
+
+bool TsuiEdit::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_edit)
+        return TControl::eventFilter(watched, event);
+    if (event->type() == QEvent::FocusIn) {
+        // Qt selects on tab focus only; the edit's own rule decides instead.
+        const bool byMouse = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
+        const int cursor = m_edit->cursorPosition();
+        m_edit->event(event);
+        if (m_autoSelect && !byMouse)
+            m_edit->selectAll();
+        else if (!byMouse)
+            m_edit->setCursorPosition(cursor);
+        return true;
+    }
+    if (event->type() == QEvent::FocusOut && !m_hideSelection) {
+        const int start = m_edit->selectionStart();
+        const int length = m_edit->selectionLength();
+        m_edit->event(event);
+        if (start >= 0)
+            m_edit->setSelection(start, length);
+        return true;
+    }
+    return TControl::eventFilter(watched, event);
 }
 
 QString TsuiEdit::Text() const
@@ -152,7 +233,16 @@ TsuiMemo::TsuiMemo(QWidget* parent)
         connect(native, &QScrollBar::valueChanged, this, [this] { UpdateScrollBars(); });
         connect(native, &QScrollBar::rangeChanged, this, [this] { UpdateScrollBars(); });
     }
-    connect(m_edit, &QPlainTextEdit::textChanged, this, [this] { Changed(); });
+    connect(m_edit->document(), &QTextDocument::contentsChange, this, [this](int position, int, int added) {
+        m_lastEditEnd = position + added;
+        m_lastEditAdded = added;
+    });
+    connect(m_edit, &QPlainTextEdit::textChanged, this, [this] {
+        LimitTyping();
+        Changed();
+    });
+    m_edit->installEventFilter(this);
+    SetWantTabs(false);
     SetParentFont(true);
     ColorChanged();
     FontChanged();
@@ -175,7 +265,58 @@ QString TsuiMemo::Text() const
 
 void TsuiMemo::SetText(const QString& text)
 {
+    m_settingText = true;
     m_edit->setPlainText(text);
+    SetAlignment(m_alignment);
+    m_settingText = false;
+}
+
+void TsuiMemo::LimitTyping()
+{
+    if (m_settingText || m_maxLength <= 0)
+        return;
+    // The paragraph separator the document always ends with is no character.
+    const int excess = m_edit->document()->characterCount() - 1 - m_maxLength;
+    const int cut = std::min(excess, m_lastEditAdded);
+    if (cut <= 0)
+        return;
+    m_lastEditAdded = 0;
+    QTextCursor cursor(m_edit->document());
+    cursor.setPosition(m_lastEditEnd - cut);
+    cursor.setPosition(m_lastEditEnd, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+}
+
+void TsuiMemo::SetAlignment(Qt::Alignment alignment)
+{
+    m_alignment = alignment;
+    QTextOption option = m_edit->document()->defaultTextOption();
+    option.setAlignment(alignment);
+    m_edit->document()->setDefaultTextOption(option);
+}
+
+bool TsuiMemo::WantTabs() const
+{
+    return !m_edit->tabChangesFocus();
+}
+
+void TsuiMemo::SetWantTabs(bool value)
+{
+    m_edit->setTabChangesFocus(!value);
+}
+
+bool TsuiMemo::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_edit && event->type() == QEvent::KeyPress && !m_wantReturns) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            !(key->modifiers() & Qt::ControlModifier)) {
+            // Ignored, so that it travels on to the memo's parents.
+            event->ignore();
+            return true;
+        }
+    }
+    return TControl::eventFilter(watched, event);
 }
 
 QStringList TsuiMemo::Lines() const

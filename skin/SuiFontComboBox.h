@@ -113,6 +113,10 @@ int FontPointSize(int pixels, int pixelsPerInch);
 class TsuiFontDrawComboBox : public TsuiCustomComboBox
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "Style,Items,ItemIndex,ItemHeight,DropDownCount,Text,Color,Font,Enabled,"
+                             "Anchors,BiDiMode,ParentColor,ParentFont,ParentShowHint,ShowHint,TabOrder,"
+                             "TabStop,OnChange,OnClick,OnCloseUp,OnDropDown,OnSelect,OnDrawItem,OnEnter,"
+                             "OnExit,OnKeyDown,OnKeyPress,OnKeyUp")
 
 public:
     explicit TsuiFontDrawComboBox(QWidget* parent = nullptr);
@@ -138,6 +142,7 @@ private:
 class TsuiFontComboBox : public TsuiFontDrawComboBox
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "Device,FontName,Options,UseFonts")
 
 public:
     // Raises "Resource %s not found" when a picture is missing.
@@ -180,6 +185,10 @@ private:
 class TsuiFontSizeComboBox : public TsuiCustomComboBox
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "FontName,Items,ItemIndex,ItemHeight,DropDownCount,Text,Color,Font,Enabled,"
+                             "Anchors,BiDiMode,ParentColor,ParentFont,ParentShowHint,ShowHint,TabOrder,"
+                             "TabStop,OnChange,OnClick,OnCloseUp,OnDropDown,OnSelect,OnDrawItem,OnEnter,"
+                             "OnExit,OnKeyDown,OnKeyPress,OnKeyUp")
 
 public:
     explicit TsuiFontSizeComboBox(QWidget* parent = nullptr);

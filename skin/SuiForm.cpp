@@ -4,6 +4,7 @@
 #include "framework/TDialogService.h"
 #include "skin/SuiCheckGroup.h"
 #include "skin/SuiMainMenu.h"
+#include "skin/SuiProgressBar.h"
 #include "skin/Suipublic.h"
 
 #include <QAction>
@@ -106,8 +107,6 @@ TsuiForm::TsuiForm(QWidget* form) : TControl(form), m_form(CheckSingle(form, thi
     m_menuBarColor = Color();
     SetUIStyle(DeepBlue);
     SetCaption(m_form ? m_form->windowTitle() : QString());
-    // The frame's own font is what its controls show; the title bar keeps
-    // its white bold caption font until the frame's font is set.
     AlignSelf();
     if (m_form != nullptr && HookOwner().isNull()) {
         HookOwner() = this;
@@ -211,8 +210,11 @@ void TsuiForm::SetFormPanel(QWidget* panel)
     m_formPanel = panel;
     if (panel == nullptr)
         return;
-    if (auto* custom = qobject_cast<TsuiCustomPanel*>(panel))
-        custom->SetCaption(QString());
+    // A plain panel and an image panel lose their caption; a group box or
+    // check group keeps its own.
+    if (qobject_cast<TsuiImagePanel*>(panel) != nullptr ||
+        panel->metaObject() == &TCustomPanel::staticMetaObject)
+        static_cast<TControl*>(panel)->SetCaption(QString());
     AlignFormPanel();
 }
 
@@ -377,17 +379,31 @@ void TsuiForm::AlignSelf()
     m_form->update();
 }
 
-void TsuiForm::CaptionChanged()
+TCaption TsuiForm::Caption() const
 {
-    m_titleBar->SetCaption(Caption());
-    if (m_form != nullptr)
-        m_form->setWindowTitle(Caption());
+    return m_titleBar->Caption();
 }
 
-void TsuiForm::FontChanged()
+void TsuiForm::SetCaption(const TCaption& caption)
 {
-    if (m_titleBar != nullptr)
-        m_titleBar->SetFont(Font());
+    m_titleBar->SetCaption(caption);
+    if (m_form != nullptr)
+        m_form->setWindowTitle(caption);
+}
+
+void TsuiForm::CaptionChanged()
+{
+    SetCaption(TControl::Caption());
+}
+
+TFont TsuiForm::Font() const
+{
+    return m_titleBar->Font();
+}
+
+void TsuiForm::SetFont(const TFont& font)
+{
+    m_titleBar->SetFont(font);
 }
 
 void TsuiForm::Paint(TCanvas& canvas)

@@ -18,6 +18,7 @@ class TsuiForm;
 class TsuiMenuBarButton : public TControl
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "")
 
 public:
     TsuiMenuBarButton(TsuiForm* form, QAction* item, QWidget* bar);
@@ -44,6 +45,7 @@ private:
 class TsuiMenuBar : public TControl
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "")
 
 public:
     TsuiMenuBar(TsuiForm* form, QWidget* parent);
@@ -68,6 +70,11 @@ private:
 class TsuiForm : public TControl, public TsuiStyledForm
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "UIStyle,UIStyleAutoUpdateSub,BorderColor,BorderWidth,TitleBarVisible,"
+                             "BiDiMode,Color,Caption,FormPanel,TitleBarButtons,TitleBarSections,"
+                             "TitleBarDrawAppIcon,Font,Menu,MenuBarColor,MenuBarHeight,PopupMenu,"
+                             "OnTitleBarCustomBtnsClick,OnTitleBarHelpBtnClick,OnMouseDown,OnClick,"
+                             "OnMouseUp")
 
 public:
     explicit TsuiForm(QWidget* form);
@@ -82,6 +89,13 @@ public:
     void SetUIStyle(TsuiUIStyle style);
     bool UIStyleAutoUpdateSub() const { return m_autoUpdateSub; }
     void SetUIStyleAutoUpdateSub(bool value) { m_autoUpdateSub = value; }
+
+    // The title bar's caption and font. The controls on the frame show the
+    // window's font (TForm::SetFont), not this one.
+    TCaption Caption() const;
+    void SetCaption(const TCaption& caption);
+    TFont Font() const;
+    void SetFont(const TFont& font);
 
     TColor BorderColor() const { return m_borderColor; }
     void SetBorderColor(TColor color);
@@ -161,9 +175,8 @@ public:
 
 protected:
     void Paint(TCanvas& canvas) override;
-    // The caption goes to the title bar and the window; the font is the title bar's.
+    // The caption goes to the title bar and the window.
     void CaptionChanged() override;
-    void FontChanged() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The frame bands, drawn on the window around the panel.
     virtual void PaintFormBorder();

@@ -40,13 +40,15 @@ public:
     int Rows = 5;
     int FixedCols = 1;
     int FixedRows = 1;
+    // Cells take typed text (goEditing on a string grid).
+    bool Editable = false;
 
     int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : Rows; }
     int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : Cols; }
 
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
+        if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole && role != Qt::EditRole)
             return {};
         return Text(index.column(), index.row());
     }
@@ -55,7 +57,16 @@ public:
     {
         if (IsFixed(index.column(), index.row()))
             return Qt::ItemNeverHasChildren;
-        return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+        const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+        return Editable ? flags | Qt::ItemIsEditable : flags;
+    }
+
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override
+    {
+        if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
+            return false;
+        SetText(index.column(), index.row(), value.toString());
+        return true;
     }
 
     bool IsFixed(int col, int row) const { return col < FixedCols || row < FixedRows; }
@@ -256,8 +267,44 @@ TsuiCustomDrawGrid::TsuiCustomDrawGrid(QWidget* parent)
     resize(320, 120);
     UpdateSections();
     SetCurrent(m_fixedCols, m_fixedRows);
+    SetOptions(kDefaultGridOptions);
     SetUIStyle(GetSUIFormStyle(parent ? parent->window() : nullptr));
     FontChanged();
+}
+
+void TsuiCustomDrawGrid::SetScrollBars(TScrollStyle style)
+{
+    m_scrollBars = style;
+    const bool horizontal = style == ssHorizontal || style == ssBoth;
+    const bool vertical = style == ssVertical || style == ssBoth;
+    m_view->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    m_view->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+}
+
+void TsuiCustomDrawGrid::SetOptions(TGridOptions options)
+{
+    m_options = options;
+    m_view->setSelectionMode((options & (goRangeSelect | goRowSelect))
+                                 ? QAbstractItemView::ContiguousSelection
+                                 : QAbstractItemView::SingleSelection);
+    m_view->setSelectionBehavior((options & goRowSelect) ? QAbstractItemView::SelectRows
+                                                         : QAbstractItemView::SelectItems);
+    // Only the string grid holds texts to type into.
+    m_model->Editable = (options & goEditing) && qobject_cast<TsuiStringGrid*>(this) != nullptr;
+    m_view->setEditTriggers(m_model->Editable
+                                ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                      QAbstractItemView::AnyKeyPressed
+                                : QAbstractItemView::NoEditTriggers);
+    m_view->setTabKeyNavigation((options & goTabs) != 0);
+    m_view->horizontalScrollBar()->setTracking((options & goThumbTracking) != 0);
+    m_view->verticalScrollBar()->setTracking((options & goThumbTracking) != 0);
+    const QModelIndex current = m_view->currentIndex();
+    if (current.isValid())
+        m_view->selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect |
+                                                               QItemSelectionModel::Current);
+    m_view->viewport()->update();
+    for (QTableView* frozen : m_view->Frozen())
+        frozen->viewport()->update();
 }
 
 TsuiCustomDrawGrid::~TsuiCustomDrawGrid() = default;
@@ -500,9 +547,15 @@ void TsuiCustomDrawGrid::PaintCell(QPainter* painter, const QRect& sectionRect, 
         DrawCell(canvas, col, row, cell, state);
         canvas.ClearClipRect();
         if (m_gridLineWidth > 0) {
-            // Fixed cells are ruled in black, the others in silver.
-            canvas.Brush = {fixed ? clBlack : clSilver, bsSolid};
+            // Fixed cells are ruled in black, the others in silver; where the
+            // options leave a line out, its place takes the cell's background.
+            const TColor line = fixed ? clBlack : clSilver;
+            const TColor face = fixed ? m_fixedColor : Color();
+            const bool vertical = (m_options & (fixed ? goFixedVertLine : goVertLine)) != 0;
+            const bool horizontal = (m_options & (fixed ? goFixedHorzLine : goHorzLine)) != 0;
+            canvas.Brush = {vertical ? line : face, bsSolid};
             canvas.FillRect(Rect(cell.Right, section.Top, section.Right, section.Bottom));
+            canvas.Brush = {horizontal ? line : face, bsSolid};
             canvas.FillRect(Rect(section.Left, cell.Bottom, section.Right, section.Bottom));
         }
     }

@@ -20,6 +20,24 @@ enum TGridDrawStateItem : unsigned
 };
 using TGridDrawState = unsigned;
 
+// What a grid draws and lets the user do; sizing, moving and the
+// focus-selected look are not offered by these grids.
+enum TGridOption : unsigned
+{
+    goFixedVertLine = 0x1,
+    goFixedHorzLine = 0x2,
+    goVertLine = 0x4,
+    goHorzLine = 0x8,
+    goRangeSelect = 0x10,
+    goRowSelect = 0x20,
+    goEditing = 0x40,
+    goTabs = 0x80,
+    goThumbTracking = 0x100,
+};
+using TGridOptions = unsigned;
+constexpr TGridOptions kDefaultGridOptions =
+    goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect;
+
 using TDrawCellEvent = std::function<void(QObject* sender, TCanvas& canvas, int col, int row,
                                           const TRect& rect, TGridDrawState state)>;
 
@@ -31,6 +49,7 @@ using TDrawCellEvent = std::function<void(QObject* sender, TCanvas& canvas, int 
 class TsuiCustomDrawGrid : public TControl
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "")
 
 public:
     explicit TsuiCustomDrawGrid(QWidget* parent = nullptr);
@@ -73,6 +92,15 @@ public:
     void SetGridLineWidth(int value);
     void SetColWidth(int col, int width);
     void SetRowHeight(int row, int height);
+
+    // The scroll bars the grid may show, each only while there is something to scroll.
+    TScrollStyle ScrollBars() const { return m_scrollBars; }
+    void SetScrollBars(TScrollStyle style);
+    // Grid lines (between fixed cells and between the others, each way),
+    // range and row selection, typing into cells (string grid), Tab from
+    // cell to cell and scrolling while the thumb is dragged.
+    TGridOptions Options() const { return m_options; }
+    void SetOptions(TGridOptions options);
 
     // The current cell; moving it selects it alone. Fixed cells are refused.
     int Col() const;
@@ -129,11 +157,20 @@ private:
     int m_defaultColWidth = 64;
     int m_defaultRowHeight = 24;
     int m_gridLineWidth = 1;
+    TScrollStyle m_scrollBars = ssBoth;
+    TGridOptions m_options = 0;
 };
 
 class TsuiDrawGrid : public TsuiCustomDrawGrid
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "UIStyle,BorderColor,FocusedColor,SelectedColor,FixedFontColor,FontColor,"
+                             "Ctl3D,ColCount,RowCount,FixedCols,FixedRows,FixedColor,DefaultColWidth,"
+                             "DefaultRowHeight,GridLineWidth,ScrollBars,Options,Color,Font,Align,Anchors,"
+                             "BiDiMode,ParentColor,ParentFont,ParentShowHint,PopupMenu,ShowHint,TabOrder,"
+                             "TabStop,OnClick,OnDblClick,OnDrawCell,OnEnter,OnExit,OnKeyDown,OnKeyPress,"
+                             "OnKeyUp,OnMouseDown,OnMouseMove,OnMouseUp,OnSelectCell,OnDragDrop,"
+                             "OnDragOver,OnEndDock,OnEndDrag,OnStartDock,OnStartDrag")
 
 public:
     explicit TsuiDrawGrid(QWidget* parent = nullptr);
@@ -144,6 +181,13 @@ public:
 class TsuiStringGrid : public TsuiCustomDrawGrid
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "UIStyle,BorderColor,FocusedColor,SelectedColor,FixedFontColor,FontColor,"
+                             "Ctl3D,ColCount,RowCount,FixedCols,FixedRows,FixedColor,DefaultColWidth,"
+                             "DefaultRowHeight,GridLineWidth,ScrollBars,Options,Color,Font,Align,Anchors,"
+                             "BiDiMode,ParentColor,ParentFont,ParentShowHint,PopupMenu,ShowHint,TabOrder,"
+                             "TabStop,OnClick,OnDblClick,OnDrawCell,OnEnter,OnExit,OnKeyDown,OnKeyPress,"
+                             "OnKeyUp,OnMouseDown,OnMouseMove,OnMouseUp,OnSelectCell,OnDragDrop,"
+                             "OnDragOver,OnEndDock,OnEndDrag,OnStartDock,OnStartDrag")
 
 public:
     explicit TsuiStringGrid(QWidget* parent = nullptr);

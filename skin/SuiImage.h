@@ -12,6 +12,7 @@
 class TImage : public TControl
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "")
 
 public:
     explicit TImage(QWidget* parent = nullptr);

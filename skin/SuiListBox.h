@@ -22,6 +22,11 @@ class TsuiRowDelegate;
 class TsuiFramedView : public TControl
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "BorderColor,Color,Font,Align,Anchors,BiDiMode,Enabled,ParentColor,"
+                             "ParentFont,ParentShowHint,PopupMenu,ShowHint,TabOrder,TabStop,OnClick,"
+                             "OnDblClick,OnEnter,OnExit,OnKeyDown,OnKeyPress,OnKeyUp,OnMouseDown,"
+                             "OnMouseMove,OnMouseUp,OnDragDrop,OnDragOver,OnEndDock,OnEndDrag,"
+                             "OnStartDock,OnStartDrag")
 
 public:
     TColor BorderColor() const { return m_borderColor; }
@@ -52,6 +57,7 @@ private:
 class TsuiCustomListBox : public TsuiFramedView
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "Items,ItemHeight,OnDrawItem,OnMeasureItem")
 
 public:
     TStrings Items() const;
@@ -93,6 +99,7 @@ private:
 class TsuiListBox : public TsuiCustomListBox
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "VScrollBar")
 
 public:
     explicit TsuiListBox(QWidget* parent = nullptr);
@@ -130,6 +137,7 @@ private:
 class TsuiCheckListBox : public TsuiCustomListBox
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "BorderStyle,BorderWidth,Flat,OnClickCheck")
 
 public:
     explicit TsuiCheckListBox(QWidget* parent = nullptr);
@@ -160,6 +168,7 @@ private:
 class TsuiListView : public TsuiFramedView
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "Columns,Items,ViewStyle,OnChange,OnColumnClick,OnSelectItem")
 
 public:
     explicit TsuiListView(QWidget* parent = nullptr);
@@ -182,6 +191,7 @@ private:
 class TsuiTreeView : public TsuiFramedView
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "Items,OnChange,OnCollapsed,OnExpanded")
 
 public:
     explicit TsuiTreeView(QWidget* parent = nullptr);

@@ -346,14 +346,14 @@ TsuiMenuItemInfo TsuiMainMenu::InfoOf(const QAction* item)
 
 QSize TsuiMainMenu::MeasureItem(const TsuiMenuItemInfo& item, const TFont& font) const
 {
-    if (item.Caption == QLatin1String("-"))
-        return QSize(m_barWidth + 40, m_separatorHeight);
     QImage scratch(1, 1, QImage::Format_ARGB32);
     TCanvas canvas(scratch);
     canvas.Font = font;
+    // A separator is measured like any item: its "-" counts too.
     const int width = canvas.TextWidth(item.Caption) +
                       (item.ShortCut.isEmpty() ? 0 : canvas.TextWidth(item.ShortCut)) + m_barWidth + 40;
-    return QSize(width, m_menuItemHeight);
+    const bool separator = item.Caption == QLatin1String("-");
+    return QSize(width, separator ? m_separatorHeight : m_menuItemHeight);
 }
 
 void TsuiMainMenu::DrawItem(const TsuiMenuItemInfo& item, TCanvas& canvas, const TRect& rect,

@@ -59,6 +59,10 @@ bool Menu_GetSystemFont(TFont& font);
 class TsuiMainMenu : public QObject
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "Items,AutoHotkeys,AutoLineReduction,AutoMerge,BiDiMode,OnChange,Images,"
+                             "OwnerDraw,UIStyle,MenuItemHeight,SeparatorHeight,BarWidth,BarColor,Color,"
+                             "SeparatorColor,SelectedBorderColor,SelectedColor,SelectedFontColor,"
+                             "FontColor,BorderColor,FlatMenu,FontName,FontSize,FontCharset,UseSystemFont")
 
 public:
     // With a form as owner, the menu attaches itself to the form's TsuiForm.

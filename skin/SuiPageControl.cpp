@@ -418,10 +418,9 @@ TsuiTabSheet* TsuiPageControl::FindNextPage(TsuiTabSheet* sheet, bool goForward)
 
 void TsuiPageControl::SelectNextPage(bool goForward)
 {
-    if (m_activePage == nullptr)
-        return;
-    if (TsuiTabSheet* next = FindNextPage(m_activePage, goForward))
-        ActivatePage(next);
+    // No other shown tab: no page stays active.
+    if (m_activePage != nullptr)
+        ActivatePage(FindNextPage(m_activePage, goForward));
 }
 
 TsuiTabSheet* TsuiPageControl::GetCurPage() const

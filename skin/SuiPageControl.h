@@ -19,6 +19,7 @@ using TTabActiveNotify = std::function<void(QObject* sender, int tabIndex)>;
 class TsuiTabControlTopPanel : public TCustomPanel
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "")
 
 public:
     explicit TsuiTabControlTopPanel(TsuiTab* owner);
@@ -74,6 +75,7 @@ class TsuiPageControl;
 class TsuiPageControlTopPanel : public TsuiTabControlTopPanel
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "")
 
 public:
     explicit TsuiPageControlTopPanel(TsuiPageControl* owner);
@@ -89,6 +91,8 @@ public:
 class TsuiTab : public TCustomPanel
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "UIStyle,LeftMargin,BorderColor,Color,Font,Align,Anchors,TabOrder,TabStop,"
+                             "OnClick,OnMouseDown,OnResize,OnTabActive")
 
 public:
     explicit TsuiTab(QWidget* parent = nullptr);
@@ -147,6 +151,7 @@ private:
 class TsuiTabControl : public TsuiTab
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "Tabs,TabIndex")
 
 public:
     explicit TsuiTabControl(QWidget* parent = nullptr);
@@ -160,6 +165,7 @@ protected:
 class TsuiPageControl : public TsuiTab
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "ActivePage")
 
 public:
     explicit TsuiPageControl(QWidget* parent = nullptr);
@@ -231,6 +237,7 @@ private:
 class TsuiTabSheet : public TCustomPanel
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "PageControl,PageIndex,TabVisible,BorderColor,Caption,Color,OnShow")
 
 public:
     explicit TsuiTabSheet(TsuiPageControl* pageControl = nullptr);

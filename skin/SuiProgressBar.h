@@ -5,6 +5,7 @@
 #include "skin/SuiCheckGroup.h"
 #include "skin/Suithemes.h"
 
+#include <QPointer>
 #include <cstdint>
 
 // Orientation of the progress, track and scroll bars.
@@ -20,12 +21,35 @@ enum TsuiProgressBarOrientation : std::uint8_t
 class TsuiImagePanel : public TsuiCustomPanel
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "BorderWidth,Align,Anchors,BiDiMode,OnCanResize,OnClick,OnConstrainedResize,"
+                             "OnDblClick,OnDockDrop,OnDockOver,OnDragDrop,OnDragOver,OnEndDock,OnEndDrag,"
+                             "OnEnter,OnExit,OnGetSiteInfo,OnMouseDown,OnMouseMove,OnMouseUp,OnResize,"
+                             "OnStartDock,OnStartDrag,OnUnDock")
 
 public:
     explicit TsuiImagePanel(QWidget* parent = nullptr);
 
     // Pushes a style to the skinned controls inside.
     void UpdateUIStyle(TsuiUIStyle style);
+
+    // Insets the room that aligned controls inside fill; the picture still
+    // covers the whole panel.
+    int BorderWidth() const { return m_borderWidth; }
+    void SetBorderWidth(int value);
+    // Keeps the panel at an edge of its parent's room (or filling it) as the
+    // parent resizes; each aligned panel takes the whole room, they do not stack.
+    TAlign Align() const { return m_align; }
+    void SetAlign(TAlign align);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ApplyAlign();
+
+    int m_borderWidth = 0;
+    TAlign m_align = alNone;
+    QPointer<QWidget> m_watchedParent;
 };
 
 // A bar of fixed thickness (12 pixels) that fills from one end with the
@@ -34,6 +58,8 @@ public:
 class TsuiProgressBar : public TControl
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "UIStyle,Min,Max,Position,Orientation,BorderColor,Color,Picture,ShowCaption,"
+                             "CaptionColor,SmartShowCaption,Anchors,BiDiMode")
 
 public:
     static constexpr int Thickness = 12;

@@ -82,7 +82,6 @@ void TsuiTrackBar::SetUIStyle(TsuiUIStyle style)
     if (style == Custom)
         return;
     SetColor(GetThemeColor(style, 79));
-    LoadStylePictures();
     UpdateControl();
 }
 
@@ -91,8 +90,6 @@ void TsuiTrackBar::SetOrientation(TsuiProgressBarOrientation orientation)
     if (orientation == m_orientation)
         return;
     m_orientation = orientation;
-    if (m_uiStyle != Custom)
-        LoadStylePictures();
     UpdateControl();
 }
 
@@ -209,6 +206,9 @@ void TsuiTrackBar::UpdatePicture()
     if (m_uiStyle == Custom) {
         m_groove = m_barImage.Bitmap();
     } else {
+        // A styled track takes its pictures from the theme at every update,
+        // so pictures set by hand give way to the theme's.
+        LoadStylePictures();
         const TBitmap& bar = m_barImage.Bitmap();
         const int length = std::max(vertical ? height() : width(), 0);
         m_groove = TBitmap(length, bar.Height());
@@ -216,7 +216,6 @@ void TsuiTrackBar::UpdatePicture()
             TCanvas canvas(m_groove.Image());
             SpitDrawHorizontal(bar, canvas, Rect(0, 0, length, bar.Height()), false);
         }
-        m_slider->SetAutoSize(true);
     }
     if (vertical)
         RoundPicture(m_groove);

@@ -18,6 +18,10 @@ class TsuiImageButton;
 class TsuiTrackBar : public TControl
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "UIStyle,BarImage,SliderImage,Min,Max,Position,PageSize,Orientation,Color,"
+                             "OnChange,Align,Alignment,Anchors,BiDiMode,DragKind,DragMode,ParentBiDiMode,"
+                             "ParentFont,ParentShowHint,ShowHint,TabOrder,TabStop,OnClick,OnDblClick,"
+                             "OnMouseDown,OnMouseMove,OnMouseUp")
 
 public:
     static constexpr int PagingInterval = 500;
@@ -109,6 +113,7 @@ private:
 class TsuiScrollTrackBar : public TsuiTrackBar
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "")
 
 public:
     explicit TsuiScrollTrackBar(QWidget* parent = nullptr);
@@ -124,6 +129,11 @@ public:
 class TsuiScrollBar : public TControl
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "LineButton,Orientation,UIStyle,Max,Min,Position,SmallChange,LargeChange,"
+                             "PageSize,Color,OnChange,Align,Anchors,BiDiMode,Constraints,DragCursor,"
+                             "DragKind,DragMode,ParentBiDiMode,ParentColor,ParentShowHint,PopupMenu,"
+                             "ShowHint,OnContextPopup,OnEnter,OnExit,OnDragDrop,OnDragOver,OnEndDock,"
+                             "OnEndDrag,OnStartDock,OnStartDrag")
 
 public:
     explicit TsuiScrollBar(QWidget* parent = nullptr);

@@ -30,6 +30,7 @@ using TCanResizeEvent = std::function<void(QObject* sender, int& newWidth, int& 
 class TsuiSideChannelPin : public TControl
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "")
 
 public:
     explicit TsuiSideChannelPin(QWidget* parent = nullptr);
@@ -60,6 +61,9 @@ private:
 class TsuiSideChannel : public TCustomPanel
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "SideBarColor,SideBarWidth,Caption,Alignment,Align,StayOn,Color,PopupMode,"
+                             "QuickMove,OnResize,OnCanResize,OnPush,OnPop,Anchors,BiDiMode,Font,"
+                             "ParentColor,ParentShowHint,ParentBiDiMode,ParentFont")
 
 public:
     explicit TsuiSideChannel(QWidget* parent = nullptr);

@@ -112,7 +112,8 @@ TsuiTitleBarButton::TsuiTitleBarButton(TsuiTitleBarButtonCollection& collection)
 
 void TsuiTitleBarButton::SetButtonType(TsuiTitleBarBtnType type)
 {
-    if (type == suiControlBox && m_type != suiControlBox) {
+    // Refused even for the control box itself.
+    if (type == suiControlBox) {
         for (int i = 0; i < m_collection.Count(); ++i)
             if (m_collection.Items(i).ButtonType() == suiControlBox) {
                 DialogService().ShowError(
@@ -270,11 +271,6 @@ void TsuiTitleBarButton::Assign(const TsuiTitleBarButton& other)
     m_collection.Changed();
 }
 
-void TsuiTitleBarButtons::Added(TsuiTitleBarButton& button)
-{
-    button.SetUIStyle(Owner().UIStyle());
-}
-
 // --- the bar -----------------------------------------------------------------
 
 TsuiTitleBar::TsuiTitleBar(QWidget* parent) : TControl(parent), m_sections(*this), m_buttons(*this)
@@ -416,7 +412,8 @@ int TsuiTitleBar::CaptionLeft() const
 
 int TsuiTitleBar::CaptionRight() const
 {
-    int right = width();
+    // Where the first right-hand button would end.
+    int right = width() + m_rightBtnXOffset + 1;
     for (const ButtonPlace& place : ButtonPlaces())
         if (m_buttons.Items(place.Index).ButtonType() != suiControlBox)
             right = std::min(right, place.Rect.Left);
@@ -577,7 +574,9 @@ void TsuiTitleBar::SetFormRoundCorner(int radius)
 
 void TsuiTitleBar::OnFormReSize()
 {
-    SetFormRoundCorner(m_cornerRadius);
+    // Only a skinned frame's window is rounded; a bar alone leaves its window as it is.
+    if (InForm())
+        SetFormRoundCorner(m_cornerRadius);
 }
 
 void TsuiTitleBar::FollowParent()

@@ -151,7 +151,6 @@ public:
     {
         m_items.push_back(std::make_unique<Item>(*this));
         Item& item = *m_items.back();
-        Added(item);
         Changed();
         return item;
     }
@@ -170,9 +169,6 @@ public:
     }
     void Changed();
 
-protected:
-    virtual void Added(Item&) {}
-
 private:
     TsuiTitleBar& m_owner;
     std::vector<std::unique_ptr<Item>> m_items;
@@ -184,14 +180,11 @@ public:
     using TsuiTitleBarSectionCollection::TsuiTitleBarCollection;
 };
 
-// A new button takes the bar's style.
+// A new button starts in DeepBlue, whatever the bar's style.
 class TsuiTitleBarButtons : public TsuiTitleBarButtonCollection
 {
 public:
     using TsuiTitleBarButtonCollection::TsuiTitleBarCollection;
-
-protected:
-    void Added(TsuiTitleBarButton& button) override;
 };
 
 // The skinned caption bar: bitmap sections, caption buttons placed right to
@@ -200,6 +193,9 @@ protected:
 class TsuiTitleBar : public TControl
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "AutoSize,BiDiMode,Sections,UIStyle,Buttons,ButtonInterval,Caption,Font,"
+                             "FormActive,LeftBtnXOffset,RightBtnXOffset,DrawAppIcon,OnCustomBtnsClick,"
+                             "OnHelpBtnClick")
 
 public:
     explicit TsuiTitleBar(QWidget* parent = nullptr);

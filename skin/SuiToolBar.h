@@ -9,6 +9,7 @@
 class TsuiToolBar : public TToolBar
 {
     Q_OBJECT
+    Q_CLASSINFO("Published", "UIStyle,ButtonColor,ButtonBorderColor,ButtonDownColor")
 
 public:
     explicit TsuiToolBar(QWidget* parent = nullptr);

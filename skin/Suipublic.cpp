@@ -4,6 +4,7 @@
 #include "framework/TGbk.h"
 
 #include <QGuiApplication>
+#include <QMetaClassInfo>
 #include <QMetaObject>
 #include <QPalette>
 #include <QScreen>
@@ -265,161 +266,19 @@ QString PCharToStr(const char* text)
     return FromGbk(std::string_view(text, std::strlen(text)));
 }
 
-namespace {
-
-// What each class publishes beyond its base; a class publishes its bases' too.
-struct Published
-{
-    const char* ClassName;
-    std::initializer_list<const char*> Properties;
-};
-
-const Published kPublished[] = {
-    {"TControl", {"Name", "Left", "Top", "Width", "Height", "Tag", "Visible", "Enabled", "Hint"}},
-    {"TsuiCustomButton",
-     {"BiDiMode", "Anchors", "ParentColor", "UIStyle", "Font", "PopupMenu", "ShowHint", "Caption", "AutoSize",
-      "ParentShowHint", "ParentBiDiMode", "ParentFont", "OnEnter", "OnExit"}},
-    {"TsuiButton",
-     {"Cancel",
-      "Default",
-      "Action",
-      "TabStop",
-      "TabOrder",
-      "Transparent",
-      "ModalResult",
-      "Glyph",
-      "Layout",
-      "Spacing",
-      "ResHandle",
-      "PicNormalResName",
-      "PicMouseDownResName",
-      "PicMouseOnResName",
-      "MouseContinuouslyDownInterval",
-      "OnClick",
-      "OnMouseMove",
-      "OnMouseDown",
-      "OnMouseUp",
-      "OnKeyDown",
-      "OnKeyUp",
-      "OnKeyPress",
-      "OnMouseEnter",
-      "OnMouseExit",
-      "OnMouseContinuouslyDown"}},
-    {"TsuiImageButton",
-     {"PicNormal",
-      "PicMouseOn",
-      "PicMouseDown",
-      "PicDisabled",
-      "Stretch",
-      "Cancel",
-      "Default",
-      "MouseContinuouslyDownInterval",
-      "Action",
-      "TabStop",
-      "TabOrder",
-      "Transparent",
-      "ModalResult",
-      "OnClick",
-      "OnMouseMove",
-      "OnMouseDown",
-      "OnMouseUp",
-      "OnKeyDown",
-      "OnKeyUp",
-      "OnKeyPress",
-      "OnMouseEnter",
-      "OnMouseExit",
-      "OnMouseContinuouslyDown"}},
-    {"TsuiCustomButtonEx",
-     {"Checked", "Color", "Transparent", "TabStop", "TabOrder", "OnClick", "OnDblClick", "OnMouseMove",
-      "OnMouseDown", "OnMouseUp", "OnKeyDown", "OnKeyUp", "OnKeyPress"}},
-    {"TsuiRadioButton", {"GroupIndex"}},
-    {"TsuiForm",
-     {"UIStyle",
-      "UIStyleAutoUpdateSub",
-      "BorderColor",
-      "BorderWidth",
-      "TitleBarVisible",
-      "BiDiMode",
-      "Color",
-      "Caption",
-      "FormPanel",
-      "TitleBarButtons",
-      "TitleBarSections",
-      "TitleBarDrawAppIcon",
-      "Font",
-      "Menu",
-      "MenuBarColor",
-      "MenuBarHeight",
-      "PopupMenu",
-      "OnTitleBarCustomBtnsClick",
-      "OnTitleBarHelpBtnClick",
-      "OnMouseDown",
-      "OnClick",
-      "OnMouseUp"}},
-    {"TsuiTitleBar",
-     {"AutoSize", "BiDiMode", "Sections", "UIStyle", "Buttons", "ButtonInterval", "Caption", "Font",
-      "FormActive", "LeftBtnXOffset", "RightBtnXOffset", "DrawAppIcon", "OnCustomBtnsClick",
-      "OnHelpBtnClick"}},
-    {"TsuiMainMenu",
-     {"Items",
-      "AutoHotkeys",
-      "AutoLineReduction",
-      "AutoMerge",
-      "BiDiMode",
-      "OnChange",
-      "Images",
-      "OwnerDraw",
-      "UIStyle",
-      "MenuItemHeight",
-      "SeparatorHeight",
-      "BarWidth",
-      "BarColor",
-      "Color",
-      "SeparatorColor",
-      "SelectedBorderColor",
-      "SelectedColor",
-      "SelectedFontColor",
-      "FontColor",
-      "BorderColor",
-      "FlatMenu",
-      "FontName",
-      "FontSize",
-      "FontCharset",
-      "UseSystemFont"}},
-    {"TsuiCustomPanel",
-     {"Picture", "DrawStyle", "Transparent", "AutoSize", "Alignment", "CaptionPosX", "CaptionPosY", "Caption",
-      "Color", "Font", "ParentColor", "ParentFont"}},
-    {"TsuiCustomGroupBox", {"BorderColor"}},
-    {"TsuiCheckGroup", {"UIStyle"}},
-    {"TsuiTab",
-     {"UIStyle", "LeftMargin", "BorderColor", "Color", "Font", "Align", "Anchors", "TabOrder", "TabStop",
-      "OnClick", "OnMouseDown", "OnResize", "OnTabActive"}},
-    {"TsuiPageControl", {"ActivePage"}},
-    {"TsuiTabSheet", {"PageControl", "PageIndex", "TabVisible", "BorderColor", "Caption", "Color", "OnShow"}},
-    {"TsuiEdit",
-     {"BorderColor", "Text", "PasswordChar", "MaxLength", "ReadOnly", "Color", "Font", "TabOrder", "TabStop",
-      "ParentColor", "ParentFont"}},
-};
-
-bool Publishes(const char* className, const QString& propertyName)
-{
-    for (const Published& entry : kPublished)
-        if (std::strcmp(entry.ClassName, className) == 0)
-            for (const char* property : entry.Properties)
-                if (propertyName == QLatin1String(property))
-                    return true;
-    return false;
-}
-
-} // namespace
-
 bool IsHasProperty(const QObject* component, const QString& propertyName)
 {
     if (component == nullptr || propertyName.isEmpty())
         return false;
+    // Each class names what it publishes beyond its bases next to its own
+    // declaration; only a class's own entries are read at each level.
     for (const QMetaObject* meta = component->metaObject(); meta != nullptr; meta = meta->superClass())
-        if (Publishes(meta->className(), propertyName))
-            return true;
+        for (int i = meta->classInfoOffset(); i < meta->classInfoCount(); ++i)
+            if (std::strcmp(meta->classInfo(i).name(), "Published") == 0 &&
+                QString::fromLatin1(meta->classInfo(i).value())
+                    .split(QLatin1Char(','))
+                    .contains(propertyName))
+                return true;
     // Qt's own properties count as published too.
     return component->metaObject()->indexOfProperty(propertyName.toLatin1().constData()) >= 0;
 }

@@ -154,6 +154,30 @@ TEST(TrackBar, StyledGrooveAndSliderInBothOrientations)
             ASSERT_EQ(PixelAt(upright, left + y, 119 - x), bar.Pixel(x, y)) << x << "," << y;
 }
 
+TEST(TrackBar, AStyledTrackTakesTheThemesPicturesAgainAtTheNextUpdate)
+{
+    QWidget window;
+    auto* track = new TsuiTrackBar(&window);
+    window.show(); // a hidden track hears of its resizes only when shown
+    track->SetUIStyle(WinXP);
+    const TBitmap bar = LoadSkinBitmap(QStringLiteral("WINXP_TRACKBAR_BAR"));
+    for (const auto& [orientation, slider] : {std::pair{suiHorizontal, "WINXP_TRACKBAR_SLIDER"},
+                                              std::pair{suiVertical, "WINXP_TRACKBAR_SLIDER_V"}}) {
+        track->SetOrientation(orientation);
+        track->SetBarImage(Solid(30, 3, clRed));
+        EXPECT_EQ(track->BarImage().Bitmap().Image(), bar.Image()) << orientation;
+        track->SetSliderImage(Solid(7, 7, clBlue));
+        track->resize(track->width() + 10, track->height() + 10);
+        const QImage theme = LoadSkinBitmap(QString::fromLatin1(slider)).Image();
+        EXPECT_EQ(track->SliderImage().Bitmap().Image().convertToFormat(theme.format()), theme)
+            << orientation;
+    }
+    track->SetUIStyle(Custom);
+    track->SetBarImage(Solid(30, 3, clRed));
+    track->resize(track->width() + 10, track->height());
+    EXPECT_EQ(PixelAt(track->BarImage().Bitmap().Image(), 0, 0), clRed) << "Custom keeps the picture";
+}
+
 namespace {
 
 struct ScrollLayout
@@ -358,4 +382,32 @@ TEST(ProgressBar, CaptionRulesThicknessAndVerticalMirror)
     EXPECT_EQ(PixelAt(image, 5, s), clBlue);
     EXPECT_EQ(PixelAt(image, 5, 198), clRed);
     EXPECT_EQ(PixelAt(image, 5, 1), clWhite);
+}
+
+TEST(ImagePanel, AlignKeepsThePanelAtItsEdgeInsideTheParentsBorderWidth)
+{
+    struct Case
+    {
+        TAlign Align;
+        QRect Expected;
+    };
+    // A 300 x 200 image panel with a 5-pixel border width, grown to 320 x 220.
+    const Case cases[] = {
+        {alNone, QRect(20, 30, 50, 40)},    {alTop, QRect(5, 5, 310, 40)},
+        {alBottom, QRect(5, 175, 310, 40)}, {alLeft, QRect(5, 5, 50, 210)},
+        {alRight, QRect(265, 5, 50, 210)},  {alClient, QRect(5, 5, 310, 210)},
+    };
+    for (const Case& c : cases) {
+        QWidget window;
+        auto* parent = new TsuiImagePanel(&window);
+        parent->resize(300, 200);
+        parent->SetBorderWidth(5);
+        auto* panel = new TsuiImagePanel(parent);
+        panel->setGeometry(20, 30, 50, 40);
+        window.show();
+        panel->SetAlign(c.Align);
+        parent->resize(320, 220);
+        EXPECT_EQ(panel->geometry(), c.Expected) << c.Align;
+        EXPECT_EQ(panel->Align(), c.Align);
+    }
 }

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QTest>
 #include <QWidget>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -224,4 +225,24 @@ TEST(RadioGroup, ItemIndexRules)
     EXPECT_FALSE(group->Checked(2)) << "checking one unchecks the others";
     QTest::mouseClick(group->Button(2), Qt::LeftButton, {}, QPoint(3, 3));
     EXPECT_EQ(group->ItemIndex(), 2);
+}
+
+TEST(GroupBox, EnablingTheBoxSetsEveryChildToTheSameValue)
+{
+    QWidget window;
+    const std::function<TsuiCustomGroupBox*()> makers[] = {[&] { return new TsuiGroupBox(&window); },
+                                                           [&] { return new TsuiCheckGroup(&window); }};
+    for (const auto& make : makers) {
+        TsuiCustomGroupBox* box = make();
+        auto* button = new TsuiButton(box);
+        auto* plain = new QWidget(box);
+        button->SetEnabled(false);
+        plain->setEnabled(false);
+        box->SetEnabled(true);
+        EXPECT_TRUE(button->Enabled()) << box->metaObject()->className();
+        EXPECT_TRUE(plain->isEnabled());
+        box->SetEnabled(false);
+        button->setParent(&window);
+        EXPECT_FALSE(button->Enabled()) << "its own flag, not only the box's";
+    }
 }

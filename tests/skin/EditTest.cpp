@@ -1,10 +1,12 @@
 #include "skin/SuiButton.h"
 #include "skin/SuiEdit.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextCursor>
 #include <QWheelEvent>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -198,4 +200,179 @@ TEST(EditFont, EditsWriteInTheirParentsFont)
     edit->SetFont(own);
     parent.SetFont(font);
     EXPECT_EQ(edit->Font(), own);
+}
+
+namespace {
+
+// Types any text, one key press per character, as an input method would.
+void Type(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+    }
+}
+
+} // namespace
+
+TEST_F(EditFixture, CharCaseAndOEMConvertHoldTypedAndSetText)
+{
+    struct Case
+    {
+        TEditCharCase CharCase;
+        bool OEMConvert;
+        const char* Typed;
+        const char* Kept;
+    };
+    const Case cases[] = {
+        {ecUpperCase, false, "Ab中x", "AB中X"},
+        {ecLowerCase, false, "Ab中X", "ab中x"},
+        {ecNormal, true, "aก中", "a?中"},
+        {ecNormal, false, "aก中", "aก中"},
+    };
+    first->setFocus();
+    for (const Case& c : cases) {
+        first->SetText(QString());
+        first->SetCharCase(c.CharCase);
+        first->SetOEMConvert(c.OEMConvert);
+        Type(first->LineEdit(), QString::fromUtf8(c.Typed));
+        EXPECT_EQ(first->Text(), QString::fromUtf8(c.Kept)) << c.Typed;
+        EXPECT_EQ(first->LineEdit()->cursorPosition(), first->Text().size());
+        first->SetText(QString::fromUtf8(c.Typed));
+        EXPECT_EQ(first->Text(), QString::fromUtf8(c.Kept)) << "set: " << c.Typed;
+    }
+    first->SetCharCase(ecNormal);
+    first->SetText(QStringLiteral("mixed"));
+    first->SetCharCase(ecUpperCase);
+    EXPECT_EQ(first->Text(), QStringLiteral("MIXED")) << "the text there is";
+}
+
+TEST_F(EditFixture, AutoSelectAndHideSelectionFollowTheFocus)
+{
+    const auto focus = [](QLineEdit* edit, QEvent::Type type, Qt::FocusReason reason) {
+        QFocusEvent event(type, reason);
+        QApplication::sendEvent(edit, &event);
+    };
+    struct Case
+    {
+        bool AutoSelect;
+        Qt::FocusReason Reason;
+        bool Selected;
+    };
+    const Case cases[] = {{true, Qt::TabFocusReason, true},
+                          {true, Qt::OtherFocusReason, true},
+                          {true, Qt::MouseFocusReason, false},
+                          {false, Qt::TabFocusReason, false}};
+    first->SetText(QStringLiteral("secret"));
+    for (const Case& c : cases) {
+        first->LineEdit()->deselect();
+        first->SetAutoSelect(c.AutoSelect);
+        focus(first->LineEdit(), QEvent::FocusIn, c.Reason);
+        EXPECT_EQ(first->LineEdit()->selectedText() == QStringLiteral("secret"), c.Selected)
+            << c.AutoSelect << " " << c.Reason;
+        focus(first->LineEdit(), QEvent::FocusOut, Qt::TabFocusReason);
+    }
+    for (const bool hide : {true, false}) {
+        first->SetHideSelection(hide);
+        first->LineEdit()->setSelection(1, 3);
+        focus(first->LineEdit(), QEvent::FocusOut, Qt::TabFocusReason);
+        EXPECT_EQ(first->LineEdit()->selectedText(), hide ? QString() : QStringLiteral("ecr")) << hide;
+    }
+}
+
+TEST_F(EditFixture, ImeModeDisableTurnsInputMethodsOff)
+{
+    EXPECT_EQ(first->ImeMode(), imDontCare);
+    first->SetImeMode(imDisable);
+    EXPECT_FALSE(first->LineEdit()->testAttribute(Qt::WA_InputMethodEnabled));
+    first->SetImeMode(imAlpha);
+    EXPECT_TRUE(first->LineEdit()->testAttribute(Qt::WA_InputMethodEnabled));
+    EXPECT_EQ(first->LineEdit()->inputMethodHints(), Qt::ImhPreferLatin);
+    first->SetImeName(QStringLiteral("Microsoft Pinyin"));
+    EXPECT_EQ(first->ImeName(), QStringLiteral("Microsoft Pinyin"));
+}
+
+namespace {
+
+// Counts the Enter presses that reach the object it watches.
+struct ReturnCounter : QObject
+{
+    int Returns = 0;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return)
+            ++Returns;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+TEST(MemoKeys, ReturnsTabsAndMaxLengthRuleWhatTyping)
+{
+    QWidget window;
+    window.resize(300, 200);
+    auto* memo = new TsuiMemo(&window);
+    memo->SetBounds(10, 10, 200, 100);
+    auto* next = new TsuiEdit(&window);
+    next->SetBounds(10, 120, 100, 19);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    memo->setFocus();
+    QWidget* typing = memo->Edit();
+
+    EXPECT_FALSE(memo->WantTabs());
+    QTest::keyClick(typing, Qt::Key_Tab);
+    EXPECT_EQ(memo->Text(), QString()) << "Tab moves on";
+    EXPECT_TRUE(next->LineEdit()->hasFocus());
+    memo->SetWantTabs(true);
+    memo->setFocus();
+    QTest::keyClick(typing, Qt::Key_Tab);
+    EXPECT_EQ(memo->Text(), QStringLiteral("\t"));
+
+    memo->SetText(QString());
+    QTest::keyClick(typing, Qt::Key_Return);
+    EXPECT_EQ(memo->Lines().size(), 2) << "Enter starts a line";
+    memo->SetText(QString());
+    memo->SetWantReturns(false);
+    ReturnCounter counter;
+    window.installEventFilter(&counter);
+    QTest::keyClick(typing, Qt::Key_Return);
+    EXPECT_EQ(memo->Text(), QString());
+    EXPECT_EQ(counter.Returns, 1) << "passed on to the window";
+
+    memo->SetMaxLength(5);
+    memo->SetText(QStringLiteral("abcd"));
+    memo->Edit()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(typing, QStringLiteral("xyz"));
+    EXPECT_EQ(memo->Text().size(), 5);
+    EXPECT_EQ(memo->Text(), QStringLiteral("abcdx"));
+    memo->SetText(QStringLiteral("longer than five"));
+    EXPECT_EQ(memo->Text(), QStringLiteral("longer than five")) << "the program's own text is not cut";
+}
+
+TEST(MemoAlignment, LinesStartAtTheSideTheAlignmentNames)
+{
+    QWidget window;
+    window.resize(300, 200);
+    auto* memo = new TsuiMemo(&window);
+    memo->SetBounds(10, 10, 200, 100);
+    memo->SetText(QStringLiteral("ab"));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const auto startX = [&] {
+        QTextCursor cursor = memo->Edit()->textCursor();
+        cursor.setPosition(0);
+        memo->Edit()->setTextCursor(cursor);
+        return memo->Edit()->cursorRect().left();
+    };
+    const int left = startX();
+    memo->SetAlignment(Qt::AlignRight);
+    EXPECT_GT(startX(), left + 100);
+    memo->SetAlignment(Qt::AlignHCenter);
+    EXPECT_GT(startX(), left + 50);
+    EXPECT_LT(startX(), left + 120);
+    memo->SetText(QStringLiteral("cd"));
+    EXPECT_GT(startX(), left + 50) << "new text keeps the alignment";
 }

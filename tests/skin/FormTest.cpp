@@ -1,9 +1,12 @@
 #include "framework/TBitmap.h"
 #include "framework/TCanvas.h"
+#include "framework/TForm.h"
 #include "skin/SuiButton.h"
+#include "skin/SuiEdit.h"
 #include "skin/SuiForm.h"
 #include "tests/support/TDialogRecorder.h"
 
+#include <QLineEdit>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -407,4 +410,68 @@ TEST(TitleBar, AppIconAndHelpAndCustomButtons)
     EXPECT_EQ(fired, (std::vector<std::pair<QString, int>>{{QStringLiteral("help"), 4},
                                                            {QStringLiteral("custom"), 5}}));
     EXPECT_TRUE(window.isVisible());
+}
+
+TEST(FrameFont, TheFramesFontAndCaptionAreTheTitleBarsWhileTheControlsShowTheWindowsFont)
+{
+    TForm window;
+    TFont controls;
+    controls.Name = QStringLiteral("MS Sans Serif");
+    controls.Size = 8;
+    window.SetFont(controls);
+    auto* frame = new TsuiForm(&window);
+    auto* edit = new TsuiEdit(frame);
+    TFont title;
+    title.Size = 10;
+    title.Bold = true;
+    title.Color = clYellow;
+    frame->SetFont(title);
+    EXPECT_TRUE(frame->TitleBar()->Font() == title);
+    EXPECT_TRUE(frame->Font() == title);
+    EXPECT_TRUE(edit->Font() == controls) << "the frame's font does not reach the controls";
+
+    controls.Size = 12;
+    window.SetFont(controls);
+    EXPECT_TRUE(edit->Font() == controls);
+    EXPECT_EQ(edit->LineEdit()->font().pixelSize(), controls.ToQFont().pixelSize()) << "told of the change";
+
+    frame->TitleBar()->SetCaption(QStringLiteral("Bar"));
+    EXPECT_EQ(frame->Caption(), QStringLiteral("Bar"));
+    frame->SetCaption(QStringLiteral("Both"));
+    EXPECT_EQ(frame->TitleBar()->Caption(), QStringLiteral("Both"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Both"));
+}
+
+TEST(TitleBar, OnlyAFramesWindowGetsRoundCorners)
+{
+    for (const bool framed : {true, false}) {
+        QWidget window;
+        window.resize(300, 200);
+        TsuiTitleBar* bar = framed ? (new TsuiForm(&window))->TitleBar() : new TsuiTitleBar(&window);
+        bar->SetUIStyle(WinXP);
+        window.resize(320, 200);
+        EXPECT_EQ(window.mask().isEmpty(), !framed) << framed;
+    }
+}
+
+TEST(TitleBar, NewButtonsStartInDeepBlueAndOnlyOneControlBoxEvenForItself)
+{
+    TDialogRecorder recorder;
+    QWidget window;
+    window.resize(300, 200);
+    auto* frame = new TsuiForm(&window);
+    frame->SetUIStyle(WinXP);
+    TsuiTitleBar* bar = frame->TitleBar();
+    EXPECT_EQ(bar->Buttons().Add().UIStyle(), DeepBlue);
+
+    ASSERT_EQ(bar->Buttons().Items(0).ButtonType(), suiControlBox);
+    bar->Buttons().Items(0).SetButtonType(suiControlBox);
+    ASSERT_EQ(recorder.Entries().size(), 1u);
+    EXPECT_EQ(recorder.Entries()[0].Text,
+              QStringLiteral("Sorry, only one button's ButtonType property can be \"suiControlBox\""));
+
+    // Without right-hand buttons the caption may run to where the first one would end.
+    bar->Buttons().Clear();
+    ASSERT_EQ(bar->RightBtnXOffset(), -2);
+    EXPECT_EQ(bar->CaptionRight(), bar->width() - 2 + 1);
 }

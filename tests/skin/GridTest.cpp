@@ -3,6 +3,7 @@
 #include "skin/SuiStyleRules.h"
 #include "tests/support/PixelHelpers.h"
 
+#include <QApplication>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
@@ -210,4 +211,103 @@ TEST(DrawGrid, CellsAreDrawnByTheHandlerInTheirRectangles)
     // Grid lines: silver between cells, black between fixed cells.
     EXPECT_EQ(PixelAt(cells, r.Right, r.Top + 5), TColor(clSilver));
     EXPECT_EQ(PixelAt(cells, 64, 5), TColor(clBlack));
+}
+
+TEST_F(GridFixture, OptionsRuleTheLinesBetweenFixedAndOtherCells)
+{
+    struct Case
+    {
+        TGridOptions Options;
+        TColor FixedRight, FixedBelow, NormalRight, NormalBelow;
+    };
+    const TColor fixedFace = 0xEFD3C6;
+    const TColor face = 0xDEEBEF;
+    const Case cases[] = {
+        {kDefaultGridOptions, clBlack, clBlack, clSilver, clSilver},
+        {goVertLine | goHorzLine, fixedFace, fixedFace, clSilver, clSilver},
+        {goFixedVertLine | goHorzLine, clBlack, fixedFace, face, clSilver},
+        {goFixedHorzLine | goVertLine, fixedFace, clBlack, clSilver, face},
+    };
+    grid->SetCurrent(4, 4);
+    for (const Case& c : cases) {
+        grid->SetOptions(c.Options);
+        const QImage cells = grid->View()->grab().toImage();
+        const TRect fixed = grid->CellRect(0, 1);
+        const TRect normal = grid->CellRect(2, 2);
+        EXPECT_EQ(PixelAt(cells, fixed.Right, fixed.Top + 5), c.FixedRight) << c.Options;
+        EXPECT_EQ(PixelAt(cells, fixed.Left + 5, fixed.Bottom), c.FixedBelow) << c.Options;
+        EXPECT_EQ(PixelAt(cells, normal.Right, normal.Top + 5), c.NormalRight) << c.Options;
+        EXPECT_EQ(PixelAt(cells, normal.Left + 5, normal.Bottom), c.NormalBelow) << c.Options;
+    }
+}
+
+TEST_F(GridFixture, OptionsRuleSelectionTabsAndTyping)
+{
+    const auto click = [&](int col, int row, Qt::KeyboardModifiers keys) {
+        const TRect r = grid->CellRect(col, row);
+        QTest::mouseClick(grid->View()->viewport(), Qt::LeftButton, keys, QPoint(r.Left + 5, r.Top + 5));
+    };
+    struct Case
+    {
+        TGridOptions Options;
+        bool RangeBetween, WholeRow;
+    };
+    for (const Case c :
+         {Case{goRangeSelect, true, false}, Case{0, false, false}, Case{goRowSelect, true, true}}) {
+        grid->SetOptions(c.Options);
+        click(1, 1, {});
+        click(3, 3, Qt::ShiftModifier);
+        EXPECT_EQ((grid->CellState(2, 2) & gdSelected) != 0, c.RangeBetween) << c.Options;
+        EXPECT_EQ((grid->CellState(4, 3) & gdSelected) != 0, c.WholeRow) << c.Options;
+    }
+
+    for (const bool tabs : {true, false}) {
+        grid->SetOptions(tabs ? kDefaultGridOptions | goTabs : kDefaultGridOptions);
+        grid->SetCurrent(1, 1);
+        grid->View()->setFocus();
+        QTest::keyClick(grid->View(), Qt::Key_Tab);
+        EXPECT_EQ(grid->Col(), tabs ? 2 : 1) << tabs;
+        EXPECT_EQ(grid->View()->hasFocus(), tabs);
+    }
+
+    for (const bool editing : {false, true}) {
+        grid->SetOptions(editing ? kDefaultGridOptions | goEditing : kDefaultGridOptions);
+        grid->SetCurrent(2, 2);
+        grid->View()->setFocus();
+        // The first key opens the editor, which then has the focus.
+        QTest::keyClick(grid->View(), Qt::Key_H);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_I);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QApplication::processEvents(); // the view commits the editor's text queued
+        EXPECT_EQ(grid->Cells(2, 2), editing ? QStringLiteral("hi") : QString()) << editing;
+    }
+}
+
+TEST_F(GridFixture, ScrollBarsAndThumbTracking)
+{
+    grid->SetRowCount(30);
+    grid->SetColCount(20);
+    struct Case
+    {
+        TScrollStyle Style;
+        bool Horizontal, Vertical;
+    };
+    for (const Case c : {Case{ssBoth, true, true}, Case{ssNone, false, false}, Case{ssVertical, false, true},
+                         Case{ssHorizontal, true, false}}) {
+        grid->SetScrollBars(c.Style);
+        QApplication::processEvents();
+        EXPECT_EQ(grid->View()->horizontalScrollBar()->isVisible(), c.Horizontal) << c.Style;
+        EXPECT_EQ(grid->View()->verticalScrollBar()->isVisible(), c.Vertical) << c.Style;
+    }
+    grid->SetScrollBars(ssBoth);
+    for (const bool tracking : {false, true}) {
+        grid->SetOptions(tracking ? kDefaultGridOptions | goThumbTracking : kDefaultGridOptions);
+        QScrollBar* bar = grid->View()->verticalScrollBar();
+        bar->setValue(0);
+        bar->setSliderDown(true);
+        bar->setSliderPosition(5);
+        EXPECT_EQ(bar->value(), tracking ? 5 : 0) << tracking;
+        bar->setSliderDown(false);
+        EXPECT_EQ(bar->value(), 5) << "released";
+    }
 }

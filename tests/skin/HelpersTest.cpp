@@ -2,11 +2,25 @@
 #include "framework/TControl.h"
 #include "skin/SuiButton.h"
 #include "skin/SuiCheckGroup.h"
+#include "skin/SuiColorBox.h"
+#include "skin/SuiComboBox.h"
 #include "skin/SuiEdit.h"
+#include "skin/SuiFontComboBox.h"
+#include "skin/SuiForm.h"
+#include "skin/SuiGrid.h"
+#include "skin/SuiListBox.h"
+#include "skin/SuiMainMenu.h"
+#include "skin/SuiPageControl.h"
+#include "skin/SuiProgressBar.h"
+#include "skin/SuiScrollBar.h"
+#include "skin/SuiSideChannel.h"
+#include "skin/SuiToolBar.h"
 #include "skin/Suipublic.h"
 
 #include <QGuiApplication>
+#include <QMetaClassInfo>
 #include <QScreen>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -271,4 +285,95 @@ TEST(IsHasProperty, AnswersForTheRealClassesAndTheirBases)
         EXPECT_EQ(IsHasProperty(objects[c.Object].get(), QString::fromLatin1(c.Property)), c.Has)
             << objects[c.Object]->metaObject()->className() << "." << c.Property;
     EXPECT_FALSE(IsHasProperty(nullptr, QStringLiteral("UIStyle")));
+}
+
+TEST(IsHasProperty, AnswersForTheBarsListsBoxesToolBarAndGrids)
+{
+    QWidget window;
+    struct Case
+    {
+        QObject* Object;
+        const char* Property;
+        bool Has;
+    };
+    auto* track = new TsuiTrackBar(&window);
+    auto* scroll = new TsuiScrollBar(&window);
+    auto* side = new TsuiSideChannel(&window);
+    auto* list = new TsuiListBox(&window);
+    auto* checkList = new TsuiCheckListBox(&window);
+    auto* combo = new TsuiComboBox(&window);
+    auto* colors = new TsuiColorBox(&window);
+    auto* fonts = new TsuiFontComboBox(&window);
+    auto* sizes = new TsuiFontSizeComboBox(&window);
+    auto* tools = new TsuiToolBar(&window);
+    auto* drawGrid = new TsuiDrawGrid(&window);
+    auto* stringGrid = new TsuiStringGrid(&window);
+    auto* memo = new TsuiMemo(&window);
+    auto* image = new TsuiImagePanel(&window);
+    const Case cases[] = {
+        {track, "SliderImage", true},     {track, "PageSize", true},     {track, "LineButton", false},
+        {scroll, "LineButton", true},     {scroll, "SmallChange", true}, {scroll, "BarImage", false},
+        {side, "StayOn", true},           {side, "PopupMode", true},     {side, "Width", true},
+        {list, "VScrollBar", true},       {list, "BorderColor", true},   {checkList, "VScrollBar", false},
+        {checkList, "Flat", true},        {combo, "ArrowColor", true},   {combo, "UIStyle", true},
+        {colors, "NoneColorColor", true}, {colors, "ButtonColor", true}, {fonts, "UseFonts", true},
+        {fonts, "Style", true},           {sizes, "FontName", true},     {sizes, "UseFonts", false},
+        {tools, "ButtonDownColor", true}, {tools, "Flat", true},         {drawGrid, "FocusedColor", true},
+        {drawGrid, "ScrollBars", true},   {stringGrid, "Options", true}, {stringGrid, "VScrollBar", false},
+        {memo, "WantTabs", true},         {memo, "HScrollBar", true},    {memo, "PasswordChar", false},
+        {image, "BorderWidth", true},     {image, "Picture", true},      {image, "Items", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsHasProperty(c.Object, QString::fromLatin1(c.Property)), c.Has)
+            << c.Object->metaObject()->className() << "." << c.Property;
+}
+
+// A class that forgets to name what it publishes would answer with its
+// base's list: every class of the engine names its own, even when empty.
+TEST(IsHasProperty, EveryComponentClassNamesWhatItPublishes)
+{
+    QWidget window;
+    window.resize(400, 300);
+    auto* frame = new TsuiForm(&window);
+    TsuiMainMenu menu;
+    auto* pages = new TsuiPageControl(frame);
+    const QObject* components[] = {frame,
+                                   frame->TitleBar(),
+                                   &menu,
+                                   new TsuiButton(frame),
+                                   new TsuiImageButton(frame),
+                                   new TsuiRadioButton(frame),
+                                   new TsuiGroupBox(frame),
+                                   new TsuiRadioGroup(frame),
+                                   new TsuiTabControl(frame),
+                                   pages,
+                                   new TsuiTabSheet(pages),
+                                   new TsuiEdit(frame),
+                                   new TsuiMemo(frame),
+                                   new TsuiImagePanel(frame),
+                                   new TsuiProgressBar(frame),
+                                   new TsuiTrackBar(frame),
+                                   new TsuiScrollTrackBar(frame),
+                                   new TsuiScrollBar(frame),
+                                   new TsuiSideChannel(frame),
+                                   new TsuiListBox(frame),
+                                   new TsuiCheckListBox(frame),
+                                   new TsuiListView(frame),
+                                   new TsuiTreeView(frame),
+                                   new TsuiComboBox(frame),
+                                   new TsuiColorBox(frame),
+                                   new TsuiFontComboBox(frame),
+                                   new TsuiFontSizeComboBox(frame),
+                                   new TsuiToolBar(frame),
+                                   new TsuiDrawGrid(frame),
+                                   new TsuiStringGrid(frame)};
+    for (const QObject* component : components)
+        for (const QMetaObject* meta = component->metaObject();
+             meta != &QWidget::staticMetaObject && meta != &QObject::staticMetaObject;
+             meta = meta->superClass()) {
+            bool named = false;
+            for (int i = meta->classInfoOffset(); i < meta->classInfoCount(); ++i)
+                named = named || std::strcmp(meta->classInfo(i).name(), "Published") == 0;
+            EXPECT_TRUE(named) << meta->className();
+        }
 }

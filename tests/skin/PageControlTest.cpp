@@ -325,3 +325,21 @@ INSTANTIATE_TEST_SUITE_P(EveryLook, TabControlStrip,
                          ::testing::Values(StripHeight{MacOS, 34}, StripHeight{WinXP, 19},
                                            StripHeight{DeepBlue, 22}, StripHeight{Protein, 22},
                                            StripHeight{BlueGlass, 22}));
+
+TEST_F(Pages, SelectingTheNextPageWithNoOtherShownTabLeavesNoneActive)
+{
+    for (const bool forward : {true, false}) {
+        for (TsuiTabSheet* sheet : sheets)
+            sheet->SetTabVisible(true);
+        pages->SetActivePageIndex(0);
+        pages->SelectNextPage(forward);
+        EXPECT_EQ(pages->ActivePage(), sheets[forward ? 1 : 2]) << forward;
+        sheets[0]->SetTabVisible(false);
+        sheets[2]->SetTabVisible(false);
+        ASSERT_EQ(pages->ActivePage(), sheets[1]);
+        pages->SelectNextPage(forward);
+        EXPECT_EQ(pages->ActivePage(), nullptr) << forward;
+        EXPECT_EQ(pages->TopPanel()->TabIndex(), -1);
+        ExpectOnlyVisible(-1);
+    }
+}

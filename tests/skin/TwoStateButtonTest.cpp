@@ -237,3 +237,35 @@ TEST(ButtonFamily, ResourceModuleAndActionFeedTheButton)
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(runs, 1);
 }
+
+TEST(ButtonFamily, AStyleTakesThePicturesFromTheProgramsOwnModule)
+{
+    QTemporaryDir dir;
+    QWidget window;
+    auto* button = new TsuiButton(&window);
+    button->resize(84, 25);
+    button->SetResHandle(RegisterResourceModule(dir.path()));
+    button->SetUIStyle(WinXP);
+    EXPECT_EQ(button->ResHandle(), 0u);
+    auto* plain = new TsuiButton(&window);
+    plain->resize(84, 25);
+    plain->SetUIStyle(WinXP);
+    EXPECT_EQ(button->PaintToImage(), plain->PaintToImage()) << "the theme's picture, not the blank one";
+}
+
+TEST(TwoStateButtons, ACustomOneHasNoPictureToMakeRoomFor)
+{
+    QWidget window;
+    TsuiCheckBox* const boxes[] = {new TsuiCheckBox(&window), new TsuiRadioButton(&window)};
+    for (TsuiCheckBox* box : boxes) {
+        box->SetUIStyle(Custom);
+        EXPECT_EQ(box->GetPicWidth(), 0) << box->Caption().toStdString();
+        EXPECT_EQ(box->GetPicHeight(), 0);
+        box->SetAutoSize(true);
+        QImage scratch(1, 1, QImage::Format_ARGB32);
+        TCanvas canvas(scratch);
+        canvas.Font = box->Font();
+        EXPECT_EQ(box->width(), canvas.TextWidth(box->Caption()) + 8);
+        EXPECT_EQ(box->height(), box->Font().PixelHeight() + 2 + 4);
+    }
+}

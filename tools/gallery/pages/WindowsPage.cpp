@@ -96,7 +96,10 @@ void BuildWindowsPage(QWidget* stage, TsuiUIStyle look)
     dynamic_cast<TsuiForm*>(FindSUIForm(bare))->SetTitleBarVisible(false);
     QWidget* help = SkinnedWindow(stage, look, QStringLiteral("帮助"), QRect(382, 210, 250, 90));
     auto* helpFrame = dynamic_cast<TsuiForm*>(FindSUIForm(help));
-    helpFrame->TitleBarButtons().Add().SetButtonType(suiHelp);
+    TsuiTitleBarButton& helpButton = helpFrame->TitleBarButtons().Add();
+    helpButton.SetButtonType(suiHelp);
+    // A new button starts in DeepBlue; this one is stored in the window's look.
+    helpButton.SetUIStyle(look);
     helpFrame->SetTitleBarDrawAppIcon(true);
 }
 
