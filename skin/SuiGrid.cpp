@@ -154,13 +154,17 @@ int SectionsLength(const QHeaderView* header, int count)
 class TsuiGridView : public QTableView
 {
 public:
-    TsuiGridView(QWidget* parent, TsuiGridModel* model, QAbstractItemDelegate* delegate)
-        : QTableView(parent), m_model(model)
+    TsuiGridView(TsuiCustomDrawGrid* grid, TsuiGridModel* model, QAbstractItemDelegate* delegate)
+        : QTableView(grid), m_model(model)
     {
         PrepareView(this, model, delegate);
         for (QTableView*& frozen : m_frozen) {
             frozen = new QTableView(this);
-            PrepareView(frozen, model, delegate);
+            // A delegate of its own: a shared one would hand the main view's
+            // editors to every view it serves when they commit.
+            auto* own = new TsuiGridDelegate(grid);
+            own->setParent(frozen);
+            PrepareView(frozen, model, own);
             frozen->setFocusPolicy(Qt::NoFocus);
             frozen->setSelectionMode(QAbstractItemView::NoSelection);
             frozen->setAutoScroll(false);

@@ -270,6 +270,14 @@ TEST_F(GridFixture, OptionsRuleSelectionTabsAndTyping)
         EXPECT_EQ(grid->View()->hasFocus(), tabs);
     }
 
+    // Committing an edit must not make Qt complain about the fixed views.
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type != QtDebugMsg)
+                warnings << text;
+        });
     for (const bool editing : {false, true}) {
         grid->SetOptions(editing ? kDefaultGridOptions | goEditing : kDefaultGridOptions);
         grid->SetCurrent(2, 2);
@@ -281,6 +289,8 @@ TEST_F(GridFixture, OptionsRuleSelectionTabsAndTyping)
         QApplication::processEvents(); // the view commits the editor's text queued
         EXPECT_EQ(grid->Cells(2, 2), editing ? QStringLiteral("hi") : QString()) << editing;
     }
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(warnings.isEmpty()) << warnings.join('\n').toStdString();
 }
 
 TEST_F(GridFixture, ScrollBarsAndThumbTracking)
