@@ -386,6 +386,12 @@ public:
         std::unique_ptr<Database> db;
         if (Failure f = Connect(real, options, false, db); !f.Ok())
             return f;
+        // The shared hive keeps its side files when the last writer closes:
+        // readers who may not write its folder need them to be there.
+        if (!privateFile) {
+            int persist = 1;
+            sqlite3_file_control(db->db_, "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
+        }
         if (sqlite3_exec(db->db_, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr) != SQLITE_OK ||
             !db->Prepare())
             return {status::BadDatabase, real + ": open: " + sqlite3_errmsg(db->db_)};
@@ -648,7 +654,7 @@ private:
         sqlite3_finalize(check);
         const int primary = rc & 0xFF;
         if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED || primary == SQLITE_IOERR ||
-            primary == SQLITE_CANTOPEN || primary == SQLITE_NOMEM)
+            primary == SQLITE_CANTOPEN || primary == SQLITE_NOMEM || primary == SQLITE_READONLY)
             return MapResult(rc);
         // Statements that do not prepare (a missing table or column) mean the same.
         return ok && Prepare() ? status::Success : status::BadDatabase;

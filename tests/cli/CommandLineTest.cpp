@@ -1,11 +1,13 @@
 #include "cli/CommandLine.h"
 #include "cli/Profile.h"
 #include "tests/support/TestBackends.h"
+#include "tweaks/Originals.h"
 #include "tweaks/TRegistry.h"
 #include "tweaks/TweakCatalogue.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -31,8 +33,13 @@ protected:
     {
         std::istringstream in(stdinText);
         std::ostringstream out, err;
-        CommandIo io{
-            in, out, err, [this] { return Open(); }, [this] { return typed_; }, logDir_.File("log.jsonl")};
+        CommandIo io{in,
+                     out,
+                     err,
+                     [this] { return Open(); },
+                     [this] { return typed_; },
+                     logDir_.File("log.jsonl"),
+                     outIsTerminal_};
         const int code = RunCommandLine(args, io);
         return {code, out.str(), err.str()};
     }
@@ -76,6 +83,7 @@ protected:
     std::optional<std::string> typed_;
     std::optional<std::string> failSetOf_;
     std::optional<Hive> deniedHive_;
+    bool outIsTerminal_ = false;
 };
 
 TEST_P(CommandLine, VersionHelpAndUsageErrors)
@@ -185,6 +193,35 @@ TEST_P(CommandLine, ClosedMachineHiveExitsFourWithTheTwelveMessages)
     const Outcome broken = Tessel({"apply", "--on", "all", "--password-stdin"});
     EXPECT_EQ(broken.code, exitcode::StoreError);
     EXPECT_EQ(broken.err, "tessel: Failed to set data for 'NoDrives'\n");
+}
+
+// Reading commands create nothing, and what could not be done is never reported as done.
+TEST_P(CommandLine, ReadsCreateNothingAndFailuresAreNamed)
+{
+    const Outcome current = Tessel({"export", "--format", "json", "--current"});
+    EXPECT_EQ(current.code, exitcode::Done) << current.err;
+    if (GetParam() == BackendKind::Sqlite) {
+        EXPECT_FALSE(std::filesystem::exists(backend_.UserPath()));
+    }
+    outIsTerminal_ = true;
+    const Outcome terminal = Tessel({"export", "--format", "reg"});
+    EXPECT_EQ(terminal.code, exitcode::Usage);
+    EXPECT_EQ(terminal.out, "");
+    EXPECT_EQ(Tessel({"export", "--format", "ansible"}).code, exitcode::Done);
+    outIsTerminal_ = false;
+
+    // A damaged original is reported as such, and the row is left as it is.
+    ASSERT_EQ(Tessel({"apply", "--on", "NoDrives", "--password-stdin"}).code, exitcode::Done);
+    {
+        TRegistry registry(backend_.Get());
+        ASSERT_TRUE(registry.OpenKeyCreating(std::string(kOriginalsKey) + "\\NoDrives"));
+        registry.WriteDword("NoDrives", 4);
+    }
+    const std::string before = Snapshot(backend_.Get());
+    const Outcome restore = Tessel({"restore", "--rows", "NoDrives", "--password-stdin"});
+    EXPECT_EQ(restore.code, exitcode::RowsNotOpened);
+    EXPECT_EQ(restore.out, "2\tNoDrives\t原始值记录已损坏\tapplied\n");
+    EXPECT_EQ(Snapshot(backend_.Get()), before);
 }
 
 TEST_P(CommandLine, ExportedProfileAndCurrentTicksAgree)
