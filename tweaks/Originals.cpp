@@ -71,6 +71,11 @@ OriginalReading ReadOriginalRecord(RegistryBackend& backend, const TweakEntry& t
     const ValueReading reading = ReadValue(backend, tweak.hive, OriginalsKeyOf(tweak), write.valueName);
     if (reading.Absent())
         return result;
+    // Data beyond the registry's limit is never loaded: no store wrote such a record.
+    if (reading.status == status::NotEnoughMemory) {
+        result.found = OriginalReading::Found::Damaged;
+        return result;
+    }
     if (!reading.Present()) {
         result.found = OriginalReading::Found::Unreadable;
         result.error = reading.status;

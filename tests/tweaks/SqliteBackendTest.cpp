@@ -3,6 +3,7 @@
 #include "tests/tweaks/FaultyVfs.h"
 #include "tests/tweaks/ProcessHelpers.h"
 #include "tweaks/NameFolding.h"
+#include "tweaks/Originals.h"
 #include "tweaks/RecordedPasses.h"
 #include "tweaks/TRegistry.h"
 
@@ -349,6 +350,27 @@ TEST_F(SqliteHive, HostileThingsAtAHivesPlaceAreRefusedAndLeftAlone)
     }
     EXPECT_TRUE(fs::is_symlink(dir_.File("linked/user.db")));
     EXPECT_EQ(Query(validHive, "SELECT count(*) FROM vals"), std::vector<std::string>{"2"});
+}
+
+// An original beyond the registry's limit is a damaged record: never loaded, never restored.
+TEST_F(SqliteHive, AnOriginalBeyondTheLimitIsReportedDamaged)
+{
+    const TweakEntry& row = Catalogue()[1]; // NoDrives, a user row
+    {
+        auto backend = Open();
+        RecordedMessages messages;
+        ApplyTweaks(*backend, TickSet::All(), messages);
+        TRegistry registry(*backend);
+        ASSERT_TRUE(registry.OpenKeyCreating(std::string(kOriginalsKey) + "\\NoDrives"));
+        registry.WriteBytes("NoDrives", "\x04\0\0\0", 4);
+    }
+    Execute(user_, "UPDATE vals SET data = zeroblob(1048581) WHERE fold = 'NODRIVES' AND type = 3");
+    auto backend = Open();
+    const std::string before = Snapshot(*backend);
+    const TweakEntry* rows[] = {&row};
+    const RestoreReport report = Restore(*backend, rows, ChangeContext{});
+    EXPECT_EQ(report.rows.at(0).outcome, RestoreOutcome::Damaged);
+    EXPECT_EQ(Snapshot(*backend), before);
 }
 
 // What a creation killed half way leaves is removed by the next one, unless
