@@ -2,6 +2,7 @@
 
 #include "access/PasswordStore.h"
 #include "cli/FleetExport.h"
+#include "cli/OutputFile.h"
 #include "cli/Profile.h"
 #include "cli/Terminal.h"
 #include "tweaks/DefaultBackend.h"
@@ -61,12 +62,29 @@ private:
     std::ostream& err_;
 };
 
+// A profile is a few hundred bytes; anything far larger is not one.
+constexpr std::uintmax_t kMaxProfileBytes = 1024 * 1024;
+
 std::string ReadFile(const std::string& path)
 {
+    std::error_code ec;
+    // Checked before opening: a FIFO or a device would never end.
+    const auto type = std::filesystem::status(path, ec).type();
+    if (!ec && type != std::filesystem::file_type::regular)
+        throw UsageError("cannot read " + path + ": not a regular file");
     std::ifstream file(path, std::ios::binary);
-    if (!file)
+    if (ec || !file)
         throw UsageError("cannot read " + path + ": " + std::strerror(errno));
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::string text;
+    char buffer[4096];
+    while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
+        text.append(buffer, static_cast<std::size_t>(file.gcount()));
+        if (text.size() > kMaxProfileBytes)
+            throw UsageError("cannot read " + path + ": larger than a profile can be (1 MiB)");
+    }
+    if (file.bad())
+        throw UsageError("cannot read " + path + ": " + std::strerror(errno));
+    return text;
 }
 
 // The ticks a command works from: the profile or the mirror as the base (or
@@ -80,11 +98,15 @@ public:
             SetRows(on_, options.on, true, "--on");
         if (!options.off.empty())
             SetRows(off_, options.off, true, "--off");
-        for (std::string_view name : on_.Ticked())
-            if (off_.Ticked().count(name) && options.on != "all" && options.off != "all")
-                throw UsageError("row " + std::string(name) + " is named by both --on and --off");
         if (options.on == "all" && options.off == "all")
             throw UsageError("--on all and --off all contradict each other");
+        // `--on all --off LIST` ticks all rows but those; every other row that
+        // both lists name is a contradiction.
+        if (options.on != "all")
+            for (std::string_view name : on_.Ticked())
+                if (off_.Ticked().count(name))
+                    throw UsageError("row " + std::string(name) + " is named by both --on and --off" +
+                                     (options.off == "all" ? " (--off all names every row)" : ""));
         if (!options.profile.empty())
             profile_ = ReadProfile(ReadFile(options.profile), options.profile);
     }
@@ -119,18 +141,61 @@ std::string PasswordBytes(const std::string& utf8)
     return gbk;
 }
 
+// Strict UTF-8: no overlong forms, no surrogates, nothing beyond U+10FFFF.
+bool IsValidUtf8(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80         ? 1
+                                   : (lead >> 5) == 6  ? 2
+                                   : (lead >> 4) == 14 ? 3
+                                   : (lead >> 3) == 30 ? 4
+                                                       : 0;
+        if (length == 0 || i + length > text.size())
+            return false;
+        std::uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next >> 6) != 2)
+                return false;
+            code = code << 6 | (next & 0x3F);
+        }
+        static constexpr std::uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (code < kLeast[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+// Far more than any password the window's field takes.
+constexpr std::size_t kMaxPasswordBytes = 4096;
+
 std::string ObtainPassword(const Options& options, CommandIo& io, std::string_view command)
 {
     if (options.passwordStdin) {
+        // The first line; the end of input ends it as Enter does, at the
+        // terminal as on a closed standard input.
         std::string line;
-        std::getline(io.in, line);
+        char c = 0;
+        while (io.in.get(c) && c != '\n') {
+            line += c;
+            if (line.size() > kMaxPasswordBytes)
+                throw UsageError("the password on standard input is longer than " +
+                                 std::to_string(kMaxPasswordBytes) + " bytes");
+        }
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
+        if (!IsValidUtf8(line))
+            throw UsageError("the password on standard input is not valid UTF-8");
         return PasswordBytes(line);
     }
     if (io.askPassword)
-        if (std::optional<std::string> typed = io.askPassword())
+        if (std::optional<std::string> typed = io.askPassword()) {
+            if (!IsValidUtf8(*typed))
+                throw UsageError("the typed password is not valid UTF-8");
             return PasswordBytes(*typed);
+        }
     throw UsageError(std::string(command) +
                      " needs the password: give it on standard input with --password-stdin, or run "
                      "tessel in a terminal to be asked");
@@ -165,19 +230,30 @@ struct Session
         return context;
     }
 
-    void ReportLogError(const std::string& error)
+    // True when there was an error to report.
+    bool ReportLogError(const std::string& error)
     {
         if (!error.empty())
             io.err << "tessel: the change log was not written: " << error << '\n';
+        return !error.empty();
+    }
+
+    // Held from reading the mirror to logging the pass, so that a pass
+    // elsewhere never comes between them.
+    std::unique_ptr<PassLock> Lock()
+    {
+        return Registry().LockForPass([this](const std::string& holder) {
+            io.err << "tessel: waiting for another pass to finish"
+                   << (holder.empty() ? std::string() : " (the lock is held by " + holder + ")") << "…\n";
+            io.err.flush();
+        });
     }
 };
 
 // As the log-in button does: the first-run reset, then the password. False
-// for a wrong password.
-bool LogIn(const Options& options, std::string_view command, Session& session, TickChoice& mirror,
-           MessageSink& messages)
+// for a wrong password. Runs under the pass lock.
+bool LogIn(const std::string& password, Session& session, TickChoice& mirror, MessageSink& messages)
 {
-    const std::string password = ObtainPassword(options, session.io, command);
     RegistryBackend& registry = session.Registry();
     session.ReportLogError(RecordedFirstRunCheck(registry, messages, session.Context()).logError);
     ErrorStreamMessages loginMessages(session.io.err);
@@ -188,15 +264,20 @@ int Apply(const Options& options, Session& session)
 {
     CommandIo& io = session.io;
     const TickRequest request(options);
+    const std::string password = ObtainPassword(options, io, "apply");
     ErrorStreamMessages messages(io.err);
+    const auto lock = session.Lock();
     TickChoice mirror;
-    if (!LogIn(options, "apply", session, mirror, messages))
+    if (!LogIn(password, session, mirror, messages))
         return exitcode::WrongPassword;
     const PassReport report = RecordedApplyTweaks(session.Registry(), request.Resolve(std::move(mirror)),
                                                   messages, session.Context());
-    session.ReportLogError(report.logError);
+    if (session.ReportLogError(report.logError))
+        return exitcode::StoreError;
+    if (messages.count)
+        return exitcode::RowsNotOpened;
     io.out << "设置成功，重启生效！\n";
-    return messages.count ? exitcode::RowsNotOpened : exitcode::Done;
+    return exitcode::Done;
 }
 
 std::string_view StateName(RealState state)
@@ -208,6 +289,8 @@ std::string_view StateName(RealState state)
         return "reverted";
     case RealState::Other:
         return "other";
+    case RealState::Default:
+        return "default";
     case RealState::Unreadable:
         return "unreadable";
     }
@@ -223,6 +306,9 @@ int Status(const Options& options, Session& session)
 {
     CommandIo& io = session.io;
     const std::vector<RowState> rows = ClassifyAll(session.Registry());
+    // Why rows are unreadable, when a hive was refused.
+    if (const std::string diagnosis = session.Registry().Diagnosis(); !diagnosis.empty())
+        io.err << diagnosis << '\n';
     if (options.json) {
         nlohmann::json list = nlohmann::json::array();
         for (const RowState& row : rows) {
@@ -257,21 +343,30 @@ int RestoreRows(const Options& options, Session& session)
             if (named.IsTicked(row))
                 rows.push_back(&row);
     }
+    const std::string password = ObtainPassword(options, io, "restore");
     ErrorStreamMessages messages(io.err);
+    const auto lock = session.Lock();
     TickChoice mirror;
-    if (!LogIn(options, "restore", session, mirror, messages))
+    if (!LogIn(password, session, mirror, messages))
         return exitcode::WrongPassword;
     const RestoreReport report = Restore(session.Registry(), rows, session.Context());
-    session.ReportLogError(report.logError);
     int code = messages.count ? exitcode::RowsNotOpened : exitcode::Done;
     for (const RestoreResult& row : report.rows) {
         io.out << RowNumber(row.tweak) << '\t' << row.tweak->mirrorValue << '\t'
-               << RestoreOutcomeText(row.outcome) << '\t' << StateName(row.state) << '\n';
-        if (row.outcome == RestoreOutcome::OpenFailed && code == exitcode::Done)
+               << RestoreOutcomeText(row.outcome);
+        if (row.error)
+            io.out << "（错误 " << row.error << "）";
+        io.out << '\t' << StateName(row.state) << '\n';
+        const bool notRestored = row.outcome == RestoreOutcome::OpenFailed ||
+                                 row.outcome == RestoreOutcome::Damaged ||
+                                 row.outcome == RestoreOutcome::Unreadable;
+        if (notRestored && code == exitcode::Done)
             code = exitcode::RowsNotOpened;
         if (row.outcome == RestoreOutcome::StoreError)
             code = exitcode::StoreError;
     }
+    if (session.ReportLogError(report.logError))
+        code = exitcode::StoreError;
     return code;
 }
 
@@ -285,32 +380,35 @@ int Log(const Options& options, Session& session)
             throw UsageError(
                 "--since takes a time such as 2026-01-31T08:00:00Z or 2026-01-31T16:00:00+08:00");
     }
-    const std::vector<ChangeRecord> records =
-        io.logPath.empty() ? std::vector<ChangeRecord>{} : ChangeLog(io.logPath).Read(since);
-    if (options.json) {
-        io.out << "[";
-        for (std::size_t i = 0; i < records.size(); ++i)
-            io.out << (i ? ",\n " : "\n ") << ToJsonLine(records[i]);
-        io.out << (records.empty() ? "]\n" : "\n]\n");
+    if (io.logPath.empty())
         return exitcode::Done;
+    // Printed as it is read: a log of any size takes no more memory than a line.
+    std::size_t count = 0;
+    if (options.json)
+        io.out << "[";
+    const std::string error = ChangeLog(io.logPath).ReadEach(since, [&](ChangeRecord&& record) {
+        if (options.json)
+            io.out << (count ? ",\n " : "\n ") << ToJsonLine(record);
+        else
+            io.out << RecordText(record) << '\n';
+        ++count;
+    });
+    if (options.json)
+        io.out << (count ? "\n]\n" : "]\n");
+    if (!error.empty()) {
+        io.err << "tessel: the change log cannot be read: " << error << '\n';
+        return exitcode::StoreError;
     }
-    for (const ChangeRecord& record : records)
-        io.out << RecordText(record) << '\n';
     return exitcode::Done;
 }
 
+// Standard output is checked once for every command, when it is flushed.
 void WriteOutput(const std::string& bytes, const std::string& path, CommandIo& io)
 {
-    if (path.empty() || path == "-") {
+    if (path.empty() || path == "-")
         io.out << bytes;
-        io.out.flush();
-        return;
-    }
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << bytes;
-    file.close();
-    if (!file)
-        throw std::runtime_error("cannot write " + path + ": " + std::strerror(errno));
+    else
+        WriteFileReplacing(path, bytes);
 }
 
 int Export(const Options& options, Session& session)
@@ -319,10 +417,14 @@ int Export(const Options& options, Session& session)
     const TickRequest request(options);
     if (options.current && request.HasProfile())
         throw UsageError("--current and --profile each give the ticks to start from; name one");
+    if (options.format == "reg" && io.outIsTerminal && (options.output.empty() || options.output == "-"))
+        throw UsageError("a .reg file is UTF-16 and is not shown on a terminal; name a file with -o, or "
+                         "redirect standard output");
     TickChoice base;
-    if (options.current) {
-        LoadState(session.Registry(), base);
-    }
+    // Read with read access only: exporting never creates a hive.
+    if (options.current)
+        for (const RowState& row : ClassifyAll(session.Registry()))
+            base.SetTicked(*row.tweak, row.mirror == 1);
     const TickChoice ticks = request.Resolve(std::move(base));
     std::string bytes;
     if (options.format == "json") {
@@ -416,17 +518,38 @@ int RunCommandLine(const std::vector<std::string>& args, CommandIo& io)
         return app.exit(error, io.out, io.err) == 0 ? exitcode::Done : exitcode::Usage;
     }
 
+    // An option given an empty value names nothing: never read as "not given".
+    for (const CLI::App* command : app.get_subcommands())
+        for (const CLI::Option* option : command->get_options())
+            if (option->count() > 0 && option->get_items_expected_min() > 0)
+                for (const std::string& value : option->results())
+                    if (value.empty()) {
+                        io.err << "tessel: " << option->get_name() << " needs a value\n";
+                        return exitcode::Usage;
+                    }
+
     Session session{io, nullptr, std::nullopt, nullptr};
     try {
+        int code = exitcode::Done;
         if (apply->parsed())
-            return Apply(options, session);
-        if (status->parsed())
-            return Status(options, session);
-        if (restore->parsed())
-            return RestoreRows(options, session);
-        if (log->parsed())
-            return Log(options, session);
-        return Export(options, session);
+            code = Apply(options, session);
+        else if (status->parsed())
+            code = Status(options, session);
+        else if (restore->parsed())
+            code = RestoreRows(options, session);
+        else if (log->parsed())
+            code = Log(options, session);
+        else
+            code = Export(options, session);
+        // Output that did not reach its reader is a failure, whatever was done.
+        errno = 0;
+        io.out.flush();
+        if (!io.out) {
+            io.err << "tessel: cannot write to standard output"
+                   << (errno ? std::string(": ") + std::strerror(errno) : std::string()) << '\n';
+            return exitcode::StoreError;
+        }
+        return code;
     } catch (const UsageError& error) {
         io.err << "tessel: " << error.what() << '\n';
         return exitcode::Usage;
@@ -451,7 +574,8 @@ int RunCommandLine(int argc, char** argv)
                  std::cerr,
                  [] { return MakeDefaultBackend(); },
                  [] { return AskPasswordOnTerminal("Password: "); },
-                 ChangeLog::DefaultPath()};
+                 ChangeLog::DefaultPath(),
+                 StandardOutputIsTerminal()};
     return RunCommandLine(std::vector<std::string>(argv + 1, argv + argc), io);
 }
 

@@ -35,6 +35,8 @@ struct CommandIo
     std::function<std::optional<std::string>()> askPassword;
     // The change log that changes are appended to and `log` reads; none when empty.
     std::filesystem::path logPath = {};
+    // Standard output is a terminal: no UTF-16 file is written there.
+    bool outIsTerminal = false;
 };
 
 // Runs `tessel ARGS...` (the arguments after the program's name) and returns its exit code.

@@ -8,6 +8,7 @@
 #include <charconv>
 #include <iterator>
 #include <optional>
+#include <set>
 
 namespace tessel {
 namespace {
@@ -20,6 +21,14 @@ bool SameLetters(std::string_view a, std::string_view b)
     });
 }
 
+// Where the parser stands: the line of the last character that was not white
+// space, so that a value the parser has read past names its own line.
+struct Position
+{
+    int line = 1;
+    int newlines = 0;
+};
+
 // Walks the profile text for the JSON parser, counting lines, so that an error
 // found while reading a value can name the line it stands on.
 class CountingIterator
@@ -31,12 +40,14 @@ public:
     using pointer = const char*;
     using reference = const char&;
 
-    CountingIterator(const char* at, int* line) : at_(at), line_(line) {}
+    CountingIterator(const char* at, Position* position) : at_(at), position_(position) {}
     reference operator*() const { return *at_; }
     CountingIterator& operator++()
     {
         if (*at_ == '\n')
-            ++*line_;
+            ++position_->newlines;
+        else if (*at_ != ' ' && *at_ != '\t' && *at_ != '\r')
+            position_->line = position_->newlines + 1;
         ++at_;
         return *this;
     }
@@ -51,7 +62,7 @@ public:
 
 private:
     const char* at_;
-    int* line_;
+    Position* position_;
 };
 
 using Json = nlohmann::json;
@@ -102,6 +113,9 @@ public:
     {
         if (value != "format" && value != "version" && value != "ticked")
             return Fail("unknown key \"" + value + "\"");
+        // A second list would be merged into the first; a second version would hide it.
+        if (!keys_.insert(value).second)
+            return Fail("the key \"" + value + "\" appears twice");
         key_ = value;
         return true;
     }
@@ -178,6 +192,7 @@ private:
     const int& line_;
     int depth_ = 0;
     std::string key_;
+    std::set<std::string> keys_;
     struct
     {
         bool format = false, version = false, ticked = false;
@@ -249,14 +264,19 @@ std::string WriteProfile(const TweakTicks& ticks)
 
 TickChoice ReadProfile(std::string_view text, std::string_view source)
 {
-    int line = 1;
-    ProfileReader reader(line);
-    CountingIterator first(text.data(), &line);
-    CountingIterator last(text.data() + text.size(), &line);
+    // JSON text holds no NUL; the parser would stop reading there.
+    if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos)
+        throw UsageError(std::string(source) + ":" +
+                         std::to_string(std::count(text.begin(), text.begin() + nul, '\n') + 1) +
+                         ": the profile holds a NUL byte");
+    Position position;
+    ProfileReader reader(position.line);
+    CountingIterator first(text.data(), &position);
+    CountingIterator last(text.data() + text.size(), &position);
     const bool parsed = Json::sax_parse(first, last, &reader);
     if (!parsed || !reader.done_) {
         const auto [at, reason] =
-            reader.fault.value_or(std::pair{line, std::string("the profile is incomplete")});
+            reader.fault.value_or(std::pair{position.line, std::string("the profile is incomplete")});
         throw UsageError(std::string(source) + ":" + std::to_string(at) + ": " + reason);
     }
     return std::move(reader.ticks_);

@@ -53,7 +53,13 @@ SQL
 chown "root:$group" "$tmp"
 chmod 0664 "$tmp"
 # link never replaces a hive that appeared meanwhile.
-if ! ln "$tmp" "$hive" 2>/dev/null && [ ! -e "$hive" ]; then
+if ln "$tmp" "$hive" 2>/dev/null; then
+  # Side files that stay when the last writer closes (the program asks for the same): an account
+  # outside the group cannot make them in this folder, and a reader of a WAL needs them.
+  sqlite3 "$hive" ".filectrl persist_wal 1" "SELECT count(*) FROM keys;" >/dev/null
+  chown "root:$group" "$hive-wal" "$hive-shm"
+  chmod 0664 "$hive-wal" "$hive-shm"
+elif [ ! -e "$hive" ]; then
   echo "cannot create $hive" >&2
   exit 1
 fi

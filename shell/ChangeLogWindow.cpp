@@ -7,6 +7,8 @@
 
 #include <QPlainTextEdit>
 
+#include <deque>
+
 TChangeLogForm::TChangeLogForm(const tessel::ChangeLog& log) : m_log(log)
 {
     SetCaption(QStringLiteral("       更改记录"));
@@ -27,13 +29,21 @@ TChangeLogForm::TChangeLogForm(const tessel::ChangeLog& log) : m_log(log)
 
 void TChangeLogForm::ShowRecent()
 {
-    const std::vector<tessel::ChangeRecord> records = m_log.Read();
+    // Only the latest are kept while the log streams by, whatever its size.
+    std::deque<tessel::ChangeRecord> records;
+    const std::string error = m_log.ReadEach({}, [&](tessel::ChangeRecord&& record) {
+        records.push_back(std::move(record));
+        if (records.size() > kShownRecords)
+            records.pop_front();
+    });
     QStringList lines;
-    const std::size_t shown = std::min<std::size_t>(records.size(), kShownRecords);
-    for (std::size_t i = 0; i < shown; ++i) {
-        const std::string text = tessel::RecordText(records[records.size() - 1 - i]);
+    for (auto it = records.rbegin(); it != records.rend(); ++it) {
+        const std::string text = tessel::RecordText(*it);
         lines += QString::fromUtf8(text.data(), qsizetype(text.size())).split(QLatin1Char('\n'));
     }
+    if (!error.empty())
+        lines << QStringLiteral("更改记录无法读取：") +
+                     QString::fromUtf8(error.data(), qsizetype(error.size()));
     if (lines.isEmpty())
         lines << QStringLiteral("还没有更改记录。（%1）").arg(QString::fromStdString(m_log.Path().string()));
     SnMemo1->SetLines(lines);

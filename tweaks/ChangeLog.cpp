@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
+#include <string_view>
 
 #ifdef _WIN32
 #include <io.h>
@@ -17,6 +17,7 @@
 #include <windows.h>
 #else
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -110,7 +111,81 @@ std::string StringField(const Json& json, const char* field)
     return it != json.end() && it->is_string() ? it->get<std::string>() : std::string();
 }
 
-#ifndef _WIN32
+// A line longer than this is not a record (a record holds at most two 1 MiB values in hex).
+constexpr std::size_t kMaxLine = 5u << 20;
+
+#ifdef _WIN32
+
+std::string Reason(const fs::path& file, int error)
+{
+    const std::u8string name = file.u8string();
+    return std::string(name.begin(), name.end()) + ": " + std::strerror(error);
+}
+
+// Windows keeps %LOCALAPPDATA% to its account; the file is used as it is.
+std::string AppendToLog(const fs::path& file, const fs::path& first, const fs::path& second,
+                        std::uintmax_t limit, std::string text)
+{
+    std::error_code ec;
+    fs::create_directories(file.parent_path(), ec);
+    const std::uintmax_t size = fs::file_size(file, ec);
+    if (!ec && size > 0 && size + text.size() > limit) {
+        fs::remove(second, ec);
+        if (fs::exists(first, ec))
+            fs::rename(first, second, ec);
+        if (!ec)
+            fs::rename(file, first, ec);
+        if (ec)
+            return ec.message();
+    }
+    const int fd = ::_wopen(file.c_str(), _O_RDWR | _O_APPEND | _O_CREAT | _O_BINARY, _S_IREAD | _S_IWRITE);
+    if (fd < 0)
+        return Reason(file, errno);
+    char last = '\n';
+    if (::_lseeki64(fd, -1, SEEK_END) >= 0 && ::_read(fd, &last, 1) == 1 && last != '\n')
+        text.insert(text.begin(), '\n');
+    const int written = ::_write(fd, text.data(), static_cast<unsigned>(text.size()));
+    const int error = errno;
+    const bool closed = ::_close(fd) == 0;
+    if (written < 0)
+        return Reason(file, error);
+    if (static_cast<std::size_t>(written) != text.size() || !closed)
+        return Reason(file, ENOSPC);
+    return {};
+}
+
+int OpenForReading(const fs::path& file, std::string& error)
+{
+    const int fd = ::_wopen(file.c_str(), _O_RDONLY | _O_BINARY);
+    if (fd < 0 && errno != ENOENT)
+        error = Reason(file, errno);
+    return fd;
+}
+
+long ReadSome(int fd, char* buffer, unsigned size)
+{
+    return ::_read(fd, buffer, size);
+}
+
+void CloseFile(int fd)
+{
+    ::_close(fd);
+}
+
+#else
+
+std::string Refused(const fs::path& file, const std::string& why)
+{
+    return file.string() + ": refused: " + why;
+}
+
+std::string Octal(mode_t mode)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "%04o", static_cast<unsigned>(mode & 07777));
+    return text;
+}
+
 // Every folder the log needs, created for its owner alone.
 bool MakePrivateDirectories(const fs::path& dir)
 {
@@ -121,33 +196,190 @@ bool MakePrivateDirectories(const fs::path& dir)
         return false;
     return ::mkdir(dir.c_str(), 0700) == 0 || errno == EEXIST;
 }
+
+// The rules of the user hive: the file is this account's and private to it.
+std::string CheckFile(const fs::path& file, const struct stat& st)
+{
+    if (!S_ISREG(st.st_mode))
+        return Refused(file, "not a regular file");
+    if (st.st_uid != ::geteuid())
+        return Refused(file, "owned by another account (uid " + std::to_string(st.st_uid) + ")");
+    if (st.st_mode & 077)
+        return Refused(file, "readable or writable by group or others (mode " + Octal(st.st_mode) + ")");
+    return {};
+}
+
+// The log's folder, open, when others may not write it; -1 and the reason otherwise.
+int OpenFolder(const fs::path& file, std::string& error)
+{
+    const fs::path dir = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    struct stat st
+    {
+    };
+    if (fd < 0 || ::fstat(fd, &st) != 0) {
+        error = dir.string() + ": " + std::strerror(errno);
+    } else if (st.st_mode & S_IWOTH) {
+        error = Refused(file, "its folder " + dir.string() + " is writable by others (mode " +
+                                  Octal(st.st_mode) + ")");
+    } else {
+        return fd;
+    }
+    if (fd >= 0)
+        ::close(fd);
+    return -1;
+}
+
+// Opens the log without following a symlink and without waiting on a FIFO,
+// and checks what it found before anything is written.
+int OpenChecked(int dir, const fs::path& file, int flags, struct stat& st, std::string& error)
+{
+    const std::string name = file.filename().string();
+    const int fd = ::openat(dir, name.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        if (errno == ELOOP)
+            error = Refused(file, "a symlink");
+        else if (errno != ENOENT || (flags & O_CREAT))
+            error = file.string() + ": " + std::strerror(errno);
+        return -1;
+    }
+    if (::fstat(fd, &st) != 0)
+        error = file.string() + ": " + std::strerror(errno);
+    else
+        error = CheckFile(file, st);
+    if (!error.empty()) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Appends under an flock on the log itself. A rotation renames the file while
+// its lock is held, so a program that was waiting on the old file opens the
+// new one instead of writing where nobody reads.
+std::string AppendToLog(const fs::path& file, const fs::path& first, const fs::path& second,
+                        std::uintmax_t limit, std::string text)
+{
+    if (!MakePrivateDirectories(file.parent_path()))
+        return file.parent_path().string() + ": " + std::strerror(errno);
+    std::string error;
+    const int dir = OpenFolder(file, error);
+    if (dir < 0)
+        return error;
+    const std::string name = file.filename().string();
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        struct stat st
+        {
+        };
+        const int fd = OpenChecked(dir, file, O_RDWR | O_APPEND | O_CREAT, st, error);
+        if (fd < 0)
+            break;
+        struct stat named
+        {
+        };
+        if (::flock(fd, LOCK_EX) != 0 || ::fstat(fd, &st) != 0 ||
+            ::fstatat(dir, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0 || named.st_ino != st.st_ino ||
+            named.st_dev != st.st_dev) {
+            ::close(fd);
+            continue;
+        }
+        const auto size = static_cast<std::uintmax_t>(st.st_size);
+        if (size > 0 && size + text.size() > limit) {
+            // The oldest file goes; the others move up one place.
+            const std::string one = first.filename().string(), two = second.filename().string();
+            ::unlinkat(dir, two.c_str(), 0);
+            if (::renameat(dir, one.c_str(), dir, two.c_str()) != 0 && errno != ENOENT)
+                error = first.string() + ": " + std::strerror(errno);
+            else if (::renameat(dir, name.c_str(), dir, one.c_str()) != 0)
+                error = file.string() + ": " + std::strerror(errno);
+            ::close(fd);
+            if (!error.empty())
+                break;
+            continue;
+        }
+        char last = '\n';
+        if (size > 0 && ::pread(fd, &last, 1, st.st_size - 1) == 1 && last != '\n')
+            text.insert(text.begin(), '\n');
+        const ssize_t written = ::write(fd, text.data(), text.size());
+        const int writeError = errno;
+        ::close(fd);
+        if (written < 0)
+            error = file.string() + ": " + std::strerror(writeError);
+        else if (static_cast<std::size_t>(written) != text.size())
+            error = file.string() + ": short write (" + std::strerror(ENOSPC) + ")";
+        ::close(dir);
+        return error;
+    }
+    ::close(dir);
+    return error.empty() ? file.string() + ": changed while being opened" : error;
+}
+
+int OpenForReading(const fs::path& file, std::string& error)
+{
+    // A log that was never written, or was not rotated yet, holds no records.
+    struct stat st
+    {
+    };
+    if (::lstat(file.c_str(), &st) != 0 && errno == ENOENT)
+        return -1;
+    const int dir = OpenFolder(file, error);
+    if (dir < 0)
+        return -1;
+    const int fd = OpenChecked(dir, file, O_RDONLY, st, error);
+    ::close(dir);
+    // Reads wait for data from here on; a regular file always has it.
+    if (fd >= 0)
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+long ReadSome(int fd, char* buffer, unsigned size)
+{
+    return static_cast<long>(::read(fd, buffer, size));
+}
+
+void CloseFile(int fd)
+{
+    ::close(fd);
+}
+
 #endif
 
-// Appends the text with one write call.
-std::string AppendOnce(const fs::path& file, const std::string& text)
+// Hands over each line of the file; a line beyond kMaxLine is skipped whole.
+std::string EachLine(const fs::path& file, const std::function<void(const std::string&)>& each)
 {
-#ifdef _WIN32
-    const int fd = ::_wopen(file.c_str(), _O_WRONLY | _O_APPEND | _O_CREAT | _O_BINARY, _S_IREAD | _S_IWRITE);
+    std::string error;
+    const int fd = OpenForReading(file, error);
     if (fd < 0)
-        return std::strerror(errno);
-    const int written = ::_write(fd, text.data(), static_cast<unsigned>(text.size()));
-    const int error = errno;
-    ::_close(fd);
-#else
-    const int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return std::strerror(errno);
-    // A log that was made readable to others by hand goes back to its owner.
-    ::fchmod(fd, 0600);
-    const ssize_t written = ::write(fd, text.data(), text.size());
-    const int error = errno;
-    ::close(fd);
-#endif
-    if (written < 0)
-        return std::strerror(error);
-    if (static_cast<std::size_t>(written) != text.size())
-        return "short write";
-    return {};
+        return error;
+    std::string line;
+    bool overlong = false;
+    char buffer[65536];
+    long got = 0;
+    while ((got = ReadSome(fd, buffer, sizeof buffer)) > 0) {
+        std::string_view chunk(buffer, static_cast<std::size_t>(got));
+        while (!chunk.empty()) {
+            const std::size_t end = chunk.find('\n');
+            const std::string_view part = chunk.substr(0, end);
+            if (!overlong && line.size() + part.size() <= kMaxLine)
+                line.append(part);
+            else
+                overlong = true;
+            if (end == std::string_view::npos)
+                break;
+            if (!overlong)
+                each(line);
+            line.clear();
+            overlong = false;
+            chunk.remove_prefix(end + 1);
+        }
+    }
+    if (got < 0)
+        error = file.string() + ": " + std::strerror(errno);
+    else if (!overlong && !line.empty())
+        each(line);
+    CloseFile(fd);
+    return error;
 }
 
 } // namespace
@@ -303,7 +535,7 @@ std::optional<std::chrono::system_clock::time_point> ParseIsoTime(std::string_vi
         return result;
     if (zone.size() == 6 && (zone[0] == '+' || zone[0] == '-') && zone[3] == ':') {
         const int zh = number(at + 1, 2), zm = number(at + 4, 2);
-        if (zh < 0 || zm < 0)
+        if (zh < 0 || zh > 23 || zm < 0 || zm > 59)
             return std::nullopt;
         const auto offset = hours(zh) + minutes(zm);
         return zone[0] == '+' ? result - offset : result + offset;
@@ -370,45 +602,35 @@ std::string ChangeLog::Append(const std::vector<ChangeRecord>& records) const
     std::string text;
     for (const ChangeRecord& record : records)
         text += ToJsonLine(record) + '\n';
-    std::error_code ec;
-#ifdef _WIN32
-    fs::create_directories(file_.parent_path(), ec);
-#else
-    if (!MakePrivateDirectories(file_.parent_path()))
-        return std::strerror(errno);
-#endif
-    const std::uintmax_t size = fs::file_size(file_, ec);
-    if (!ec && size > 0 && size + text.size() > limit_) {
-        // The oldest file goes; the others move up one place.
-        fs::remove(Rotated(2), ec);
-        if (fs::exists(Rotated(1), ec))
-            fs::rename(Rotated(1), Rotated(2), ec);
-        if (!ec)
-            fs::rename(file_, Rotated(1), ec);
-        if (ec)
-            return ec.message();
+    return AppendToLog(file_, Rotated(1), Rotated(2), limit_, std::move(text));
+}
+
+std::string ChangeLog::ReadEach(std::optional<std::chrono::system_clock::time_point> since,
+                                const std::function<void(ChangeRecord&&)>& each) const
+{
+    std::string errors;
+    for (const fs::path& path : {Rotated(2), Rotated(1), file_}) {
+        std::string error = EachLine(path, [&](const std::string& line) {
+            auto record = FromJsonLine(line);
+            if (!record)
+                return;
+            if (since) {
+                const auto time = ParseIsoTime(record->time);
+                if (!time || *time < *since)
+                    return;
+            }
+            each(std::move(*record));
+        });
+        if (!error.empty())
+            errors += (errors.empty() ? "" : "\n") + error;
     }
-    return AppendOnce(file_, text);
+    return errors;
 }
 
 std::vector<ChangeRecord> ChangeLog::Read(std::optional<std::chrono::system_clock::time_point> since) const
 {
     std::vector<ChangeRecord> records;
-    for (const fs::path& path : {Rotated(2), Rotated(1), file_}) {
-        std::ifstream in(path, std::ios::binary);
-        std::string line;
-        while (std::getline(in, line)) {
-            auto record = FromJsonLine(line);
-            if (!record)
-                continue;
-            if (since) {
-                const auto time = ParseIsoTime(record->time);
-                if (!time || *time < *since)
-                    continue;
-            }
-            records.push_back(std::move(*record));
-        }
-    }
+    ReadEach(since, [&](ChangeRecord&& record) { records.push_back(std::move(record)); });
     return records;
 }
 

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -82,8 +83,11 @@ std::optional<std::chrono::system_clock::time_point> ParseIsoTime(std::string_vi
 // The name of the account the program runs as.
 std::string CurrentAccount();
 
-// The log of changes: JSON Lines, readable only by its owner, rotated at a
-// size limit keeping three files (the log, .1 and .2).
+// The log of changes: JSON Lines, rotated at a size limit keeping three files
+// (the log, .1 and .2). Where the system has file ownership, the log is used
+// only when it is a regular file (never through a symlink) owned by this
+// account and private to it, in a folder that others may not write; anything
+// else is left untouched and the log is skipped with the reason.
 class ChangeLog
 {
 public:
@@ -97,12 +101,18 @@ public:
 
     const std::filesystem::path& Path() const { return file_; }
 
-    // Writes all records in one append, so a killed program leaves whole lines.
-    // Empty text on success, else what went wrong.
+    // Writes all records in one append, so a killed program leaves whole
+    // lines; a line torn by an earlier failed write is ended first. Appends and
+    // rotations of several programs take turns. Empty text on success, else
+    // what went wrong (the file and the reason).
     std::string Append(const std::vector<ChangeRecord>& records) const;
 
-    // Oldest first across the rotated files; only records at or after `since`.
-    // Lines that are not records are skipped.
+    // Hands over the records oldest first across the rotated files, one at a
+    // time; only records at or after `since`. Lines that are not records are
+    // skipped. Empty text on success, else why a file could not be read.
+    std::string ReadEach(std::optional<std::chrono::system_clock::time_point> since,
+                         const std::function<void(ChangeRecord&&)>& each) const;
+    // The same, gathered; a file that cannot be read gives no records.
     std::vector<ChangeRecord> Read(std::optional<std::chrono::system_clock::time_point> since = {}) const;
 
 private:

@@ -27,13 +27,16 @@ std::vector<std::uint8_t> EncodeOriginal(const ValueState& state)
 std::optional<ValueState> DecodeOriginal(const RegValue& record)
 {
     ValueState state;
-    if (record.type != regtype::Binary || (!record.data.empty() && record.data.size() < 4))
+    if (record.type != regtype::Binary || record.unloadedSize ||
+        (!record.data.empty() && record.data.size() < 4))
         return std::nullopt;
     if (record.data.empty())
         return state;
     const auto& d = record.data;
     state.present = true;
     state.value.type = d[0] | d[1] << 8 | d[2] << 16 | static_cast<std::uint32_t>(d[3]) << 24;
+    if (state.value.type > regtype::Qword || d.size() - 4 > limits::ValueDataBytes)
+        return std::nullopt;
     state.value.data.assign(d.begin() + 4, d.end());
     return state;
 }
@@ -62,13 +65,36 @@ OriginalRecord RecordOriginal(RegistryBackend& backend, const TweakEntry& tweak,
     return result;
 }
 
+OriginalReading ReadOriginalRecord(RegistryBackend& backend, const TweakEntry& tweak, const TweakWrite& write)
+{
+    OriginalReading result;
+    const ValueReading reading = ReadValue(backend, tweak.hive, OriginalsKeyOf(tweak), write.valueName);
+    if (reading.Absent())
+        return result;
+    // Data beyond the registry's limit is never loaded: no store wrote such a record.
+    if (reading.status == status::NotEnoughMemory) {
+        result.found = OriginalReading::Found::Damaged;
+        return result;
+    }
+    if (!reading.Present()) {
+        result.found = OriginalReading::Found::Unreadable;
+        result.error = reading.status;
+        return result;
+    }
+    const std::optional<ValueState> state = DecodeOriginal(reading.value);
+    result.found = state ? OriginalReading::Found::Recorded : OriginalReading::Found::Damaged;
+    if (state)
+        result.state = *state;
+    return result;
+}
+
 std::optional<ValueState> ReadOriginal(RegistryBackend& backend, const TweakEntry& tweak,
                                        const TweakWrite& write)
 {
-    const ValueReading reading = ReadValue(backend, tweak.hive, OriginalsKeyOf(tweak), write.valueName);
-    if (!reading.Present())
+    OriginalReading reading = ReadOriginalRecord(backend, tweak, write);
+    if (reading.found != OriginalReading::Found::Recorded)
         return std::nullopt;
-    return DecodeOriginal(reading.value);
+    return std::move(reading.state);
 }
 
 } // namespace tessel

@@ -17,7 +17,6 @@ namespace tessel {
 inline constexpr std::string_view kOriginalsKey = "Software\\Microsoft\\Windows\\vardo\\Originals";
 
 std::vector<std::uint8_t> EncodeOriginal(const ValueState& state);
-std::optional<ValueState> DecodeOriginal(const RegValue& record);
 
 enum class OriginalRecord : std::uint8_t
 {
@@ -30,7 +29,29 @@ enum class OriginalRecord : std::uint8_t
 OriginalRecord RecordOriginal(RegistryBackend& backend, const TweakEntry& tweak, const TweakWrite& write,
                               const ValueState& prior);
 
-// The recorded original of one value; empty when none was recorded.
+// A record that is not one: a wrong kind or length, data beyond the
+// registry's limit, or a kind the registry does not have.
+std::optional<ValueState> DecodeOriginal(const RegValue& record);
+
+struct OriginalReading
+{
+    enum class Found : std::uint8_t
+    {
+        Recorded,
+        NotRecorded,
+        Damaged,
+        Unreadable, // the record's key or value could not be read
+    };
+    Found found = Found::NotRecorded;
+    ValueState state;
+    long error = 0; // the registry's status code, when unreadable
+};
+
+// The recorded original of one value, read with read access only.
+OriginalReading ReadOriginalRecord(RegistryBackend& backend, const TweakEntry& tweak,
+                                   const TweakWrite& write);
+
+// The recorded original of one value; empty when none was recorded or it cannot be used.
 std::optional<ValueState> ReadOriginal(RegistryBackend& backend, const TweakEntry& tweak,
                                        const TweakWrite& write);
 

@@ -103,6 +103,7 @@ RowState ClassifyRow(RegistryBackend& backend, const TweakEntry& tweak)
     row.tweak = &tweak;
     bool applied = true;
     bool reverted = true;
+    bool untouched = true;
     bool unreadable = false;
     for (const TweakWrite& write : tweak.writes) {
         ValueReading reading = ReadValue(backend, tweak.hive, write.keyPath, write.valueName);
@@ -110,12 +111,14 @@ RowState ClassifyRow(RegistryBackend& backend, const TweakEntry& tweak)
         unreadable |= !reading.Present() && !reading.Absent();
         applied &= Matches(write.applied, reading);
         reverted &= Matches(write.reverted, reading);
+        untouched &= reading.Absent() || Matches(write.reverted, reading);
         row.values.push_back(std::move(reading));
     }
-    row.state = unreadable ? RealState::Unreadable
-                : applied  ? RealState::Applied
-                : reverted ? RealState::Reverted
-                           : RealState::Other;
+    row.state = unreadable  ? RealState::Unreadable
+                : applied   ? RealState::Applied
+                : reverted  ? RealState::Reverted
+                : untouched ? RealState::Default
+                            : RealState::Other;
     const ValueReading mirror = ReadValue(backend, Hive::CurrentUser, kMirrorKey, tweak.mirrorValue);
     if (mirror.Present() && mirror.value.type == regtype::Dword && mirror.value.data.size() == 4) {
         const auto& d = mirror.value.data;
@@ -142,6 +145,8 @@ std::string_view StateText(RealState state)
         return "已撤消";
     case RealState::Other:
         return "其他值（由别的程序或策略设置）";
+    case RealState::Default:
+        return "系统默认（从未设置）";
     case RealState::Unreadable:
         return "无法读取";
     }
@@ -159,6 +164,9 @@ std::string ReadingText(const ValueReading& reading)
 
 bool IsDrift(const RowState& row, bool ticked)
 {
+    // The system's default is what an unticked box leaves on a machine nobody changed.
+    if (!ticked && row.state == RealState::Default)
+        return false;
     return row.state != (ticked ? RealState::Applied : RealState::Reverted);
 }
 

@@ -16,6 +16,7 @@ enum class RealState : std::uint8_t
     Applied,    // every value as applying leaves it
     Reverted,   // every value as reverting leaves it
     Other,      // readable, but neither: set by something else
+    Default,    // nothing set it: values that reverting would write are absent, the rest as reverted
     Unreadable, // a key or value could not be read
 };
 

@@ -5,6 +5,7 @@
 #include "tweaks/TRegistry.h"
 #include "tweaks/TweakDescriptions.h"
 
+#include <iterator>
 #include <map>
 #include <optional>
 
@@ -38,8 +39,6 @@ public:
         mirrorOpenError_ = 0;
     }
 
-    std::unique_ptr<PassLock> LockForPass() override { return inner_.LockForPass(); }
-
     // A store error that raised before reaching the registry (a mirror key
     // that would not open) is written down here.
     void NoteError(const std::string& message)
@@ -54,13 +53,21 @@ public:
         }
     }
 
-    // Appends everything in one go and tells the system if anything changed.
+    // Appends what was recorded since the last call in one go.
+    template <typename Report> void Flush(Report& report)
+    {
+        if (context_.log && !records_.empty())
+            if (std::string error = context_.log->Append(records_); !error.empty() && report.logError.empty())
+                report.logError = std::move(error);
+        report.records.insert(report.records.end(), std::make_move_iterator(records_.begin()),
+                              std::make_move_iterator(records_.end()));
+        records_.clear();
+    }
+
+    // Appends the rest and tells the system if anything changed.
     template <typename Report> void Finish(Report& report)
     {
-        report.records = std::move(records_);
-        records_.clear();
-        if (context_.log)
-            report.logError = context_.log->Append(report.records);
+        Flush(report);
         if (context_.notifier && ShouldNotify(report.records))
             report.notified = context_.notifier->BroadcastPolicyChange();
     }
@@ -125,6 +132,11 @@ protected:
     {
         open_.erase(key);
         return inner_.CloseKey(key);
+    }
+
+    std::unique_ptr<PassLock> DoLockForPass(const LockWaitNotice& notice) override
+    {
+        return inner_.LockForPass(notice);
     }
 
 private:
@@ -217,17 +229,21 @@ private:
     std::vector<ChangeRecord> records_;
 };
 
-template <typename Pass> PassReport RunRecorded(ChangeRecorder& recorder, Pass pass)
+// The log is written under the same lock as the pass, so that two programs
+// never rotate it at once; the pass's messages follow once the lock is free.
+template <typename Pass> PassReport RunRecorded(ChangeRecorder& recorder, MessageSink& messages, Pass pass)
 {
     PassReport report;
-    try {
-        report.ran = pass();
-    } catch (const std::exception& error) {
-        recorder.NoteError(error.what());
+    RunLockedPass(recorder, messages, [&](MessageSink& held) {
+        try {
+            report.ran = pass(held);
+        } catch (const std::exception& error) {
+            recorder.NoteError(error.what());
+            recorder.Finish(report);
+            throw;
+        }
         recorder.Finish(report);
-        throw;
-    }
-    recorder.Finish(report);
+    });
     return report;
 }
 
@@ -237,10 +253,20 @@ RestoreResult RestoreRow(RegistryBackend& inner, ChangeRecorder& recorder, const
     RestoreResult result;
     result.tweak = &tweak;
     std::vector<std::pair<const TweakWrite*, ValueState>> originals;
-    for (const TweakWrite& write : tweak.writes)
-        if (auto original = ReadOriginal(inner, tweak, write))
-            originals.emplace_back(&write, *original);
-    if (originals.empty()) {
+    for (const TweakWrite& write : tweak.writes) {
+        OriginalReading original = ReadOriginalRecord(inner, tweak, write);
+        // A row is put back whole or not at all: a record that cannot be used
+        // leaves every value of the row as it is.
+        if (original.found == OriginalReading::Found::Damaged && result.outcome != RestoreOutcome::Unreadable)
+            result.outcome = RestoreOutcome::Damaged;
+        if (original.found == OriginalReading::Found::Unreadable) {
+            result.outcome = RestoreOutcome::Unreadable;
+            result.error = original.error;
+        }
+        if (original.found == OriginalReading::Found::Recorded)
+            originals.emplace_back(&write, std::move(original.state));
+    }
+    if (originals.empty() || result.outcome != RestoreOutcome::NothingRecorded) {
         result.state = ClassifyRow(inner, tweak).state;
         return result;
     }
@@ -305,8 +331,8 @@ PassReport RecordedApplyTweaks(RegistryBackend& backend, const TweakTicks& ticks
                                const ChangeContext& context)
 {
     ChangeRecorder recorder(backend, context, ChangeOperation::Pass);
-    return RunRecorded(recorder, [&] {
-        ApplyTweaks(recorder, ticks, messages, &recorder);
+    return RunRecorded(recorder, messages, [&](MessageSink& held) {
+        ApplyTweaks(recorder, ticks, held, &recorder);
         return true;
     });
 }
@@ -315,7 +341,8 @@ PassReport RecordedFirstRunCheck(RegistryBackend& backend, MessageSink& messages
                                  const ChangeContext& context)
 {
     ChangeRecorder recorder(backend, context, ChangeOperation::Reset);
-    return RunRecorded(recorder, [&] { return RunFirstRunCheck(recorder, messages, &recorder); });
+    return RunRecorded(recorder, messages,
+                       [&](MessageSink& held) { return RunFirstRunCheck(recorder, held, &recorder); });
 }
 
 RestoreReport Restore(RegistryBackend& backend, std::span<const TweakEntry* const> rows,
@@ -323,10 +350,11 @@ RestoreReport Restore(RegistryBackend& backend, std::span<const TweakEntry* cons
 {
     RestoreReport report;
     ChangeRecorder recorder(backend, context, ChangeOperation::Restore);
-    {
-        const auto lock = backend.LockForPass();
-        for (const TweakEntry* tweak : rows)
-            report.rows.push_back(RestoreRow(backend, recorder, *tweak));
+    const auto lock = backend.LockForPass();
+    for (const TweakEntry* tweak : rows) {
+        report.rows.push_back(RestoreRow(backend, recorder, *tweak));
+        // Logged row by row: a restore that is killed leaves its changes so far written down.
+        recorder.Flush(report);
     }
     recorder.Finish(report);
     return report;
@@ -351,6 +379,10 @@ std::string_view RestoreOutcomeText(RestoreOutcome outcome)
         return "无法打开注册表项";
     case RestoreOutcome::StoreError:
         return "写入失败";
+    case RestoreOutcome::Damaged:
+        return "原始值记录已损坏";
+    case RestoreOutcome::Unreadable:
+        return "无法读取原始值";
     }
     return {};
 }

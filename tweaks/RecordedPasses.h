@@ -47,6 +47,8 @@ enum class RestoreOutcome : std::uint8_t
     NothingRecorded, // the program never changed the row's values
     OpenFailed,
     StoreError,
+    Damaged,    // a recorded original is not a record a restore can use; nothing written
+    Unreadable, // a recorded original could not be read; nothing written
 };
 
 struct RestoreResult

@@ -3,6 +3,7 @@
 #include "tweaks/RegistryTypes.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,13 +21,18 @@ struct RegValue
     std::optional<std::uint32_t> unloadedSize{};
 };
 
-// Held while a whole apply or reset pass runs, so that two programs running a
-// pass on the same hives at once do not interleave their rows.
+// Held while a whole pass runs, from reading the ticks to logging what it did,
+// so that two programs running a pass on the same hives at once never
+// interleave their rows or work from each other's stale state.
 class PassLock
 {
 public:
     virtual ~PassLock() = default;
 };
+
+// Told once, when a pass has waited a few seconds for another one's lock, who
+// holds it ("process 1234 (tessel)"; empty when that is not known).
+using LockWaitNotice = std::function<void(const std::string& holder)>;
 
 // The registry as the store sees it: a handful of calls that answer with Win32
 // status codes. The public calls check names, paths and sizes against the
@@ -53,8 +59,11 @@ public:
     long DeleteValue(Handle key, std::string_view name);
     long CloseKey(Handle key);
 
-    // Null where the backend has nothing to serialise passes with.
-    virtual std::unique_ptr<PassLock> LockForPass() { return nullptr; }
+    // Waits as long as another program's pass holds the lock; a pass never runs
+    // without it. Taking it again while it is held through the same backend
+    // returns at once. Null where the backend has nothing to serialise passes
+    // with; raises a store error when the lock cannot be taken at all.
+    std::unique_ptr<PassLock> LockForPass(const LockWaitNotice& notice = {}) { return DoLockForPass(notice); }
 
     // Why a hive could not be opened, for people: the file, the operation and
     // the system's reason, one hive a line. Empty when nothing failed.
@@ -70,6 +79,7 @@ protected:
                             std::uint32_t size) = 0;
     virtual long DoDeleteValue(Handle key, std::string_view name) = 0;
     virtual long DoCloseKey(Handle key) = 0;
+    virtual std::unique_ptr<PassLock> DoLockForPass(const LockWaitNotice&) { return nullptr; }
 };
 
 // Reads a key path the way the registry does: doubled and trailing separators

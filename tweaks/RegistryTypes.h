@@ -37,6 +37,7 @@ inline constexpr std::uint32_t ExpandSz = 2;
 inline constexpr std::uint32_t Binary = 3;
 inline constexpr std::uint32_t Dword = 4;
 inline constexpr std::uint32_t MultiSz = 7;
+inline constexpr std::uint32_t Qword = 11; // the highest kind the registry has
 } // namespace regtype
 
 inline constexpr std::uint32_t KeyAllAccess = 0xF003F;

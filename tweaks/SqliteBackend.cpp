@@ -14,10 +14,13 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <pwd.h>
+#include <sstream>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -140,14 +143,19 @@ std::string Octal(mode_t mode)
 Failure CheckHeader(const std::string& path)
 {
     unsigned char header[100];
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    // Never waits on a FIFO that took the file's place since it was checked.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0)
         return SystemFailure(path, "open", errno);
-    const ssize_t got = ::read(fd, header, sizeof header);
     struct stat st
     {
     };
     const bool sized = ::fstat(fd, &st) == 0;
+    if (!sized || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return Refusal(status::AccessDenied, path, "not a regular file");
+    }
+    const ssize_t got = ::read(fd, header, sizeof header);
     ::close(fd);
     if (got != static_cast<ssize_t>(sizeof header) || std::memcmp(header, "SQLite format 3", 16) != 0)
         return Refusal(status::BadDatabase, path, "not an SQLite database");
@@ -378,6 +386,12 @@ public:
         std::unique_ptr<Database> db;
         if (Failure f = Connect(real, options, false, db); !f.Ok())
             return f;
+        // The shared hive keeps its side files when the last writer closes:
+        // readers who may not write its folder need them to be there.
+        if (!privateFile) {
+            int persist = 1;
+            sqlite3_file_control(db->db_, "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
+        }
         if (sqlite3_exec(db->db_, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr) != SQLITE_OK ||
             !db->Prepare())
             return {status::BadDatabase, real + ": open: " + sqlite3_errmsg(db->db_)};
@@ -385,25 +399,39 @@ public:
         return {};
     }
 
-    // Reads a hive this account may not write, creating nothing.
-    static Failure OpenReadOnly(const std::string& path, const SqliteOptions& options,
+    // Reads a hive this account may not write. The same rules as for writing
+    // come first, so nothing is opened, created or changed beside a hive that
+    // they refuse, and nothing waits on a file that is not a regular one.
+    static Failure OpenReadOnly(const std::string& path, bool privateFile, const SqliteOptions& options,
                                 std::unique_ptr<Database>& out)
     {
         struct stat st
         {
         };
-        if (::stat(path.c_str(), &st) != 0)
+        if (::lstat(path.c_str(), &st) != 0)
             return errno == ENOENT ? Failure{status::FileNotFound, path + ": no hive yet"}
                                    : SystemFailure(path, "inspect", errno);
-        if (Failure f = CheckHeader(path); !f.Ok())
+        char resolved[PATH_MAX];
+        if (!::realpath(path.c_str(), resolved))
+            return errno == ENOENT ? Refusal(status::AccessDenied, path, "a symlink to nothing")
+                                   : SystemFailure(path, "resolve", errno);
+        const std::string real = resolved;
+        auto named = [&](Failure f) {
+            if (real != path)
+                f.reason = path + " -> " + f.reason;
             return f;
-        if (Failure f = Validate(path, options); !f.Ok())
-            return f;
+        };
+        if (Failure f = CheckHiveFiles(real, privateFile); !f.Ok())
+            return named(f);
+        if (Failure f = CheckHeader(real); !f.Ok())
+            return named(f);
+        if (Failure f = Validate(real, options); !f.Ok())
+            return named(f);
         std::unique_ptr<Database> db;
-        if (Failure f = Connect(path, options, true, db); !f.Ok())
-            return f;
+        if (Failure f = Connect(real, options, true, db); !f.Ok())
+            return named(f);
         if (!db->Prepare())
-            return {status::BadDatabase, path + ": open: " + sqlite3_errmsg(db->db_)};
+            return {status::BadDatabase, real + ": open: " + sqlite3_errmsg(db->db_)};
         out = std::move(db);
         return {};
     }
@@ -626,7 +654,7 @@ private:
         sqlite3_finalize(check);
         const int primary = rc & 0xFF;
         if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED || primary == SQLITE_IOERR ||
-            primary == SQLITE_CANTOPEN || primary == SQLITE_NOMEM)
+            primary == SQLITE_CANTOPEN || primary == SQLITE_NOMEM || primary == SQLITE_READONLY)
             return MapResult(rc);
         // Statements that do not prepare (a missing table or column) mean the same.
         return ok && Prepare() ? status::Success : status::BadDatabase;
@@ -773,9 +801,16 @@ long SqliteBackend::DoOpenKey(Hive hive, std::string_view path, Handle& key)
     const int h = static_cast<int>(hive);
     Database* db = databases_[h].get();
     if (!db) {
-        if (!readers_[h])
-            if (Failure f = Database::OpenReadOnly(PathOf(hive), options_, readers_[h]); !f.Ok())
+        if (!readers_[h]) {
+            Failure f =
+                Database::OpenReadOnly(PathOf(hive), hive == Hive::CurrentUser, options_, readers_[h]);
+            if (!f.Ok()) {
+                // A hive that does not exist yet is no fault.
+                if (f.rc != status::FileNotFound)
+                    diagnoses_[h] = std::move(f.reason);
                 return f.rc;
+            }
+        }
         db = readers_[h].get();
     }
     std::vector<std::string> folds;
@@ -832,42 +867,93 @@ long SqliteBackend::DoCloseKey(Handle key)
 
 namespace {
 
-class DirectoryLock final : public PassLock
+// Who holds an flock on the file, from /proc/locks where the system has it.
+std::string LockHolder(const struct stat& locked)
 {
-public:
-    explicit DirectoryLock(int fd) : fd_(fd) {}
-    ~DirectoryLock() override
-    {
-        ::flock(fd_, LOCK_UN);
-        ::close(fd_);
+    std::ifstream locks("/proc/locks");
+    std::string line;
+    while (std::getline(locks, line)) {
+        // "1: FLOCK  ADVISORY  WRITE 1234 08:01:5678 0 EOF"; waiters carry "->".
+        std::istringstream fields(line);
+        std::string number, kind, advisory, mode, where;
+        long pid = 0;
+        if (!(fields >> number >> kind >> advisory >> mode >> pid >> where) || kind != "FLOCK")
+            continue;
+        unsigned devMajor = 0, devMinor = 0;
+        unsigned long long inode = 0;
+        if (std::sscanf(where.c_str(), "%x:%x:%llu", &devMajor, &devMinor, &inode) != 3 ||
+            inode != locked.st_ino || devMajor != major(locked.st_dev) || devMinor != minor(locked.st_dev))
+            continue;
+        std::string name;
+        std::getline(std::ifstream("/proc/" + std::to_string(pid) + "/comm"), name);
+        return "process " + std::to_string(pid) + (name.empty() ? "" : " (" + name + ")");
     }
-
-private:
-    int fd_;
-};
+    return {};
+}
 
 } // namespace
 
-std::unique_ptr<PassLock> SqliteBackend::LockForPass()
+// The outermost holder owns the descriptor; nested ones only count.
+class SqliteBackend::HeldLock final : public PassLock
 {
+public:
+    explicit HeldLock(SqliteBackend& owner) : owner_(owner) { ++owner_.passLockDepth_; }
+    ~HeldLock() override
+    {
+        if (--owner_.passLockDepth_ == 0) {
+            ::flock(owner_.passLockFd_, LOCK_UN);
+            ::close(owner_.passLockFd_);
+            owner_.passLockFd_ = -1;
+        }
+    }
+    HeldLock(const HeldLock&) = delete;
+    HeldLock& operator=(const HeldLock&) = delete;
+
+private:
+    SqliteBackend& owner_;
+};
+
+std::unique_ptr<PassLock> SqliteBackend::DoLockForPass(const LockWaitNotice& notice)
+{
+    if (passLockDepth_ > 0)
+        return std::make_unique<HeldLock>(*this);
     // The lock sits on the user hive's folder: a lock on the file itself would
     // be dropped together with SQLite's own locks when our descriptor closed.
     const fs::path dir = fs::path(options_.userPath).parent_path();
-    if (!EnsureDirectory(dir, true).Ok())
-        return nullptr;
-    const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    auto refuse = [&](const Failure& f) {
+        throw std::runtime_error("the pass lock cannot be taken, nothing was written: " + f.reason);
+    };
+    if (Failure f = EnsureDirectory(dir, true); !f.Ok())
+        refuse(f);
+    const std::string name = dir.empty() ? "." : dir.string();
+    const int fd = ::open(name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return nullptr;
-    const auto deadline = options_.clock.now() + std::chrono::milliseconds(options_.busyTimeoutMs);
+        refuse(SystemFailure(name, "open", errno));
+    const auto started = options_.clock.now();
+    bool told = false;
+    auto step = std::chrono::milliseconds(1);
     while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        // A pass that waits on a message box elsewhere must not freeze this one for good.
-        if (errno != EWOULDBLOCK || options_.clock.now() >= deadline) {
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            const int error = errno;
             ::close(fd);
-            return nullptr;
+            refuse(SystemFailure(name, "lock", error));
         }
-        options_.clock.sleep(std::chrono::milliseconds(2));
+        // No time limit: a pass that ran without the lock would interleave
+        // its rows with the other one's.
+        if (!told && options_.clock.now() - started >= std::chrono::milliseconds(options_.lockNoticeMs)) {
+            told = true;
+            if (notice) {
+                struct stat st
+                {
+                };
+                notice(::fstat(fd, &st) == 0 ? LockHolder(st) : std::string());
+            }
+        }
+        options_.clock.sleep(step);
+        step = std::min(step * 2, std::chrono::milliseconds(50));
     }
-    return std::make_unique<DirectoryLock>(fd);
+    passLockFd_ = fd;
+    return std::make_unique<HeldLock>(*this);
 }
 
 } // namespace tessel

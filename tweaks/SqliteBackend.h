@@ -25,6 +25,8 @@ struct SqliteOptions
     int busyTimeoutMs = 5000;
     std::string vfs; // empty: SQLite's default
     HiveClock clock = HiveClock::Steady();
+    // How long a pass waits for another one's lock before it says so.
+    int lockNoticeMs = 2000;
 };
 
 // The portable registry: each hive is an SQLite database whose tables hold
@@ -42,9 +44,6 @@ public:
     // $TESSEL_HKLM_DB or /var/lib/tessel/machine.db.
     static SqliteOptions DefaultOptions();
 
-    // Other passes on the same user hive wait up to the busy timeout.
-    std::unique_ptr<PassLock> LockForPass() override;
-
     std::string Diagnosis() const override;
 
     class Database;
@@ -57,8 +56,11 @@ protected:
                     std::uint32_t size) override;
     long DoDeleteValue(Handle key, std::string_view name) override;
     long DoCloseKey(Handle key) override;
+    // The lock is the user hive's folder, held with flock.
+    std::unique_ptr<PassLock> DoLockForPass(const LockWaitNotice& notice) override;
 
 private:
+    class HeldLock;
     struct OpenKey
     {
         Hive hive;
@@ -76,6 +78,8 @@ private:
     std::string diagnoses_[2];
     std::unordered_map<Handle, OpenKey> open_;
     Handle next_ = 1;
+    int passLockFd_ = -1;
+    int passLockDepth_ = 0;
 };
 
 // The application_id that marks a file as one of our hives.

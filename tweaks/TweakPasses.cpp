@@ -2,6 +2,10 @@
 
 #include "tweaks/TRegistry.h"
 
+#include <exception>
+#include <string>
+#include <vector>
+
 namespace tessel {
 namespace {
 
@@ -50,43 +54,73 @@ void WriteMirror(RegistryBackend& backend, const TweakEntry& tweak, std::int32_t
     registry.WriteDword(tweak.mirrorValue, value);
 }
 
+class HeldMessages final : public MessageSink
+{
+public:
+    void ShowMessage(std::string_view text) override { texts.emplace_back(text); }
+    std::vector<std::string> texts;
+};
+
 } // namespace
+
+void RunLockedPass(RegistryBackend& backend, MessageSink& messages,
+                   const std::function<void(MessageSink& held)>& pass)
+{
+    HeldMessages held;
+    std::exception_ptr failure;
+    {
+        const auto lock = backend.LockForPass();
+        try {
+            pass(held);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }
+    for (const std::string& text : held.texts)
+        messages.ShowMessage(text);
+    if (failure)
+        std::rethrow_exception(failure);
+}
 
 void ApplyTweaks(RegistryBackend& backend, const TweakTicks& ticks, MessageSink& messages,
                  PassObserver* observer)
 {
-    const auto lock = backend.LockForPass();
-    for (const TweakEntry& tweak : Catalogue()) {
-        const bool apply = ticks.IsTicked(tweak);
-        if (observer)
-            observer->RowStarting(tweak, apply);
-        // The mirror only ever records what was really written.
-        if (WriteTweak(backend, tweak, apply, messages))
-            WriteMirror(backend, tweak, apply ? 1 : 0);
-    }
+    RunLockedPass(backend, messages, [&](MessageSink& held) {
+        for (const TweakEntry& tweak : Catalogue()) {
+            const bool apply = ticks.IsTicked(tweak);
+            if (observer)
+                observer->RowStarting(tweak, apply);
+            // The mirror only ever records what was really written.
+            if (WriteTweak(backend, tweak, apply, held))
+                WriteMirror(backend, tweak, apply ? 1 : 0);
+        }
+    });
 }
 
 bool RunFirstRunCheck(RegistryBackend& backend, MessageSink& messages, PassObserver* observer)
 {
-    const auto lock = backend.LockForPass();
-    {
-        TRegistry registry(backend);
-        registry.SelectRoot(Hive::CurrentUser);
-        registry.OpenKeyCreating(kProgramKey);
-        if (registry.HasValue(kFirstRunMarker))
-            return false;
-        // Marked first, so a reset cut short is never run again.
-        registry.WriteText(kFirstRunMarker, "1");
-    }
-    for (const TweakEntry& tweak : Catalogue()) {
-        if (observer)
-            observer->RowStarting(tweak, false);
-        WriteTweak(backend, tweak, false, messages);
-        // Written even when the tweak's key failed: a missing mirror value
-        // would stop every later login.
-        WriteMirror(backend, tweak, 0);
-    }
-    return true;
+    bool ran = false;
+    RunLockedPass(backend, messages, [&](MessageSink& held) {
+        {
+            TRegistry registry(backend);
+            registry.SelectRoot(Hive::CurrentUser);
+            registry.OpenKeyCreating(kProgramKey);
+            if (registry.HasValue(kFirstRunMarker))
+                return;
+            // Marked first, so a reset cut short is never run again.
+            registry.WriteText(kFirstRunMarker, "1");
+        }
+        ran = true;
+        for (const TweakEntry& tweak : Catalogue()) {
+            if (observer)
+                observer->RowStarting(tweak, false);
+            WriteTweak(backend, tweak, false, held);
+            // Written even when the tweak's key failed: a missing mirror value
+            // would stop every later login.
+            WriteMirror(backend, tweak, 0);
+        }
+    });
+    return ran;
 }
 
 } // namespace tessel

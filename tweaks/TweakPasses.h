@@ -3,6 +3,7 @@
 #include "tweaks/RegistryBackend.h"
 #include "tweaks/TweakCatalogue.h"
 
+#include <functional>
 #include <string_view>
 
 namespace tessel {
@@ -32,6 +33,13 @@ public:
     virtual ~PassObserver() = default;
     virtual void RowStarting(const TweakEntry& tweak, bool apply) = 0;
 };
+
+// Runs `pass` under the backend's pass lock with its messages held back, and
+// shows them, in their order, once the lock is released: a modal box never
+// keeps another program's pass waiting. A store error still propagates, after
+// the messages it followed.
+void RunLockedPass(RegistryBackend& backend, MessageSink& messages,
+                   const std::function<void(MessageSink& held)>& pass);
 
 // Applies every ticked tweak and reverts every other one, row by row, and
 // records each in the state mirror. A row whose key cannot be opened shows its

@@ -1,11 +1,13 @@
 #include "cli/CommandLine.h"
 #include "cli/Profile.h"
 #include "tests/support/TestBackends.h"
+#include "tweaks/Originals.h"
 #include "tweaks/TRegistry.h"
 #include "tweaks/TweakCatalogue.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -31,8 +33,13 @@ protected:
     {
         std::istringstream in(stdinText);
         std::ostringstream out, err;
-        CommandIo io{
-            in, out, err, [this] { return Open(); }, [this] { return typed_; }, logDir_.File("log.jsonl")};
+        CommandIo io{in,
+                     out,
+                     err,
+                     [this] { return Open(); },
+                     [this] { return typed_; },
+                     logDir_.File("log.jsonl"),
+                     outIsTerminal_};
         const int code = RunCommandLine(args, io);
         return {code, out.str(), err.str()};
     }
@@ -76,6 +83,7 @@ protected:
     std::optional<std::string> typed_;
     std::optional<std::string> failSetOf_;
     std::optional<Hive> deniedHive_;
+    bool outIsTerminal_ = false;
 };
 
 TEST_P(CommandLine, VersionHelpAndUsageErrors)
@@ -93,6 +101,7 @@ TEST_P(CommandLine, VersionHelpAndUsageErrors)
     {
         std::vector<std::string> args;
         const char* message;
+        std::string input = "";
     };
     const Case cases[] = {
         {{"frobnicate"}, "frobnicate"},
@@ -104,9 +113,21 @@ TEST_P(CommandLine, VersionHelpAndUsageErrors)
         {{"export", "--format", "json", "--current", "--profile", "p.json"}, "cannot read p.json"},
         // No --password-stdin and no terminal to ask on.
         {{"apply", "--on", "all"}, "apply needs the password"},
+        // Lists that would otherwise mean something else than they say.
+        {{"apply", "--on", "3", "--off", "all", "--password-stdin"},
+         "Autorun is named by both --on and --off"},
+        {{"apply", "--on", "", "--password-stdin"}, "--on needs a value"},
+        {{"restore", "--rows", "", "--password-stdin"}, "--rows needs a value"},
+        {{"log", "--since", ""}, "--since needs a value"},
+        {{"log", "--since", "2026-01-31T08:00:00+99:99"}, "--since takes a time"},
+        {{"export", "--format", "json", "--profile", "/"}, "cannot read /: not a regular file"},
+        // Passwords that no typing could give.
+        {{"apply", "--password-stdin"}, "not valid UTF-8", "\xC1\x81\n"},
+        {{"apply", "--password-stdin"}, "not valid UTF-8", "\xED\xA0\x80\n"},
+        {{"apply", "--password-stdin"}, "longer than 4096 bytes", std::string(5000, 'a')},
     };
     for (const Case& c : cases) {
-        const Outcome run = Tessel(c.args);
+        const Outcome run = Tessel(c.args, c.input);
         EXPECT_EQ(run.code, exitcode::Usage) << c.args[0];
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     }
@@ -166,12 +187,41 @@ TEST_P(CommandLine, ClosedMachineHiveExitsFourWithTheTwelveMessages)
     EXPECT_EQ(on.err, "注册表内容出错5！\n注册表内容出错9！\n注册表内容出错25\n注册表内容出错31！\n"
                       "注册表内容出错33！\n注册表内容出错35！\n注册表内容出错43！\n注册表内容出错45！\n"
                       "注册表内容出错45！\n注册表内容出错45！\n注册表内容出错45！\n注册表内容出错45！\n");
-    EXPECT_EQ(on.out, "设置成功，重启生效！\n");
+    EXPECT_EQ(on.out, ""); // the success note is for a pass done whole
 
     failSetOf_ = "NoDrives";
     const Outcome broken = Tessel({"apply", "--on", "all", "--password-stdin"});
     EXPECT_EQ(broken.code, exitcode::StoreError);
     EXPECT_EQ(broken.err, "tessel: Failed to set data for 'NoDrives'\n");
+}
+
+// Reading commands create nothing, and what could not be done is never reported as done.
+TEST_P(CommandLine, ReadsCreateNothingAndFailuresAreNamed)
+{
+    const Outcome current = Tessel({"export", "--format", "json", "--current"});
+    EXPECT_EQ(current.code, exitcode::Done) << current.err;
+    if (GetParam() == BackendKind::Sqlite) {
+        EXPECT_FALSE(std::filesystem::exists(backend_.UserPath()));
+    }
+    outIsTerminal_ = true;
+    const Outcome terminal = Tessel({"export", "--format", "reg"});
+    EXPECT_EQ(terminal.code, exitcode::Usage);
+    EXPECT_EQ(terminal.out, "");
+    EXPECT_EQ(Tessel({"export", "--format", "ansible"}).code, exitcode::Done);
+    outIsTerminal_ = false;
+
+    // A damaged original is reported as such, and the row is left as it is.
+    ASSERT_EQ(Tessel({"apply", "--on", "NoDrives", "--password-stdin"}).code, exitcode::Done);
+    {
+        TRegistry registry(backend_.Get());
+        ASSERT_TRUE(registry.OpenKeyCreating(std::string(kOriginalsKey) + "\\NoDrives"));
+        registry.WriteDword("NoDrives", 4);
+    }
+    const std::string before = Snapshot(backend_.Get());
+    const Outcome restore = Tessel({"restore", "--rows", "NoDrives", "--password-stdin"});
+    EXPECT_EQ(restore.code, exitcode::RowsNotOpened);
+    EXPECT_EQ(restore.out, "2\tNoDrives\t原始值记录已损坏\tapplied\n");
+    EXPECT_EQ(Snapshot(backend_.Get()), before);
 }
 
 TEST_P(CommandLine, ExportedProfileAndCurrentTicksAgree)

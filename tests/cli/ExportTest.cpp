@@ -130,9 +130,10 @@ TEST(Profile, RoundTripsAndRefusesWhatIsNotAProfileWithTheLine)
     EXPECT_TRUE(
         ReadProfile(R"({"format": "tessel-profile", "version": 1, "ticked": []})", "p").Ticked().empty());
 
+    using namespace std::literals;
     struct Case
     {
-        const char* text;
+        std::string_view text;
         const char* error;
     };
     const Case cases[] = {
@@ -152,6 +153,13 @@ TEST(Profile, RoundTripsAndRefusesWhatIsNotAProfileWithTheLine)
         {"{\"format\": \"tessel-profile\", \"version\": 1, \"ticked\": [1]}",
          "p:1: \"ticked\" lists mirror names and holds a number"},
         {"{\"format\": \"tessel-profile\", \"version\": 1, \"ticked\": []} []", "p:1: syntax error"},
+        {"{\"format\": \"tessel-profile\",\n \"version\": 2\n, \"ticked\": []}",
+         "p:2: version 2 is not supported"},
+        {"{\"format\": \"tessel-profile\", \"version\": 1, \"ticked\": [\"reg\"],\n\"ticked\": "
+         "[\"NoDrives\"]}",
+         "p:2: the key \"ticked\" appears twice"},
+        {"{\"format\": \"tessel-profile\", \"version\": 1, \"ticked\": []}\n\0{\"ticked\": [\"reg\"]}"sv,
+         "p:2: the profile holds a NUL byte"},
     };
     for (const Case& c : cases) {
         try {

@@ -34,6 +34,10 @@ if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null; then
   [ "$(stat -c '%u %g %a' "$(dirname "$hive")")" = "0 $group 2775" ] || fail "hive folder"
   mkdir -m 700 "$dir/nobody"
   chown nobody "$dir/nobody"
+  # Readable by everyone from the start, before any member has written it.
+  unreadable=$(run setpriv --reuid=nobody --regid=nogroup --clear-groups env TESSEL_HKCU_DB="$dir/nobody/user.db" \
+    TESSEL_HKLM_DB="$hive" XDG_STATE_HOME="$dir/nobody/state" "$tessel" status | grep -c unreadable || true)
+  [ "$unreadable" -eq 0 ] || fail "an account outside the group could not read the machine hive"
   as_nobody() { run setpriv --reuid=nobody --regid=nogroup "$@" env TESSEL_HKCU_DB="$dir/nobody/user.db" TESSEL_HKLM_DB="$hive" XDG_STATE_HOME="$dir/nobody/state" "$tessel" apply --on all --password-stdin; }
   as_nobody --groups="$group" </dev/null >/dev/null || fail "a member of the administrators' group could not write the machine hive"
   set +e
@@ -42,5 +46,8 @@ if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null; then
   set -e
   [ $code -eq 4 ] && [ "$err" = "$twelve" ] || fail "an account outside the group: exit $code, $err"
   [ "$(stat -c '%u %g %a' "$hive")" = "0 $group 664" ] || fail "the hive changed hands"
+  unreadable=$(run setpriv --reuid=nobody --regid=nogroup --clear-groups env TESSEL_HKCU_DB="$dir/nobody/user.db" \
+    TESSEL_HKLM_DB="$hive" XDG_STATE_HOME="$dir/nobody/state" "$tessel" status | grep -c unreadable || true)
+  [ "$unreadable" -eq 0 ] || fail "an account outside the group could not read the machine hive after a write"
 fi
 echo "command line: version, apply, closed machine hive and administrators' hive check out"

@@ -104,6 +104,10 @@ protected:
                     std::uint32_t size) override;
     long DoDeleteValue(Handle key, std::string_view name) override;
     long DoCloseKey(Handle key) override { return inner_.CloseKey(key); }
+    std::unique_ptr<PassLock> DoLockForPass(const LockWaitNotice& notice) override
+    {
+        return inner_.LockForPass(notice);
+    }
 
 private:
     bool Killed() { return writesLeft && (*writesLeft)-- <= 0; }

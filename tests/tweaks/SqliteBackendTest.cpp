@@ -3,6 +3,8 @@
 #include "tests/tweaks/FaultyVfs.h"
 #include "tests/tweaks/ProcessHelpers.h"
 #include "tweaks/NameFolding.h"
+#include "tweaks/Originals.h"
+#include "tweaks/RecordedPasses.h"
 #include "tweaks/TRegistry.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +15,9 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <map>
+#include <mutex>
 #include <random>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -348,6 +352,27 @@ TEST_F(SqliteHive, HostileThingsAtAHivesPlaceAreRefusedAndLeftAlone)
     EXPECT_EQ(Query(validHive, "SELECT count(*) FROM vals"), std::vector<std::string>{"2"});
 }
 
+// An original beyond the registry's limit is a damaged record: never loaded, never restored.
+TEST_F(SqliteHive, AnOriginalBeyondTheLimitIsReportedDamaged)
+{
+    const TweakEntry& row = Catalogue()[1]; // NoDrives, a user row
+    {
+        auto backend = Open();
+        RecordedMessages messages;
+        ApplyTweaks(*backend, TickSet::All(), messages);
+        TRegistry registry(*backend);
+        ASSERT_TRUE(registry.OpenKeyCreating(std::string(kOriginalsKey) + "\\NoDrives"));
+        registry.WriteBytes("NoDrives", "\x04\0\0\0", 4);
+    }
+    Execute(user_, "UPDATE vals SET data = zeroblob(1048581) WHERE fold = 'NODRIVES' AND type = 3");
+    auto backend = Open();
+    const std::string before = Snapshot(*backend);
+    const TweakEntry* rows[] = {&row};
+    const RestoreReport report = Restore(*backend, rows, ChangeContext{});
+    EXPECT_EQ(report.rows.at(0).outcome, RestoreOutcome::Damaged);
+    EXPECT_EQ(Snapshot(*backend), before);
+}
+
 // What a creation killed half way leaves is removed by the next one, unless
 // another creation still holds it; and reads stop at the registry's limit.
 TEST_F(SqliteHive, CreationRemovesStaleTemporariesAndReadsAreCapped)
@@ -456,6 +481,70 @@ TEST_F(SqliteHive, AMachineHiveTheUserMayNotWriteFailsEveryMachineRow)
     EXPECT_EQ(
         Hex(ReadStored(*backend, Hive::CurrentUser, "Software\\Microsoft\\Windows\\vardo", "Frist").bytes),
         "3100");
+}
+
+// The window's pass against another program's: it waits for the lock however
+// long that takes, says who holds it, and holds it across none of its boxes.
+TEST_F(SqliteHive, APassWaitsForTheLockAndHoldsItAcrossNoMessageBox)
+{
+    fs::create_directories(dir_.File("user"));
+    fs::permissions(dir_.File("user"), fs::perms(0700));
+    const int other = ::open(dir_.File("user").c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(::flock(other, LOCK_EX), 0);
+
+    // Each box checks that another program could take the lock meanwhile.
+    struct ProbingMessages final : MessageSink
+    {
+        std::string dir;
+        std::vector<std::string> texts;
+        bool lockFree = true;
+        void ShowMessage(std::string_view text) override
+        {
+            texts.emplace_back(text);
+            const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+            lockFree &= ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+            ::close(fd);
+        }
+    };
+    ProbingMessages messages;
+    messages.dir = dir_.File("user");
+    std::mutex mutex;
+    std::string holder;
+    SqliteOptions options{user_, "/dev/null/machine.db", 50, {}};
+    options.lockNoticeMs = 50;
+    auto pass = std::async(std::launch::async, [&] {
+        SqliteBackend backend(options);
+        RecordedApplyTweaks(backend, TickSet::All(), messages, ChangeContext{});
+    });
+    // The command line's way in, which is told who holds the lock.
+    auto waiter = std::async(std::launch::async, [&] {
+        SqliteBackend backend(options);
+        const auto lock = backend.LockForPass([&](const std::string& who) {
+            const std::lock_guard guard(mutex);
+            holder = who;
+        });
+    });
+    // Far past the busy timeout, nothing has been written.
+    EXPECT_EQ(pass.wait_for(std::chrono::milliseconds(600)), std::future_status::timeout);
+    EXPECT_EQ(waiter.wait_for(std::chrono::milliseconds(0)), std::future_status::timeout);
+    EXPECT_FALSE(fs::exists(user_));
+    {
+        const std::lock_guard guard(mutex);
+        EXPECT_NE(holder.find("process " + std::to_string(::getpid())), std::string::npos) << holder;
+    }
+    ::close(other);
+    for (auto* done : {&pass, &waiter})
+        if (done->wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+            ADD_FAILURE() << "the lock was never taken once released";
+            std::_Exit(1);
+        }
+    pass.get();
+    ASSERT_EQ(messages.texts.size(), 12u);
+    EXPECT_EQ(messages.texts.front(), "注册表内容出错5！");
+    EXPECT_EQ(messages.texts.back(), "注册表内容出错45！");
+    EXPECT_TRUE(messages.lockFree) << "a message box was shown while the pass held the lock";
+    auto backend = Open();
+    EXPECT_EQ(Hex(ReadStored(*backend, Hive::CurrentUser, kMirrorKey, "AutoEndTasks").bytes), "01000000");
 }
 
 TEST_F(SqliteHive, AHiveLockedPastTheBusyTimeoutEndsInTheStoresError)

@@ -1,5 +1,6 @@
 #include "tests/support/TestBackends.h"
 #include "tests/tweaks/ProcessHelpers.h"
+#include "tweaks/ChangeLog.h"
 #include "tweaks/SqliteBackend.h"
 #include "tweaks/TRegistry.h"
 #include "tweaks/TweakCatalogue.h"
@@ -8,13 +9,44 @@
 #include <sqlite3.h>
 
 #include <csignal>
+#include <filesystem>
 #include <map>
 #include <random>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace tessel::test {
 namespace {
+
+// An append cut short by a full disk is reported, and the next record still
+// stands on a line of its own instead of being glued to the torn one.
+TEST(ChangeLogOnAFullDisk, AFailedAppendIsReportedAndLosesNothingAfterIt)
+{
+    TempDir dir;
+    const ChangeLog log(dir.File("changes.jsonl"));
+    ChangeRecord record;
+    record.time = "2026-01-01T00:00:00Z";
+    record.tweak = "NoDrives";
+    record.value = "before";
+    ASSERT_EQ(log.Append({record}), "");
+    const auto size = std::filesystem::file_size(log.Path());
+    const ChildResult child = RunChild([&](int out) {
+        // Room for ten more bytes.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{size + 10, size + 10};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        WriteAll(out, log.Append({record, record}));
+        return 0;
+    });
+    EXPECT_NE(child.output.find("short write"), std::string::npos) << child.output;
+    ASSERT_EQ(std::filesystem::file_size(log.Path()), size + 10);
+    record.value = "after";
+    ASSERT_EQ(log.Append({record}), "");
+    const std::vector<ChangeRecord> records = log.Read();
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records.back().value, "after");
+}
 
 constexpr int kSlots = 16;
 

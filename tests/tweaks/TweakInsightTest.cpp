@@ -100,7 +100,7 @@ TEST_P(TweakInsight, ClassifiesEveryRowAsAppliedRevertedOtherOrUnreadable)
     // Reading creates nothing: no hive, no key.
     const std::vector<RealState> fresh = States(Backend());
     EXPECT_EQ(fresh[1], RealState::Reverted);
-    EXPECT_EQ(fresh[2], RealState::Other); // reverting writes Autorun = 1
+    EXPECT_EQ(fresh[2], RealState::Default); // reverting writes Autorun = 1; nothing set it yet
     if (GetParam() == BackendKind::Sqlite) {
         EXPECT_FALSE(std::filesystem::exists(backend_.UserPath()));
         EXPECT_FALSE(std::filesystem::exists(backend_.MachinePath()));
@@ -211,6 +211,45 @@ TEST_P(TweakInsight, OriginalsAreRecordedOnceAndRestoredExactly)
     EXPECT_EQ(records.back().operation, ChangeOperation::Restore);
     EXPECT_EQ(records.back().tweak, "SynAttackProtect");
     EXPECT_TRUE(records.back().before && records.back().before->present);
+}
+
+// A record that is not one is reported as damaged, one that cannot be read as
+// unreadable; either way the row is left exactly as it is.
+TEST_P(TweakInsight, RestoreReportsDamagedAndUnreadableOriginalsAndWritesNothing)
+{
+    const TweakEntry& row = Row("NoDrives");
+    const std::string key = std::string(kOriginalsKey) + "\\NoDrives";
+    struct Case
+    {
+        const char* shape;
+        std::uint32_t type;
+        std::string bytes;
+        bool unreadable;
+        RestoreOutcome outcome;
+    };
+    const Case cases[] = {
+        {"cut short", regtype::Binary, std::string("\x04\0\0", 3), false, RestoreOutcome::Damaged},
+        {"a REG_DWORD record", regtype::Dword, std::string("\x04\0\0\0", 4), false, RestoreOutcome::Damaged},
+        {"a kind the registry lacks", regtype::Binary, std::string("\xFF\xFF\xFF\xFF\x01\0\0\0", 8), false,
+         RestoreOutcome::Damaged},
+        {"a hive that cannot be read", regtype::Binary, std::string("\x04\0\0\0\x01\0\0\0", 8), true,
+         RestoreOutcome::Unreadable},
+    };
+    ApplyTweaks(Backend(), TickSet::All(), messages_);
+    for (const Case& c : cases) {
+        Put(Backend(), CU, key, "NoDrives", c.type, c.bytes);
+        const std::string before = Snapshot(Backend());
+        FailingBackend hidden(Backend());
+        if (c.unreadable)
+            hidden.unreadableHive = CU;
+        const TweakEntry* rows[] = {&row};
+        const RestoreReport report = Restore(hidden, rows, Context(nullptr));
+        ASSERT_EQ(report.rows.size(), 1u);
+        EXPECT_EQ(report.rows[0].outcome, c.outcome) << c.shape;
+        EXPECT_EQ(report.rows[0].error != 0, c.unreadable) << c.shape;
+        EXPECT_EQ(Snapshot(Backend()), before) << c.shape;
+        EXPECT_TRUE(report.records.empty()) << c.shape;
+    }
 }
 
 TEST_P(TweakInsight, LogRecordsOnlyWhatHappened)
