@@ -78,7 +78,7 @@ private:
     bool ticked_;
 };
 
-// What one row's values are applied and reverted, as the pass writes them.
+// One row's values, applied and reverted, as the pass writes them.
 struct RowValues
 {
     const TweakEntry* row;
@@ -114,9 +114,12 @@ std::optional<std::string> TemplateText(const RegValue& value)
     if (value.type != regtype::Sz || d.empty() || d.back() != 0)
         return std::nullopt;
     const std::string_view ansi(reinterpret_cast<const char*>(d.data()), d.size() - 1);
+    // One line of characters that XML can carry.
+    for (char c : ansi)
+        if (static_cast<unsigned char>(c) < 0x20)
+            return std::nullopt;
     std::u16string wide;
-    if (ansi.find_first_of(std::string_view("\0\r\n", 3)) != std::string_view::npos ||
-        !GbkToUtf16(ansi, wide) || wide.size() > kTemplateTextLimit)
+    if (!GbkToUtf16(ansi, wide) || wide.size() > kTemplateTextLimit)
         return std::nullopt;
     return AnsiToUtf8(ansi);
 }
@@ -373,14 +376,6 @@ std::string GptIni()
 {
     // The user version in the high word, the machine version in the low one.
     return "[General]\r\nVersion=" + std::to_string((1u << 16) | 1u) + "\r\n";
-}
-
-bool TemplateCanExpress(const TweakEntry& tweak)
-{
-    for (const RowValues& row : PlannedRows())
-        if (row.row == &tweak)
-            return Expressible(row);
-    return false;
 }
 
 AdministrativeTemplate ToAdministrativeTemplate()

@@ -15,11 +15,6 @@ std::string ToRegistryPol(std::span<const PlannedValue> values, Hive hive);
 // GPT.INI of a policy folder with one user and one machine version.
 std::string GptIni();
 
-// Whether an administrative template can state the row exactly: its values
-// are named and every applied and reverted state is a REG_DWORD, a REG_SZ of
-// one line (at most 255 characters) or a removal.
-bool TemplateCanExpress(const TweakEntry& tweak);
-
 struct AdministrativeTemplate
 {
     std::string admx;
@@ -28,7 +23,9 @@ struct AdministrativeTemplate
 };
 
 // One category "Tessel" with the tabs beneath it and one policy per row that a
-// template can express: enabled applies the row, disabled reverts it.
+// template can state exactly: its values are named and every applied and
+// reverted state is a REG_DWORD, a one-line REG_SZ of at most 255 characters or
+// a removal. Enabled applies the row, disabled reverts it.
 AdministrativeTemplate ToAdministrativeTemplate();
 
 } // namespace tessel
