@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "access/PasswordStore.h"
+#include "cli/ExportFiles.h"
 #include "cli/FleetExport.h"
 #include "cli/OutputFile.h"
 #include "cli/Profile.h"
@@ -414,6 +415,14 @@ void WriteOutput(const std::string& bytes, const std::string& path, CommandIo& i
 int Export(const Options& options, Session& session)
 {
     CommandIo& io = session.io;
+    const bool folder = options.format == "pol" || options.format == "admx";
+    if (folder && (options.output.empty() || options.output == "-"))
+        throw UsageError("--format " + options.format + " writes a folder; name it with -o DIR");
+    if (options.format == "admx" &&
+        (!options.on.empty() || !options.off.empty() || !options.profile.empty() || options.current))
+        throw UsageError(
+            "the template holds every row whatever the ticks; --format admx takes no --on, --off, "
+            "--profile or --current");
     const TickRequest request(options);
     if (options.current && request.HasProfile())
         throw UsageError("--current and --profile each give the ticks to start from; name one");
@@ -426,6 +435,11 @@ int Export(const Options& options, Session& session)
         for (const RowState& row : ClassifyAll(session.Registry()))
             base.SetTicked(*row.tweak, row.mirror == 1);
     const TickChoice ticks = request.Resolve(std::move(base));
+    if (folder) {
+        const ExportFormat format = options.format == "pol" ? ExportFormat::Pol : ExportFormat::Admx;
+        WriteExport(options.output, ExportFiles(format, ticks));
+        return exitcode::Done;
+    }
     std::string bytes;
     if (options.format == "json") {
         bytes = WriteProfile(ticks);
@@ -476,14 +490,20 @@ int RunCommandLine(const std::vector<std::string>& args, CommandIo& io)
 
     CLI::App* exporter = app.add_subcommand(
         "export",
-        "write what `tessel apply` with these ticks would write, for regedit, Ansible or as a profile");
-    exporter->add_option("--format", options.format, "reg, ansible or json (a Tessel profile)")
+        "write what `tessel apply` with these ticks would write, for regedit, Ansible, Group Policy or as a "
+        "profile");
+    exporter
+        ->add_option("--format", options.format,
+                     "reg, ansible, json (a Tessel profile), pol (Registry.pol files) or admx (an "
+                     "administrative template)")
         ->required()
-        ->check(CLI::IsMember({"reg", "ansible", "json"}));
+        ->check(CLI::IsMember({"reg", "ansible", "json", "pol", "admx"}));
     AddTickOptions(*exporter, options);
     exporter->add_flag("--current", options.current, "start from the state mirror (what was last applied)");
-    exporter->add_option("-o,--output", options.output, "write to FILE instead of standard output")
-        ->type_name("FILE");
+    exporter
+        ->add_option("-o,--output", options.output,
+                     "write to FILE instead of standard output; pol and admx write into the folder DIR")
+        ->type_name("FILE|DIR");
     exporter->footer("Without --current or --profile the rows start unticked.");
 
     CLI::App* status = app.add_subcommand(

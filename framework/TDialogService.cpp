@@ -3,9 +3,11 @@
 #include "framework/TApplication.h"
 
 #include <QColorDialog>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -71,6 +73,24 @@ TColorPick TMessageBoxService::PickColor(TColor initial, const QStringList& cust
     if (dialog.exec() != QDialog::Accepted)
         return {false, initial};
     return {true, FromQColor(dialog.selectedColor())};
+}
+
+TSaveChoice TMessageBoxService::ChooseSaveFile(const TSaveRequest& request)
+{
+    QStringList filters;
+    for (const TSaveOption& option : request.Options)
+        filters << option.Label;
+    QFileDialog dialog(nullptr, request.Caption, request.StartFolder);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    if (!request.Options.isEmpty())
+        dialog.selectFile(request.Options.front().DefaultName);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return {true, int(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter()))),
+            dialog.selectedFiles().front()};
 }
 
 TDialogService& DialogService()

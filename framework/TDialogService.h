@@ -2,6 +2,7 @@
 
 #include "framework/TColor.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -14,6 +15,31 @@ struct TColorPick
 {
     bool Accepted = false;
     TColor Color = clBlack;
+};
+
+// One kind of file the save dialog offers.
+struct TSaveOption
+{
+    QString Label;
+    QString DefaultName; // proposed in the start folder
+    bool Folder = false; // the choice names a folder to write into
+};
+
+// What the save dialog asks.
+struct TSaveRequest
+{
+    QString Caption;
+    QString Note; // shown above the buttons
+    QList<TSaveOption> Options;
+    QString StartFolder;
+};
+
+// The answer of the save dialog.
+struct TSaveChoice
+{
+    bool Accepted = false;
+    int Option = 0; // index into the request's options
+    QString Path;
 };
 
 // Every modal box of the program goes through one service, so that tests can
@@ -30,6 +56,8 @@ public:
     // Colour dialog starting at `initial` (a plain colour), its custom
     // colours given as "ColorA=bbggrr" lines (letters A to P, hex TColor).
     virtual TColorPick PickColor(TColor initial, const QStringList& customColors) = 0;
+    // Where to save, and as which of the offered kinds.
+    virtual TSaveChoice ChooseSaveFile(const TSaveRequest& request) = 0;
 };
 
 // The real boxes, modal and centred on the screen.
@@ -39,6 +67,9 @@ public:
     void ShowMessage(const QString& text) override;
     void ShowError(const QString& text) override;
     TColorPick PickColor(TColor initial, const QStringList& customColors) override;
+    // Qt's own file dialog, one name filter per option; the program's windows
+    // install a service with a dialog in their look.
+    TSaveChoice ChooseSaveFile(const TSaveRequest& request) override;
 };
 
 // The service in use; TMessageBoxService until replaced.

@@ -41,4 +41,5 @@ group=$( (getent group sudo || getent group wheel) | cut -d: -f3)
 [ "$(stat -c '%u %g %a' /var/lib/tessel/machine.db)" = "0 $group 664" ]
 bash tests/cli/process-check.sh /usr/bin/tessel /usr/libexec/tessel/machine-hive
 bash tests/cli/playbook-check.sh /usr/bin/tessel
+bash tests/cli/group-policy-check.sh /usr/bin/tessel
 echo "package: built, validated, installed and run"

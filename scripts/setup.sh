@@ -7,7 +7,8 @@ set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libsqlite3-dev sqlite3 libicu-dev
             libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev
-            libcli11-dev nlohmann-json3-dev fonts-wqy-microhei fonts-dejavu-core xfonts-terminus xvfb xauth clang-format git)
+            libcli11-dev nlohmann-json3-dev fonts-wqy-microhei fonts-dejavu-core xfonts-terminus xvfb xauth clang-format git
+            python3-samba libxml2-utils)
 wine_pkgs=(g++-mingw-w64-x86-64 googletest wine wine64 locales libcli11-dev nlohmann-json3-dev)
 # Tools that check the package, and what the .deb depends on beyond the build's libraries.
 package_pkgs=(dpkg-dev desktop-file-utils appstream ansible python3-yaml file man-db qt6-qpa-plugins sqlite3

@@ -1,5 +1,6 @@
 #include "shell/TweakInsightView.h"
 
+#include "cli/ExportFiles.h"
 #include "controls/Sncheckbox.h"
 #include "framework/TDialogService.h"
 #include "shell/ChangeLogWindow.h"
@@ -8,9 +9,11 @@
 
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPainter>
+#include <QStandardPaths>
 
 namespace {
 
@@ -23,6 +26,22 @@ QString Utf8(std::string_view text)
 {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
+
+// What the export offers, in the dialog's order.
+struct ExportChoice
+{
+    tessel::ExportFormat format;
+    const char* label;
+    const char* defaultName;
+};
+
+constexpr ExportChoice kExportChoices[] = {
+    {tessel::ExportFormat::Profile, "Tessel 配置文件（.json）", "tessel-profile.json"},
+    {tessel::ExportFormat::Reg, "注册表文件（.reg）", "tessel.reg"},
+    {tessel::ExportFormat::Ansible, "Ansible 剧本（.yml）", "tessel.yml"},
+    {tessel::ExportFormat::Pol, "组策略 Registry.pol（文件夹）", "tessel-gpo"},
+    {tessel::ExportFormat::Admx, "管理模板 ADMX/ADML（文件夹）", "tessel-admx"},
+};
 
 } // namespace
 
@@ -129,6 +148,9 @@ QMenu* TTweakInsight::BuildMenu(const tessel::TweakEntry* row, QWidget* parent)
         RestoreRows(rows);
     });
     connect(showLog, &QAction::triggered, this, &TTweakInsight::ShowLog);
+    menu->addSeparator();
+    QAction* exportSettings = menu->addAction(QStringLiteral("导出设置…"));
+    connect(exportSettings, &QAction::triggered, this, &TTweakInsight::ExportSettings);
     return menu;
 }
 
@@ -172,4 +194,30 @@ void TTweakInsight::ShowLog()
 void TTweakInsight::CopyLocation(const tessel::TweakEntry& row)
 {
     QGuiApplication::clipboard()->setText(Utf8(tessel::RowLocations(row)));
+}
+
+void TTweakInsight::ExportSettings()
+{
+    if (!m_form.IsEditing())
+        return;
+    TSaveRequest request;
+    request.Caption = QStringLiteral("导出设置");
+    // Two lines: the label breaks at line ends only, Chinese having no blanks to break at.
+    request.Note = QStringLiteral("导出的是各复选框现在的勾选：尚未按“确定”应用的勾选\n"
+                                  "也按已勾选导出。管理模板与勾选无关。");
+    request.StartFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    for (const ExportChoice& choice : kExportChoices)
+        request.Options.push_back({QString::fromUtf8(choice.label), QString::fromUtf8(choice.defaultName),
+                                   tessel::IsFolderFormat(choice.format)});
+    const TSaveChoice answer = DialogService().ChooseSaveFile(request);
+    if (!answer.Accepted || answer.Option < 0 || answer.Option >= int(std::size(kExportChoices)))
+        return;
+    try {
+        tessel::WriteExport(std::filesystem::path(answer.Path.toStdU16String()),
+                            tessel::ExportFiles(kExportChoices[answer.Option].format, m_form));
+    } catch (const std::exception& error) {
+        ShowException(QStringLiteral("导出失败：") + QString::fromUtf8(error.what()));
+        return;
+    }
+    ShowMessage(QStringLiteral("已导出到 %1").arg(QDir::toNativeSeparators(answer.Path)));
 }

@@ -31,7 +31,7 @@ protected:
 
 // What the main window shows beyond its specified controls: descriptions as
 // tooltips, drift markers, and the tweak pages' context menu with restore,
-// the change log and the registry location.
+// the change log, the registry location and the export of the ticks.
 class TTweakInsight final : public QObject
 {
     Q_OBJECT
@@ -54,6 +54,8 @@ public:
     void RestoreRows(std::span<const tessel::TweakEntry* const> rows);
     void ShowLog();
     void CopyLocation(const tessel::TweakEntry& row);
+    // Asks where to and as what, then writes the boxes' current ticks (applied or not).
+    void ExportSettings();
     TChangeLogForm* LogWindow() const { return m_logWindow.get(); }
 
 protected:

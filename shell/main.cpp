@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 #include "framework/TApplication.h"
 #include "framework/TDialogService.h"
+#include "shell/ExportDialog.h"
 #include "shell/Unit1.h"
 #include "shell/Windows.h"
 #include "tweaks/DefaultBackend.h"
@@ -49,6 +50,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     app.setWindowIcon(QIcon(QStringLiteral(":/skin/MAINICON_32")));
     app.setQuitOnLastWindowClosed(false);
+    SetDialogService(std::make_unique<TWindowDialogService>());
 
     bool started = false;
     int result = 1;
