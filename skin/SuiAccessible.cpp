@@ -363,6 +363,52 @@ private:
     TParts<TTabAccessible> m_parts;
 };
 
+// A page control lists its strip first, then its pages in page order, as
+// the tabs show them, whatever order the pages were built in.
+class TsuiPageControlAccessible : public QAccessibleWidget
+{
+public:
+    explicit TsuiPageControlAccessible(TsuiPageControl* control)
+        : QAccessibleWidget(control, QAccessible::Pane)
+    {
+    }
+
+    int childCount() const override { return int(Children().size()); }
+    QAccessibleInterface* child(int index) const override
+    {
+        const std::vector<QWidget*> children = Children();
+        if (index < 0 || index >= int(children.size()))
+            return nullptr;
+        return QAccessible::queryAccessibleInterface(children[std::size_t(index)]);
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        if (!child || !child->object())
+            return -1;
+        const std::vector<QWidget*> children = Children();
+        const auto it = std::find(children.begin(), children.end(), child->object());
+        return it == children.end() ? -1 : int(it - children.begin());
+    }
+
+private:
+    std::vector<QWidget*> Children() const
+    {
+        auto* control = static_cast<TsuiPageControl*>(widget());
+        std::vector<QWidget*> children;
+        if (control->TopPanel())
+            children.push_back(control->TopPanel());
+        for (int i = 0; i < control->PageCount(); ++i)
+            children.push_back(control->Pages(i));
+        for (QObject* object : control->children()) {
+            auto* child = qobject_cast<QWidget*>(object);
+            if (child && !child->isWindow() &&
+                std::find(children.begin(), children.end(), child) == children.end())
+                children.push_back(child);
+        }
+        return children;
+    }
+};
+
 // Progress, track and scroll bars: their position as the value.
 template <class Bar> class TBarAccessible : public QAccessibleWidget, public QAccessibleValueInterface
 {
@@ -452,6 +498,8 @@ QAccessibleInterface* CreateSkinAccessible(QObject* object)
         dynamic_cast<TsuiFramedView*>(control) || dynamic_cast<TsuiCustomDrawGrid*>(control) ||
         dynamic_cast<TsuiCustomComboBox*>(control))
         return new TFrameAccessible(control);
+    if (auto* pages = dynamic_cast<TsuiPageControl*>(control))
+        return new TsuiPageControlAccessible(pages);
     if (dynamic_cast<TsuiTab*>(control) || dynamic_cast<TsuiForm*>(control))
         return new QAccessibleWidget(control, QAccessible::Pane);
     return nullptr;
