@@ -12,7 +12,7 @@ build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libsqlite3-d
 wine_pkgs=(g++-mingw-w64-x86-64 googletest wine wine64 locales libcli11-dev nlohmann-json3-dev)
 # Tools that check the package, and what the .deb depends on beyond the build's libraries.
 package_pkgs=(dpkg-dev desktop-file-utils appstream ansible python3-yaml file man-db qt6-qpa-plugins sqlite3
-              fonts-wqy-microhei lintian)
+              fonts-wqy-microhei lintian zsh)
 # A private session bus with the AT-SPI bus and registry, and the Python client that reads it.
 a11y_pkgs=(dbus at-spi2-core python3-pyatspi python3-gi xvfb xauth)
 
