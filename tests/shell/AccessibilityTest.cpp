@@ -1,5 +1,8 @@
 #include "shell/Accessibility.h"
 #include "controls/Snrichedit.h"
+#include "framework/TAccessible.h"
+#include "skin/SuiProgressBar.h"
+#include "skin/SuiScrollBar.h"
 #include "skin/SuiTitleBar.h"
 #include "tests/support/WindowTestSupport.h"
 #include "tweaks/TweakCatalogue.h"
@@ -242,6 +245,54 @@ TEST_F(Accessibility, SecondaryWindowsBelongToTheMainWindowAndStayModeless)
         EXPECT_EQ(window->windowModality(), Qt::NonModal);
     }
     EXPECT_EQ(Form1().windowHandle()->transientParent(), nullptr);
+}
+
+TEST_F(Accessibility, CaptionsAreSpokenWithoutAcceleratorMarks)
+{
+    const std::vector<std::pair<QString, QString>> cases = {
+        {QStringLiteral("&Save"), QStringLiteral("Save")},
+        {QStringLiteral("Save && exit"), QStringLiteral("Save & exit")},
+        {QStringLiteral("确  定"), QStringLiteral("确  定")},
+        {QStringLiteral("end&"), QStringLiteral("end")},
+    };
+    for (const auto& [caption, spoken] : cases)
+        EXPECT_EQ(SpokenCaption(caption), spoken) << caption.toStdString();
+    QWidget parent;
+    TSnCheckBox box(&parent);
+    box.SetCaption(QStringLiteral("&Fast && safe"));
+    EXPECT_EQ(Iface(&box)->text(QAccessible::Name), QStringLiteral("Fast & safe"));
+}
+
+TEST_F(Accessibility, BarsGiveTheirPositionAsTheirValue)
+{
+    QWidget parent;
+    TsuiProgressBar progress(&parent);
+    progress.SetMax(200);
+    progress.SetPosition(50);
+    TsuiTrackBar track(&parent);
+    track.SetMax(10);
+    track.SetPosition(4);
+    struct Case
+    {
+        QWidget* bar;
+        QAccessible::Role role;
+        int value, max;
+        bool settable;
+    };
+    for (const Case& c : {Case{&progress, QAccessible::ProgressBar, 50, 200, false},
+                          Case{&track, QAccessible::Slider, 4, 10, true}}) {
+        QAccessibleInterface* iface = Iface(c.bar);
+        EXPECT_EQ(iface->role(), c.role);
+        QAccessibleValueInterface* value = iface->valueInterface();
+        ASSERT_NE(value, nullptr);
+        EXPECT_EQ(value->currentValue().toInt(), c.value);
+        EXPECT_EQ(value->maximumValue().toInt(), c.max);
+        value->setCurrentValue(7);
+        EXPECT_EQ(value->currentValue().toInt(), c.settable ? 7 : c.value);
+    }
+    // The track clamps a value beyond its range, as its own setter does.
+    Iface(&track)->valueInterface()->setCurrentValue(99);
+    EXPECT_EQ(track.Position(), 10);
 }
 
 } // namespace
