@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "access/PasswordStore.h"
+#include "cli/Completion.h"
 #include "cli/ExportFiles.h"
 #include "cli/FleetExport.h"
 #include "cli/OutputFile.h"
@@ -524,6 +525,13 @@ int RunCommandLine(const std::vector<std::string>& args, CommandIo& io)
     log->add_flag("--json", options.json, "print a JSON array of the records");
     log->add_option("--since", options.since, "only records at or after TIME (ISO 8601)")->type_name("TIME");
 
+    // Completion scripts for the package, from the definitions above.
+    if (args.size() == 2 && args[0] == "--completion") {
+        const std::string script = ShellCompletion(app, args[1]);
+        (script.empty() ? io.err : io.out)
+            << (script.empty() ? "tessel: --completion takes bash or zsh\n" : script);
+        return script.empty() ? exitcode::Usage : exitcode::Done;
+    }
     if (!args.empty() && !args[0].starts_with('-') &&
         app.get_subcommands([&](CLI::App* command) { return command->get_name() == args[0]; }).empty()) {
         io.err << "tessel: unknown command \"" << args[0] << "\"; see tessel --help\n";

@@ -1,5 +1,6 @@
 #include "controls/Sncheckbox.h"
 
+#include "framework/TAccessible.h"
 #include "framework/TCanvas.h"
 
 #include <QFocusEvent>
@@ -68,6 +69,7 @@ void TSnCheckBox::SetChecked(bool value)
         return;
     m_checked = value;
     Invalidate();
+    AnnounceChecked();
 }
 
 void TSnCheckBox::SetTransparent(bool value)
@@ -102,6 +104,16 @@ void TSnCheckBox::SetEnabled(bool value)
     m_enabled = value;
     m_state = StateInitial;
     repaint();
+    QAccessible::State changed;
+    changed.disabled = true;
+    AnnounceStateChange(this, changed);
+}
+
+void TSnCheckBox::AnnounceChecked()
+{
+    QAccessible::State changed;
+    changed.checked = true;
+    AnnounceStateChange(this, changed);
 }
 
 void TSnCheckBox::CaptionChanged()
@@ -255,6 +267,7 @@ void TSnCheckBox::MouseUp(TMouseButton button, Qt::KeyboardModifiers, int, int)
     m_checked = !m_checked;
     m_state = std::uint8_t((m_state | StateMouseOver) & ~StatePressed);
     Invalidate();
+    AnnounceChecked();
     TControl::Click();
 }
 

@@ -75,6 +75,8 @@ protected:
 
 private:
     const TBitmap& BoxImage() const;
+    // Tells screen readers that the tick changed.
+    void AnnounceChecked();
 
     bool m_checked = false;
     bool m_transparent = false;

@@ -1,5 +1,6 @@
 #include "framework/TControl.h"
 
+#include "framework/TAccessible.h"
 #include "framework/TCanvas.h"
 #include "framework/TDialogService.h"
 #include "framework/TForm.h"
@@ -66,6 +67,7 @@ void TControl::SetCaption(const TCaption& caption)
         return;
     m_caption = caption;
     CaptionChanged();
+    AnnounceNameChange(this);
 }
 
 TColor TControl::Color() const

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QShowEvent>
+#include <QWindow>
 #include <vector>
 
 namespace {
@@ -126,6 +127,10 @@ void TForm::Show()
 
 void TForm::showEvent(QShowEvent* event)
 {
+    // A window placed over the main window belongs to it, as its secondary
+    // windows do on Windows (no task-bar entry of their own); it stays modeless.
+    if (m_position == Position::MainFormCenter && m_mainForm && windowHandle() && m_mainForm->windowHandle())
+        windowHandle()->setTransientParent(m_mainForm->windowHandle());
     QWidget::showEvent(event);
     if (event->spontaneous())
         return; // restored from the task bar: stay where the user left it

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tessel needs that are not there yet; does nothing when all are.
-# Usage: scripts/setup.sh [build|wine|package]
-#   build: compile, test and run; wine: the Windows checks; package: build, check and install the .deb
+# Usage: scripts/setup.sh [build|wine|package|accessibility]
+#   build: compile, test and run; wine: the Windows checks; package: build, check and install the .deb;
+#   accessibility: read the windows through AT-SPI as a screen reader does
 # `build` also creates the machine hive for administrators (packaging/machine-hive.sh) when missing.
 set -euo pipefail
 
@@ -12,14 +13,17 @@ build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libsqlite3-d
 wine_pkgs=(g++-mingw-w64-x86-64 googletest wine wine64 locales libcli11-dev nlohmann-json3-dev)
 # Tools that check the package, and what the .deb depends on beyond the build's libraries.
 package_pkgs=(dpkg-dev desktop-file-utils appstream ansible python3-yaml file man-db qt6-qpa-plugins sqlite3
-              fonts-wqy-microhei)
+              fonts-wqy-microhei lintian zsh)
+# A private session bus with the AT-SPI bus and registry, and the Python client that reads it.
+a11y_pkgs=(dbus at-spi2-core python3-pyatspi python3-gi xvfb xauth)
 
 mode=${1:-build}
 case "$mode" in
   build)   wanted=("${build_pkgs[@]}") ;;
   wine)    wanted=("${wine_pkgs[@]}") ;;
   package) wanted=("${package_pkgs[@]}") ;;
-  *) echo "usage: $0 [build|wine|package]" >&2; exit 2 ;;
+  accessibility) wanted=("${a11y_pkgs[@]}") ;;
+  *) echo "usage: $0 [build|wine|package|accessibility]" >&2; exit 2 ;;
 esac
 
 sudo_cmd=()

@@ -1,12 +1,15 @@
 #include "cli/CommandLine.h"
 #include "framework/TApplication.h"
 #include "framework/TDialogService.h"
+#include "shell/Accessibility.h"
 #include "shell/ExportDialog.h"
 #include "shell/Unit1.h"
 #include "shell/Windows.h"
 #include "tweaks/DefaultBackend.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 
 #include <cstdio>
@@ -48,7 +51,13 @@ int main(int argc, char** argv)
         return 1;
     }
     QApplication app(argc, argv);
-    app.setWindowIcon(QIcon(QStringLiteral(":/skin/MAINICON_32")));
+    // Ties the windows to the launcher (Wayland app_id, X11 WM_CLASS).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tessel.Tessel"));
+    QIcon icon;
+    for (const QFileInfo& size : QDir(QStringLiteral(":/icons")).entryInfoList(QDir::Files))
+        icon.addFile(size.filePath());
+    app.setWindowIcon(icon);
+    InstallAccessibility();
     app.setQuitOnLastWindowClosed(false);
     SetDialogService(std::make_unique<TWindowDialogService>());
 

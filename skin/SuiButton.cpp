@@ -1,5 +1,6 @@
 #include "skin/SuiButton.h"
 
+#include "framework/TAccessible.h"
 #include "framework/TCanvas.h"
 #include "framework/TDialogService.h"
 #include "framework/TForm.h"
@@ -675,6 +676,9 @@ void TsuiCustomButtonEx::SetChecked(bool value)
     m_checked = value;
     CheckStateChanged();
     update();
+    QAccessible::State changed;
+    changed.checked = true;
+    AnnounceStateChange(this, changed);
 }
 
 TRect TsuiCustomButtonEx::CaptionArea() const

@@ -1,5 +1,6 @@
 #include "skin/SuiPageControl.h"
 
+#include "framework/TAccessible.h"
 #include "framework/TCanvas.h"
 #include "framework/TDialogService.h"
 #include "skin/SuiStyleRules.h"
@@ -68,9 +69,25 @@ void TsuiTabControlTopPanel::SetTabIndex(int index)
         update();
         return;
     }
+    const int previous = m_tabIndex;
     m_tabIndex = index;
     update();
+    AnnounceSelection(previous);
+    AnnounceSelection(index);
     m_owner->TabActive(index);
+}
+
+void TsuiTabControlTopPanel::AnnounceSelection(int index)
+{
+    // Screen readers know the shown tabs only; a hidden one has no place.
+    if (index < 0 || index >= m_tabs.size() || !TabShown(index))
+        return;
+    int place = 0;
+    for (int i = 0; i < index; ++i)
+        place += TabShown(i) ? 1 : 0;
+    QAccessible::State changed;
+    changed.selected = true;
+    AnnounceStateChange(this, changed, place);
 }
 
 void TsuiTabControlTopPanel::SetLeftMargin(int margin)

@@ -55,6 +55,7 @@ protected:
 
 private:
     int TabWidth(const QString& text) const;
+    void AnnounceSelection(int index);
 
     TsuiTab* m_owner;
     TStringList m_tabs;

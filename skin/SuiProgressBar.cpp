@@ -1,5 +1,6 @@
 #include "skin/SuiProgressBar.h"
 
+#include "framework/TAccessible.h"
 #include "framework/TCanvas.h"
 #include "skin/SuiStyleRules.h"
 #include "skin/Suipublic.h"
@@ -147,6 +148,7 @@ void TsuiProgressBar::SetPosition(int value)
 {
     m_position = value;
     UpdateProgress();
+    AnnounceValueChange(this, m_position);
 }
 
 void TsuiProgressBar::UpdateProgress()

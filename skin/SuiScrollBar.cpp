@@ -1,5 +1,6 @@
 #include "skin/SuiScrollBar.h"
 
+#include "framework/TAccessible.h"
 #include "framework/TCanvas.h"
 #include "skin/SuiButton.h"
 #include "skin/SuiStyleRules.h"
@@ -119,6 +120,7 @@ void TsuiTrackBar::SetPosition(int value)
 {
     m_position = Clamp(value, m_min, m_max);
     UpdateSlider();
+    AnnounceValueChange(this, m_position);
 }
 
 void TsuiTrackBar::SetPageSize(int value)
