@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tessel needs that are not there yet; does nothing when all are.
-# Usage: scripts/setup.sh [build|wine|package]
-#   build: compile, test and run; wine: the Windows checks; package: build, check and install the .deb
+# Usage: scripts/setup.sh [build|wine|package|windows]
+#   build: compile, test and run; wine: the Windows checks; package: build, check and install the .deb;
+#   windows: cross-build the Windows program and its packages, and drive it under Wine on Xvfb
 # `build` also creates the machine hive for administrators (packaging/machine-hive.sh) when missing.
 set -euo pipefail
 
@@ -9,6 +10,9 @@ build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libsqlite3-d
             libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev
             libcli11-dev nlohmann-json3-dev fonts-wqy-microhei fonts-dejavu-core xfonts-terminus xvfb xauth clang-format git)
 wine_pkgs=(g++-mingw-w64-x86-64 googletest wine wine64 locales libcli11-dev nlohmann-json3-dev)
+# The static Qt for mingw-w64 uses the host's moc, rcc and uic (qt6-base-dev-tools, the same 6.4.2).
+windows_pkgs=(g++-mingw-w64-x86-64-posix googletest wine wine64 qt6-base-dev-tools libcli11-dev nlohmann-json3-dev
+              wixl xdotool xvfb xauth fonts-wqy-microhei fonts-wine qt6-qpa-plugins)
 # Tools that check the package, and what the .deb depends on beyond the build's libraries.
 package_pkgs=(dpkg-dev desktop-file-utils appstream ansible python3-yaml file man-db qt6-qpa-plugins sqlite3
               fonts-wqy-microhei)
@@ -18,7 +22,8 @@ case "$mode" in
   build)   wanted=("${build_pkgs[@]}") ;;
   wine)    wanted=("${wine_pkgs[@]}") ;;
   package) wanted=("${package_pkgs[@]}") ;;
-  *) echo "usage: $0 [build|wine|package]" >&2; exit 2 ;;
+  windows) wanted=("${windows_pkgs[@]}") ;;
+  *) echo "usage: $0 [build|wine|package|windows]" >&2; exit 2 ;;
 esac
 
 sudo_cmd=()
