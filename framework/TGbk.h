@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-// Text the skin measures and draws as ANSI bytes in code page 936, through
-// Qt's ICU converter with the same table as the core's (a test holds them
-// equal). Registry text and passwords go through the core's converter.
+// Text the skin measures and draws as ANSI bytes in code page 936, through the
+// core's converter, the one registry text and passwords go through: the
+// platforms then agree byte for byte. Qt's own encoders have no GBK on Windows.
 std::string ToGbk(const QString& text);
 QString FromGbk(std::string_view bytes);
 

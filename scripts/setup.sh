@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tessel needs that are not there yet; does nothing when all are.
-# Usage: scripts/setup.sh [build|wine|package|accessibility]
+# Usage: scripts/setup.sh [build|wine|package|accessibility|windows]
 #   build: compile, test and run; wine: the Windows checks; package: build, check and install the .deb;
-#   accessibility: read the windows through AT-SPI as a screen reader does
+#   accessibility: read the windows through AT-SPI as a screen reader does;
+#   windows: cross-build the Windows program and its packages, and drive it under Wine on Xvfb
 # `build` also creates the machine hive for administrators (packaging/machine-hive.sh) when missing.
 set -euo pipefail
 
@@ -11,6 +12,9 @@ build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libsqlite3-d
             libcli11-dev nlohmann-json3-dev fonts-wqy-microhei fonts-dejavu-core xfonts-terminus xvfb xauth clang-format git
             python3-samba libxml2-utils)
 wine_pkgs=(g++-mingw-w64-x86-64 googletest wine wine64 locales libcli11-dev nlohmann-json3-dev)
+# The static Qt for mingw-w64 uses the host's moc, rcc and uic (qt6-base-dev-tools, the same 6.4.2).
+windows_pkgs=(g++-mingw-w64-x86-64-posix googletest wine wine64 qt6-base-dev-tools libcli11-dev nlohmann-json3-dev
+              wixl xdotool xvfb xauth fonts-wqy-microhei fonts-wine qt6-qpa-plugins)
 # Tools that check the package, and what the .deb depends on beyond the build's libraries.
 package_pkgs=(dpkg-dev desktop-file-utils appstream ansible python3-yaml file man-db qt6-qpa-plugins sqlite3
               fonts-wqy-microhei lintian zsh)
@@ -23,7 +27,8 @@ case "$mode" in
   wine)    wanted=("${wine_pkgs[@]}") ;;
   package) wanted=("${package_pkgs[@]}") ;;
   accessibility) wanted=("${a11y_pkgs[@]}") ;;
-  *) echo "usage: $0 [build|wine|package|accessibility]" >&2; exit 2 ;;
+  windows) wanted=("${windows_pkgs[@]}") ;;
+  *) echo "usage: $0 [build|wine|package|accessibility|windows]" >&2; exit 2 ;;
 esac
 
 sudo_cmd=()

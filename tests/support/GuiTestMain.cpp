@@ -39,6 +39,7 @@ int main(int argc, char** argv)
     // The windows log their changes; a test run keeps its log to itself.
     const QTemporaryDir state;
     qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
+    qputenv("LOCALAPPDATA", QDir::toNativeSeparators(state.path()).toLocal8Bit());
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -44,12 +44,13 @@ inline void Type(TsuiEdit* edit, const QString& text)
     }
 }
 
-// The program's windows over fresh SQLite hives, with every message box
+// The program's windows over fresh hives (SQLite ones, or the registry on
+// Windows), with every message box
 // recorded instead of shown.
 class WindowTest : public ::testing::Test
 {
 protected:
-    WindowTest() : m_backend(BackendKind::Sqlite), m_failing(m_backend.Get()) {}
+    WindowTest() : m_backend(PlatformBackends().back()), m_failing(m_backend.Get()) {}
 
     void Start()
     {

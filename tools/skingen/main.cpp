@@ -1,5 +1,6 @@
 #include "Catalogue.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -7,6 +8,8 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -29,6 +32,48 @@ bool Save(const QImage& img, const QString& path, const char* format, int qualit
     if (writer.write(img))
         return true;
     std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(writer.errorString()));
+    return false;
+}
+
+// The Windows icon: every size of the desktop icon in one .ico, each entry
+// a PNG, as Windows has read them since Vista.
+QByteArray IcoFile(const std::vector<std::pair<QSize, QByteArray>>& pngs)
+{
+    QByteArray ico;
+    auto put16 = [&ico](int v) {
+        ico.append(char(v & 0xFF));
+        ico.append(char((v >> 8) & 0xFF));
+    };
+    auto put32 = [&](qsizetype v) {
+        put16(int(v & 0xFFFF));
+        put16(int((v >> 16) & 0xFFFF));
+    };
+    put16(0); // reserved
+    put16(1); // icon
+    put16(int(pngs.size()));
+    qsizetype offset = 6 + 16 * qsizetype(pngs.size());
+    for (const auto& [size, png] : pngs) {
+        ico.append(char(size.width() & 0xFF)); // 256 is written as 0
+        ico.append(char(size.height() & 0xFF));
+        ico.append(char(0)); // no palette
+        ico.append(char(0));
+        put16(1);  // planes
+        put16(32); // bits per pixel
+        put32(png.size());
+        put32(offset);
+        offset += png.size();
+    }
+    for (const auto& entry : pngs)
+        ico.append(entry.second);
+    return ico;
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size())
+        return true;
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
     return false;
 }
 
@@ -75,11 +120,17 @@ int Generate(const QString& resources)
         q << "  <file alias=\"" << e.file << "\">pictures/" << e.file << "</file>\n";
     }
     q << "</qresource>\n</RCC>\n";
+    std::vector<std::pair<QSize, QByteArray>> pngs;
     for (const PictureEntry& e : DesktopIconEntries()) {
         const QImage img = ForPicture(e.draw(), e.format);
         ok = Check(img, e.file, e.size) && ok;
-        ok = Save(img, root.filePath("icons/" + e.file), "png") && ok;
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        ok = img.save(&buffer, "png") && WriteFile(root.filePath("icons/" + e.file), png) && ok;
+        pngs.emplace_back(e.size, png);
     }
+    ok = WriteFile(root.filePath("icons/tessel.ico"), IcoFile(pngs)) && ok;
     QFile file(root.filePath("tessel.qrc"));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(qrc.toUtf8()) < 0) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(file.fileName()));
