@@ -119,7 +119,8 @@ int Generate(const QString& resources)
         ok = Save(img, root.filePath("pictures/" + e.file), jpeg ? "jpeg" : "png", jpeg ? 90 : -1) && ok;
         q << "  <file alias=\"" << e.file << "\">pictures/" << e.file << "</file>\n";
     }
-    q << "</qresource>\n</RCC>\n";
+    // Every size of the desktop icon, for the window icon.
+    q << "</qresource>\n<qresource prefix=\"/icons\">\n";
     std::vector<std::pair<QSize, QByteArray>> pngs;
     for (const PictureEntry& e : DesktopIconEntries()) {
         const QImage img = ForPicture(e.draw(), e.format);
@@ -129,7 +130,9 @@ int Generate(const QString& resources)
         buffer.open(QIODevice::WriteOnly);
         ok = img.save(&buffer, "png") && WriteFile(root.filePath("icons/" + e.file), png) && ok;
         pngs.emplace_back(e.size, png);
+        q << "  <file alias=\"" << e.size.width() << "\">icons/" << e.file << "</file>\n";
     }
+    q << "</qresource>\n</RCC>\n";
     ok = WriteFile(root.filePath("icons/tessel.ico"), IcoFile(pngs)) && ok;
     QFile file(root.filePath("tessel.qrc"));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(qrc.toUtf8()) < 0) {
