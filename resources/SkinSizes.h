@@ -55,6 +55,17 @@ inline constexpr SkinSize kSkinPartSizes[int(SkinPart::Count)][kSuiLookCount] = 
     {{16, 33}, {16, 21}, {16, 21}, {16, 21}, {16, 21}},   // scroll bar track
 };
 
+// A part that misses a look would leave it a bitmap of no size.
+static_assert(
+    [] {
+        for (const auto& part : kSkinPartSizes)
+            for (const SkinSize& size : part)
+                if (size.Width <= 0 || size.Height <= 0)
+                    return false;
+        return true;
+    }(),
+    "every part has a size for every look");
+
 constexpr SkinSize SkinPartSize(SkinPart part, TsuiUIStyle style)
 {
     return kSkinPartSizes[int(part)][SuiLookIndex(style)];

@@ -12,9 +12,25 @@ using T = TsuiType;
 
 struct NumberRow
 {
+    using PerLookValues = std::array<std::int32_t, kSuiLookCount>;
+
+    constexpr NumberRow(int index, TsuiType type, const PerLookValues& values)
+        : Index(index), Type(type), Values(values)
+    {
+    }
+    // One value per look, in the order of kSuiLooks: a row that misses a look
+    // does not compile.
+    template <std::size_t N>
+    constexpr NumberRow(int index, TsuiType type, const std::int32_t (&values)[N]) : Index(index), Type(type)
+    {
+        static_assert(N == kSuiLookCount, "a theme row has one value per look");
+        for (std::size_t i = 0; i < N; ++i)
+            Values[i] = values[i];
+    }
+
     int Index;
     TsuiType Type;
-    std::array<std::int32_t, kSuiLookCount> Values; // in the order of kSuiLooks
+    PerLookValues Values{};
 };
 
 // Elements that repeat a fact of the look table.
