@@ -2,6 +2,9 @@
 
 // The size of every skin bitmap, in one table: tools/skingen draws to it and
 // the resource tests hold the committed bitmaps to it. Qt-free on purpose.
+
+#include "skin/SuiLooks.h"
+
 namespace tessel {
 
 struct SkinSize
@@ -32,8 +35,8 @@ enum class SkinPart
     Count
 };
 
-// Per part, the looks in the order MacOS, WinXP, DeepBlue, Protein, BlueGlass.
-inline constexpr SkinSize kSkinPartSizes[int(SkinPart::Count)][5] = {
+// Per part, the looks in the order of kSuiLooks.
+inline constexpr SkinSize kSkinPartSizes[int(SkinPart::Count)][kSuiLookCount] = {
     {{84, 23}, {18, 21}, {74, 21}, {74, 21}, {77, 27}},   // push button
     {{15, 17}, {13, 13}, {13, 13}, {13, 13}, {13, 13}},   // check box
     {{16, 17}, {13, 13}, {13, 13}, {13, 13}, {13, 13}},   // radio button
@@ -51,6 +54,33 @@ inline constexpr SkinSize kSkinPartSizes[int(SkinPart::Count)][5] = {
     {{16, 22}, {16, 17}, {16, 16}, {16, 16}, {17, 16}},   // scroll bar arrow buttons
     {{16, 33}, {16, 21}, {16, 21}, {16, 21}, {16, 21}},   // scroll bar track
 };
+
+// A part that misses a look would leave it a bitmap of no size.
+static_assert(
+    [] {
+        for (const auto& part : kSkinPartSizes)
+            for (const SkinSize& size : part)
+                if (size.Width <= 0 || size.Height <= 0)
+                    return false;
+        return true;
+    }(),
+    "every part has a size for every look");
+
+constexpr SkinSize SkinPartSize(SkinPart part, TsuiUIStyle style)
+{
+    return kSkinPartSizes[int(part)][SuiLookIndex(style)];
+}
+
+// A push button that keeps one height keeps its picture's.
+static_assert(
+    [] {
+        for (const TsuiLook& look : kSuiLooks)
+            if (look.ButtonHeight != 0 &&
+                look.ButtonHeight != SkinPartSize(SkinPart::Button, look.Style).Height)
+                return false;
+        return true;
+    }(),
+    "a fixed button height is the height of the button bitmap");
 
 // The part whose bitmap a theme element names; false for the elements that
 // name no per-look bitmap (23, the menu check mark, is a fixed one).

@@ -481,14 +481,14 @@ void TsuiButton::SetButtonPic(TsuiUIStyle style)
 void TsuiButton::UIStyleChanged()
 {
     TsuiCustomButton::UIStyleChanged();
-    // The MacOS bitmap is 23 high and the button keeps that height.
-    if (UIStyle() == MacOS) {
-        setFixedHeight(23);
+    // Some looks' buttons keep the height of their bitmap.
+    if (SuiLook(UIStyle()).ButtonHeight > 0) {
+        setFixedHeight(SuiLook(UIStyle()).ButtonHeight);
     } else {
         setMinimumHeight(0);
         setMaximumHeight(QWIDGETSIZE_MAX);
     }
-    SetTransparent(UIStyle() == BlueGlass);
+    SetTransparent(SuiLook(UIStyle()).ButtonTransparent);
 }
 
 void TsuiButton::PaintPic(TCanvas& canvas, const TBitmap& picture)
@@ -558,7 +558,7 @@ void TsuiButton::PaintText(TCanvas& canvas, const QString& text)
 
 void TsuiButton::PaintFocus(TCanvas& canvas)
 {
-    if (UIStyle() != MacOS && UIStyle() != BlueGlass) {
+    if (!SuiLook(UIStyle()).ButtonFocusLine) {
         TsuiCustomButton::PaintFocus(canvas);
         return;
     }
@@ -788,7 +788,7 @@ void TsuiCheckBox::UIStyleChanged()
 {
     TsuiCustomButtonEx::UIStyleChanged();
     if (UIStyle() != Custom)
-        SetTransparent(UIStyle() == MacOS || UIStyle() == Protein);
+        SetTransparent(SuiLook(UIStyle()).CheckBoxTransparent);
     AutoSizeChanged();
 }
 

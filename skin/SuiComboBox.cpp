@@ -400,8 +400,9 @@ void TsuiCustomComboBox::DrawButton(TCanvas& canvas)
     const TRect button = ButtonRect();
     if (button.IsEmpty())
         return;
-    if (m_uiStyle == MacOS) {
-        canvas.StretchDraw(button, SkinBitmap(QStringLiteral("MACOS_COMBOBOX_BUTTON")));
+    const TsuiLook& look = SuiLook(m_uiStyle);
+    if (look.ComboButtonPicture) {
+        canvas.StretchDraw(button, SkinBitmap(QLatin1String(look.Prefix) + QLatin1String("COMBOBOX_BUTTON")));
     } else {
         canvas.Brush = {m_buttonColor, bsSolid};
         canvas.FillRect(button);

@@ -408,9 +408,9 @@ void TsuiForm::SetFont(const TFont& font)
 
 void TsuiForm::Paint(TCanvas& canvas)
 {
-    if (m_uiStyle == MacOS || m_uiStyle == Protein) {
-        const TBitmap& tile = SkinBitmap(m_uiStyle == MacOS ? QStringLiteral("MACOS_FORM_BACKGROUND")
-                                                            : QStringLiteral("PROTEIN_FORM_BACKGROUND"));
+    const TsuiLook& look = SuiLook(m_uiStyle);
+    if (look.FormBackground) {
+        const TBitmap& tile = SkinBitmap(QLatin1String(look.Prefix) + QLatin1String("FORM_BACKGROUND"));
         TileDraw(canvas, tile, ClientRect());
     }
     // Any other style keeps the Color() the canvas arrives filled with.
@@ -661,7 +661,7 @@ void TsuiMenuBar::LayoutButtons()
 void TsuiMenuBar::Paint(TCanvas& canvas)
 {
     // Other looks keep the bar colour the canvas arrives filled with.
-    if (m_form->MenuStyle() == MacOS)
+    if (SuiLook(m_form->MenuStyle()).PictureMenus)
         canvas.StretchDraw(ClientRect(), MacOSMenuPicture(false));
 }
 
@@ -692,7 +692,7 @@ void TsuiMenuBarButton::Paint(TCanvas& canvas)
     canvas.Brush.Style = bsClear;
     if ((MouseInControl() && Enabled()) || m_selected) {
         TRect rect = ClientRect();
-        if (style == MacOS) {
+        if (SuiLook(style).PictureMenus) {
             canvas.StretchDraw(rect, MacOSMenuPicture(true));
         } else {
             if (m_selected)
@@ -709,7 +709,7 @@ void TsuiMenuBarButton::Paint(TCanvas& canvas)
         return;
     }
     // The bar's own look behind the caption.
-    if (style == MacOS)
+    if (SuiLook(style).PictureMenus)
         canvas.StretchDraw(ClientRect(), MacOSMenuPicture(false));
     if (!Enabled())
         canvas.Font.Color = clGrayText;

@@ -256,13 +256,13 @@ void TsuiMainMenu::SetUIStyle(TsuiUIStyle style)
 
 void TsuiMainMenu::SetMenuItemHeight(int value)
 {
-    if (m_uiStyle != MacOS)
+    if (!SuiLook(m_uiStyle).PictureMenus)
         m_menuItemHeight = value;
 }
 
 void TsuiMainMenu::SetSeparatorHeight(int value)
 {
-    if (m_uiStyle != MacOS)
+    if (!SuiLook(m_uiStyle).PictureMenus)
         m_separatorHeight = value;
 }
 
@@ -370,7 +370,7 @@ void TsuiMainMenu::DrawItem(const TsuiMenuItemInfo& item, TCanvas& canvas, const
     };
 
     if (item.Caption == QLatin1String("-")) {
-        if (m_uiStyle == MacOS) {
+        if (SuiLook(m_uiStyle).PictureMenus) {
             Menu_DrawMacOSLineItem(canvas, rect);
         } else {
             plainBackground();
@@ -380,13 +380,13 @@ void TsuiMainMenu::DrawItem(const TsuiMenuItemInfo& item, TCanvas& canvas, const
     }
 
     if (selected && item.Enabled) {
-        if (m_uiStyle == MacOS) {
+        if (SuiLook(m_uiStyle).PictureMenus) {
             Menu_DrawMacOSSelectedItem(canvas, rect);
         } else {
             Menu_DrawBackGround(canvas, rect, m_selectedColor);
             Menu_DrawBorder(canvas, rect, m_selectedBorderColor);
         }
-    } else if (m_uiStyle == MacOS) {
+    } else if (SuiLook(m_uiStyle).PictureMenus) {
         Menu_DrawMacOSNonSelectedItem(canvas, rect);
     } else {
         plainBackground();

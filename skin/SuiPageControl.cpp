@@ -213,7 +213,7 @@ void TsuiTab::SetUIStyle(TsuiUIStyle style)
     m_topPanel->SetColor(GetThemeColor(style, 9));
     m_borderColor = GetThemeColor(style, 8);
     m_topPanel->SetUIStyle(style);
-    SetColor(style == WinXP ? clWhite : GetThemeColor(style, 9));
+    SetColor(SuiLook(style).WhiteTabControl ? clWhite : GetThemeColor(style, 9));
     UpdateUIStyle(style);
     LayoutStrip();
     update();

@@ -234,7 +234,7 @@ void TsuiTitleBarButton::DoClick()
             if (bar.InForm() && window->isWindow())
                 window->move(work.Left, work.Top);
         }
-        if (m_uiStyle == WinXP)
+        if (SuiLook(m_uiStyle).RestorePictures)
             ProcessMaxBtn();
         bar.OnFormReSize();
         break;
@@ -544,12 +544,13 @@ void TsuiTitleBar::DrawCaption(TCanvas& canvas)
     TColor color = Font().Color;
     if (!m_formActive)
         color = clInactiveCaption;
-    if (m_uiStyle == MacOS)
+    if (SuiLook(m_uiStyle).BlackCaption)
         color = clBlack;
     canvas.Font.Color = color;
     canvas.Brush.Style = bsClear;
     const QString text = VisibleCaption(canvas);
-    const int y = m_uiStyle == DeepBlue ? 4 : (canvas.Height() - canvas.TextHeight(text)) / 2;
+    const int top = SuiLook(m_uiStyle).CaptionTop;
+    const int y = top >= 0 ? top : (canvas.Height() - canvas.TextHeight(text)) / 2;
     canvas.TextOut(CaptionLeft(), y, text);
 }
 

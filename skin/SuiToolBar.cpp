@@ -31,7 +31,7 @@ void TsuiToolBar::SetUIStyle(TsuiUIStyle style)
     m_buttonColor = GetThemeColor(style, 81);
     m_buttonDownColor = GetThemeColor(style, 82);
     SetColor(GetThemeColor(style, 83));
-    SetTransparent(style == MacOS);
+    SetTransparent(SuiLook(style).ToolBarTransparent);
     SetEdgeInner(esNone);
     SetEdgeOuter(esNone);
     update();

@@ -12,22 +12,49 @@ using T = TsuiType;
 
 struct NumberRow
 {
+    using PerLookValues = std::array<std::int32_t, kSuiLookCount>;
+
+    constexpr NumberRow(int index, TsuiType type, const PerLookValues& values)
+        : Index(index), Type(type), Values(values)
+    {
+    }
+    // One value per look, in the order of kSuiLooks: a row that misses a look
+    // does not compile.
+    template <std::size_t N>
+    constexpr NumberRow(int index, TsuiType type, const std::int32_t (&values)[N]) : Index(index), Type(type)
+    {
+        static_assert(N == kSuiLookCount, "a theme row has one value per look");
+        for (std::size_t i = 0; i < N; ++i)
+            Values[i] = values[i];
+    }
+
     int Index;
     TsuiType Type;
-    std::array<std::int32_t, 5> Values; // MacOS, WinXP, DeepBlue, Protein, BlueGlass
+    PerLookValues Values{};
 };
+
+// Elements that repeat a fact of the look table.
+template <typename Field> constexpr std::array<std::int32_t, kSuiLookCount> PerLook(Field field)
+{
+    std::array<std::int32_t, kSuiLookCount> values{};
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = field(kSuiLooks[i]);
+    return values;
+}
+constexpr auto kOrdinal = PerLook([](const TsuiLook& look) { return std::int32_t(look.Style); });
+constexpr auto kFace = PerLook([](const TsuiLook& look) { return std::int32_t(look.Face); });
 
 // Colours are 0x00BBGGRR.
 constexpr NumberRow kNumbers[] = {
-    {1, T::Int, {1, 2, 3, 4, 5}},
+    {1, T::Int, kOrdinal},
     {2, T::Color, {0x7F7F7F, 0xC82C00, 0x000000, 0x000000, 0x000000}},
-    {3, T::Color, {0xE7E7E7, 0xDEEBEF, 0xE8E8E8, 0xFBFBFB, 0xE7E7E7}},
+    {3, T::Color, kFace},
     {4, T::Int, {1, 3, 1, 1, 1}},
     {5, T::Int, {21, 27, 30, 21, 31}},
     {6, T::Int, {130, 150, 130, 130, 270}},
     {7, T::Int, {0, 13, 0, 0, 11}},
     {8, T::Color, {0x7F7F7F, 0x686868, 0x000000, 0x000000, 0x000000}},
-    {9, T::Color, {0xE7E7E7, 0xDEEBEF, 0xE8E8E8, 0xFBFBFB, 0xE7E7E7}},
+    {9, T::Color, kFace},
     {10, T::Color, {0x000000, 0xCF4602, 0x000000, 0x000000, 0x000000}},
     {11, T::Color, {0xC47339, 0xC66931, 0xA04A44, 0xC4302D, 0xEC5E5E}},
     {12, T::Color, {0xC47339, 0xEFD3C6, 0xA04A44, 0xC4302D, 0xEC5E5E}},
@@ -51,7 +78,7 @@ constexpr NumberRow kNumbers[] = {
     {80, T::Color, {0x474747, 0xC66931, 0x474747, 0x474747, 0x474747}},
     {81, T::Color, {0xEFEFEF, 0xEFD3C6, 0xEFEFEF, 0xEFEFEF, 0xEFEFEF}},
     {82, T::Color, {0xD8D8D8, 0xE1AC93, 0xD8D8D8, 0xD8D8D8, 0xD8D8D8}},
-    {83, T::Color, {0xE7E7E7, 0xDEEBEF, 0xE8E8E8, 0xFBFBFB, 0xE7E7E7}},
+    {83, T::Color, kFace},
     {84, T::Color, {0xC9C9C9, 0xF9F9F9, 0xF5F5F5, 0xF5F5F5, 0xF4F4F4}},
 };
 
@@ -125,8 +152,6 @@ constexpr NameRow kNames[] = {
     {91, "SCROLLBAR_TRACK", nullptr, false},
 };
 
-constexpr const char* kPrefixes[] = {"MACOS_", "WINXP_", "DEEPBLUE_", "PROTEIN_", "BLUEGLASS_"};
-
 struct Element
 {
     TsuiType Type = TsuiType::Int;
@@ -135,18 +160,18 @@ struct Element
 };
 
 using StyleRow = std::array<Element, SUI_THEME_ELEMENT_COUNT + 1>; // slot 0 unused
-using ThemeTable = std::array<StyleRow, 5>;
+using ThemeTable = std::array<StyleRow, kSuiLookCount>;
 
 ThemeTable BuildTable()
 {
     ThemeTable table{};
-    for (std::size_t style = 0; style < 5; ++style) {
+    for (std::size_t style = 0; style < table.size(); ++style) {
         for (const NumberRow& row : kNumbers)
             table[style][std::size_t(row.Index)] = {row.Type, row.Values[style], {}};
         for (const NameRow& row : kNames) {
-            const bool winXP = style == std::size_t(WinXP - 1);
+            const bool winXP = style == SuiLookIndex(WinXP);
             const char* suffix = winXP && row.WinXPSuffix ? row.WinXPSuffix : row.Suffix;
-            std::string name = row.NoPrefix ? std::string() : std::string(kPrefixes[style]);
+            std::string name = row.NoPrefix ? std::string() : std::string(kSuiLooks[style].Prefix);
             name += suffix;
             table[style][std::size_t(row.Index)] = {TsuiType::Str, 0, std::move(name)};
         }
@@ -163,9 +188,9 @@ const ThemeTable& Table()
 
 const Element* Find(TsuiUIStyle style, int index)
 {
-    if (style < MacOS || style > BlueGlass || index < 1 || index > SUI_THEME_ELEMENT_COUNT)
+    if (!IsBuiltInLook(style) || index < 1 || index > SUI_THEME_ELEMENT_COUNT)
         return nullptr;
-    return &Table()[std::size_t(style - 1)][std::size_t(index)];
+    return &Table()[SuiLookIndex(style)][std::size_t(index)];
 }
 
 } // namespace

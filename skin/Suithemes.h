@@ -1,21 +1,10 @@
 #pragma once
 
 #include "framework/TColor.h"
+#include "skin/SuiLooks.h"
 
 #include <QString>
 #include <cstdint>
-
-// The built-in looks. Custom keeps whatever colours and pictures a component
-// was given and never reads the theme table.
-enum TsuiUIStyle : std::uint8_t
-{
-    Custom = 0,
-    MacOS = 1,
-    WinXP = 2,
-    DeepBlue = 3,
-    Protein = 4,
-    BlueGlass = 5
-};
 
 enum class TsuiType : std::uint8_t
 {
@@ -30,7 +19,7 @@ constexpr int SUI_THEME_ELEMENT_COUNT = 91;
 
 // The raw element: the number for Int, Color and Bool elements, the address
 // of the zero-terminated resource name for Str elements. Custom, a style
-// above BlueGlass or an index outside 1..91 yields -1 with type Int.
+// past the last look or an index outside 1..91 yields -1 with type Int.
 std::intptr_t GetThemeElement(TsuiUIStyle style, int index, TsuiType& type);
 
 // Typed reads; an element of another type yields the neutral value

@@ -1,8 +1,15 @@
 #include "tools/gallery/GalleryPage.h"
 
+#include "resources/SkinSizes.h"
+#include "skin/SuiProgressBar.h"
+
 #include <QDir>
 #include <QImage>
+#include <QMap>
+#include <QSet>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -50,7 +57,7 @@ TEST(GalleryGoldens, EveryPageInEveryLookMatchesItsPicture)
     const QDir actualDir(QStringLiteral(TESSEL_GOLDEN_ACTUAL_DIR));
     ASSERT_FALSE(GalleryPages().empty());
     for (const GalleryPage& page : GalleryPages())
-        for (const GalleryLook& look : GalleryLooks()) {
+        for (const TsuiLook& look : kSuiLooks) {
             const QString name = GoldenName(page, look);
             SCOPED_TRACE(name.toStdString());
             const QImage actual = RenderPage(page, look.Style);
@@ -66,4 +73,43 @@ TEST(GalleryGoldens, EveryPageInEveryLookMatchesItsPicture)
                 ADD_FAILURE() << differences << "\n  drawn now: " << actualDir.filePath(name).toStdString();
             }
         }
+}
+
+// The skin bitmap page holds every bitmap of its look at its size, and every
+// fixed bitmap shows on some look's page.
+TEST(GallerySkinBitmaps, EveryBitmapOfEveryLookIsShownAtItsSize)
+{
+    const auto pages = GalleryPages();
+    const auto page = std::find_if(pages.begin(), pages.end(), [](const GalleryPage& p) {
+        return p.Name == QLatin1String("SkinBitmaps");
+    });
+    ASSERT_NE(page, pages.end());
+    QSet<QString> fixedShown;
+    for (const TsuiLook& look : kSuiLooks) {
+        SCOPED_TRACE(look.Name);
+        const std::unique_ptr<QWidget> stage(CreateStage(*page, look.Style));
+        QMap<QString, QSize> shown;
+        for (const TsuiImagePanel* panel : stage->findChildren<TsuiImagePanel*>())
+            shown.insert(panel->toolTip(), panel->size());
+        for (const QString& name : GetThemeResourceNames(look.Style)) {
+            ASSERT_TRUE(shown.contains(name)) << name.toStdString();
+            const TBitmap& bitmap = SkinBitmap(name);
+            EXPECT_FALSE(bitmap.Empty()) << name.toStdString();
+            EXPECT_EQ(shown.value(name), QSize(bitmap.Width(), bitmap.Height())) << name.toStdString();
+        }
+        for (const tessel::FixedSkinBitmap& fixed : tessel::kFixedSkinBitmaps) {
+            const QString name = QString::fromLatin1(fixed.Name);
+            if (!shown.contains(name))
+                continue;
+            fixedShown.insert(name);
+            EXPECT_EQ(shown.value(name), QSize(fixed.Size.Width, fixed.Size.Height)) << fixed.Name;
+            // A look's own fixed bitmaps show on its page only.
+            for (const TsuiLook& other : kSuiLooks) {
+                if (other.Style != look.Style) {
+                    EXPECT_FALSE(name.startsWith(QLatin1String(other.Prefix))) << fixed.Name;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(fixedShown.size(), qsizetype(std::size(tessel::kFixedSkinBitmaps)));
 }

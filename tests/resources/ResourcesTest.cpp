@@ -16,6 +16,7 @@ constexpr QRgb kMagenta = 0xFF00FF;
 
 struct StyleSizes
 {
+    const TsuiLook* look;
     const char* prefix;
     QSize button, checkBox, radio, progress, progressV;
     QSize titleLeft, titleClient, titleRight, titleButton;
@@ -25,40 +26,26 @@ struct StyleSizes
 };
 
 // The sizes come from the table the generator draws to; the rest is the look's own.
-StyleSizes Style(int look, const char* prefix, int titleButtonTop, QRgb scrollColor)
+StyleSizes Style(TsuiUIStyle style, int titleButtonTop, QRgb scrollColor)
 {
-    auto size = [look](tessel::SkinPart part) {
-        const tessel::SkinSize s = tessel::kSkinPartSizes[int(part)][look];
+    auto size = [style](tessel::SkinPart part) {
+        const tessel::SkinSize s = tessel::SkinPartSize(part, style);
         return QSize(s.Width, s.Height);
     };
     using P = tessel::SkinPart;
-    return {prefix,
-            size(P::Button),
-            size(P::CheckBox),
-            size(P::Radio),
-            size(P::Progress),
-            size(P::ProgressV),
-            size(P::TitleLeft),
-            size(P::TitleClient),
-            size(P::TitleRight),
-            size(P::TitleButton),
-            size(P::Tab),
-            size(P::Tab),
-            size(P::TabLine),
-            size(P::Groove),
-            size(P::Slider),
-            size(P::SliderV),
-            size(P::ScrollButton),
-            size(P::ScrollTrack),
-            titleButtonTop,
+    return {SuiLookOf(style),     SuiLookOf(style)->Prefix, size(P::Button),      size(P::CheckBox),
+            size(P::Radio),       size(P::Progress),        size(P::ProgressV),   size(P::TitleLeft),
+            size(P::TitleClient), size(P::TitleRight),      size(P::TitleButton), size(P::Tab),
+            size(P::Tab),         size(P::TabLine),         size(P::Groove),      size(P::Slider),
+            size(P::SliderV),     size(P::ScrollButton),    size(P::ScrollTrack), titleButtonTop,
             scrollColor};
 }
 
 const StyleSizes kStyles[] = {
-    Style(0, "MACOS_", 4, 0xC9C9C9),     Style(1, "WINXP_", 5, 0xF9F9F9),
-    Style(2, "DEEPBLUE_", 2, 0xF5F5F5),  Style(3, "PROTEIN_", 2, 0xF5F5F5),
-    Style(4, "BLUEGLASS_", 6, 0xF4F4F4),
+    Style(MacOS, 4, 0xC9C9C9),   Style(WinXP, 5, 0xF9F9F9),     Style(DeepBlue, 2, 0xF5F5F5),
+    Style(Protein, 2, 0xF5F5F5), Style(BlueGlass, 6, 0xF4F4F4),
 };
+static_assert(std::size(kStyles) == kSuiLookCount, "every look is checked");
 
 struct Named
 {
@@ -230,8 +217,8 @@ TEST(SkinResources, MaskColoursSitWhereTheComponentsExpectThem)
     for (const StyleSizes& s : kStyles) {
         const QString p = s.prefix;
         // Nine-slice stretching masks magenta in its edges and middle always, and
-        // in the corners only for BlueGlass, whose buttons are drawn transparent.
-        const bool glass = p == "BLUEGLASS_";
+        // in the corners only where the look draws its buttons transparent.
+        const bool glass = s.look->ButtonTransparent;
         for (const char* st : kStates) {
             const QImage b = Skin(p + "BUTTON_" + st);
             EXPECT_EQ(Rgb(b, 0, 0) == kMagenta, glass) << p.toStdString() << st;

@@ -8,7 +8,7 @@
 
 namespace {
 
-using Sizes = std::array<QSize, 5>; // MacOS, WinXP, DeepBlue, Protein, BlueGlass
+using Sizes = std::array<QSize, kSuiLookCount>; // in the order of kSuiLooks
 
 // The size every bitmap of an element must have, per style, from the table
 // the generator draws to.
@@ -22,7 +22,7 @@ bool ExpectedSize(int index, Sizes& sizes)
     if (!tessel::SkinPartOfElement(index, part))
         return false;
     for (std::size_t s = 0; s < sizes.size(); ++s) {
-        const tessel::SkinSize size = tessel::kSkinPartSizes[int(part)][s];
+        const tessel::SkinSize size = tessel::SkinPartSize(part, kSuiLooks[s].Style);
         sizes[s] = QSize(size.Width, size.Height);
     }
     return true;
@@ -33,8 +33,8 @@ bool ExpectedSize(int index, Sizes& sizes)
 TEST(SkinResources, EveryNameTheTableYieldsLoadsWithItsSize)
 {
     int checked = 0;
-    for (int s = 0; s < 5; ++s) {
-        const auto style = TsuiUIStyle(MacOS + s);
+    for (const TsuiLook& look : kSuiLooks) {
+        const TsuiUIStyle style = look.Style;
         for (int index = 1; index <= SUI_THEME_ELEMENT_COUNT; ++index) {
             const QString name = GetThemeString(style, index);
             if (name.isEmpty())
@@ -43,11 +43,12 @@ TEST(SkinResources, EveryNameTheTableYieldsLoadsWithItsSize)
             ASSERT_TRUE(ExpectedSize(index, sizes)) << "no size known for element " << index;
             const TBitmap bitmap = LoadSkinBitmap(name);
             ASSERT_FALSE(bitmap.Empty()) << name.toStdString() << " does not load";
-            EXPECT_EQ(QSize(bitmap.Width(), bitmap.Height()), sizes[std::size_t(s)]) << name.toStdString();
+            EXPECT_EQ(QSize(bitmap.Width(), bitmap.Height()), sizes[SuiLookIndex(style)])
+                << name.toStdString();
             ++checked;
         }
     }
-    EXPECT_EQ(checked, 57 * 5);
+    EXPECT_EQ(checked, 57 * kSuiLookCount);
 }
 
 TEST(SkinResources, FixedNamesOutsideTheTable)

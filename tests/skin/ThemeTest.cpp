@@ -6,7 +6,12 @@
 
 namespace {
 
-constexpr TsuiUIStyle kStyles[] = {MacOS, WinXP, DeepBlue, Protein, BlueGlass};
+constexpr auto kStyles = [] {
+    std::array<TsuiUIStyle, kSuiLookCount> styles{};
+    for (std::size_t i = 0; i < styles.size(); ++i)
+        styles[i] = kSuiLooks[i].Style;
+    return styles;
+}();
 
 } // namespace
 

@@ -38,17 +38,7 @@ std::vector<GalleryPage> GalleryPages()
     return pages;
 }
 
-const std::vector<GalleryLook>& GalleryLooks()
-{
-    static const std::vector<GalleryLook> looks = {{MacOS, "MacOS"},
-                                                   {WinXP, "WinXP"},
-                                                   {DeepBlue, "DeepBlue"},
-                                                   {Protein, "Protein"},
-                                                   {BlueGlass, "BlueGlass"}};
-    return looks;
-}
-
-QString GoldenName(const GalleryPage& page, const GalleryLook& look)
+QString GoldenName(const GalleryPage& page, const TsuiLook& look)
 {
     return page.Name + u'-' + QString::fromLatin1(look.Name) + QStringLiteral(".png");
 }

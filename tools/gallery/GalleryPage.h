@@ -29,16 +29,8 @@ struct GalleryPageRegistrar
 // Every registered page, by Order then name.
 std::vector<GalleryPage> GalleryPages();
 
-// The five looks with their names, in enumeration order.
-struct GalleryLook
-{
-    TsuiUIStyle Style;
-    const char* Name;
-};
-const std::vector<GalleryLook>& GalleryLooks();
-
 // "<page>-<look>.png", the file of a page's golden picture.
-QString GoldenName(const GalleryPage& page, const GalleryLook& look);
+QString GoldenName(const GalleryPage& page, const TsuiLook& look);
 
 // The size every page is laid out for.
 constexpr int kStageWidth = 640;

@@ -23,7 +23,7 @@ TGalleryWindow::TGalleryWindow()
     m_frame->SetSizeable(true);
 
     int x = 12;
-    for (const GalleryLook& look : GalleryLooks()) {
+    for (const TsuiLook& look : kSuiLooks) {
         auto* button = new TsuiRadioButton(m_frame);
         button->SetCaption(QString::fromLatin1(look.Name));
         button->SetBounds(x, kSwitcherTop, 100, 19);
@@ -68,11 +68,11 @@ void TGalleryWindow::SetLook(TsuiUIStyle look)
     m_look = look;
     m_frame->SetUIStyle(look);
     m_frame->SetCaption(QStringLiteral("Tessel skin gallery - ") +
-                        QString::fromLatin1(GalleryLooks()[std::size_t(look) - 1].Name));
+                        QString::fromLatin1(SuiLookOf(look)->Name));
     m_pages->SetUIStyle(look);
     for (std::size_t i = 0; i < m_lookButtons.size(); ++i) {
         m_lookButtons[i]->SetUIStyle(look);
-        m_lookButtons[i]->SetChecked(GalleryLooks()[i].Style == look);
+        m_lookButtons[i]->SetChecked(kSuiLooks[i].Style == look);
     }
     const std::vector<GalleryPage> pages = GalleryPages();
     for (int i = 0; i < m_pages->PageCount() && i < int(pages.size()); ++i) {

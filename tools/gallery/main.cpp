@@ -13,11 +13,10 @@ namespace {
 // The whole gallery window in one look with one page in front.
 int WriteScreenshot(const QString& lookName, const QString& pageName, const QString& path)
 {
-    const auto& looks = GalleryLooks();
-    const auto look = std::find_if(looks.begin(), looks.end(), [&](const GalleryLook& candidate) {
-        return lookName == QLatin1String(candidate.Name);
-    });
-    if (look == looks.end()) {
+    const auto look =
+        std::find_if(std::begin(kSuiLooks), std::end(kSuiLooks),
+                     [&](const TsuiLook& candidate) { return lookName == QLatin1String(candidate.Name); });
+    if (look == std::end(kSuiLooks)) {
         std::fprintf(stderr, "no look %s\n", qPrintable(lookName));
         return 2;
     }
@@ -70,7 +69,7 @@ int main(int argc, char** argv)
     }
     int written = 0;
     for (const GalleryPage& page : GalleryPages())
-        for (const GalleryLook& look : GalleryLooks()) {
+        for (const TsuiLook& look : kSuiLooks) {
             const QString path = dir.filePath(GoldenName(page, look));
             if (!RenderPage(page, look.Style).save(path, "PNG")) {
                 std::fprintf(stderr, "cannot write %s\n", qPrintable(path));

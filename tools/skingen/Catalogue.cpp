@@ -87,8 +87,8 @@ void AddStyle(std::vector<SkinEntry>& out, const Look& l)
 std::vector<SkinEntry> SkinEntries()
 {
     std::vector<SkinEntry> out;
-    for (Style style : kStyles)
-        AddStyle(out, LookOf(style));
+    for (const TsuiLook& look : kSuiLooks)
+        AddStyle(out, LookOf(look.Style));
     out.push_back({"MENU_CHECKED", FixedSize("MENU_CHECKED"), &DrawMenuChecked});
     out.push_back({"MACOS_FORM_BACKGROUND", FixedSize("MACOS_FORM_BACKGROUND"),
                    [] { return DrawFormTile(Style::MacOS); }});

@@ -61,6 +61,7 @@ void DecorateSide(QPainter& p, const Look& l, QSize size, bool left)
     const double w = size.width();
     const double h = size.height();
     switch (l.style) {
+    case Style::Custom: // never drawn
     case Style::MacOS:
         break;
     case Style::WinXP: {

@@ -9,7 +9,7 @@ namespace {
 Sizes SizesOf(Style style)
 {
     auto size = [style](tessel::SkinPart part) {
-        const tessel::SkinSize s = tessel::kSkinPartSizes[int(part)][int(style)];
+        const tessel::SkinSize s = tessel::SkinPartSize(part, style);
         return QSize(s.Width, s.Height);
     };
     using P = tessel::SkinPart;
@@ -34,9 +34,6 @@ const QColor kNone;
 Look MacOS()
 {
     Look l{};
-    l.style = Style::MacOS;
-    l.prefix = "MACOS_";
-    l.face = C(0xE7E7E7);
     l.trackFace = C(0xEEEEEE);
     l.scrollFace = C(0xC9C9C9);
     l.accent = C(0x3973C4);
@@ -85,9 +82,6 @@ Look MacOS()
 Look WinXP()
 {
     Look l{};
-    l.style = Style::WinXP;
-    l.prefix = "WINXP_";
-    l.face = C(0xEFEBDE);
     l.trackFace = C(0xEFEBDE);
     l.scrollFace = C(0xF9F9F9);
     l.accent = C(0x3169C6);
@@ -139,9 +133,6 @@ Look WinXP()
 Look DeepBlue()
 {
     Look l{};
-    l.style = Style::DeepBlue;
-    l.prefix = "DEEPBLUE_";
-    l.face = C(0xE8E8E8);
     l.trackFace = C(0xE8E8E8);
     l.scrollFace = C(0xF5F5F5);
     l.accent = C(0x444AA0);
@@ -192,9 +183,6 @@ Look DeepBlue()
 Look Protein()
 {
     Look l{};
-    l.style = Style::Protein;
-    l.prefix = "PROTEIN_";
-    l.face = C(0xFBFBFB);
     l.trackFace = C(0xFBFBFB);
     l.scrollFace = C(0xF5F5F5);
     l.accent = C(0x2D30C4);
@@ -243,9 +231,6 @@ Look Protein()
 Look BlueGlass()
 {
     Look l{};
-    l.style = Style::BlueGlass;
-    l.prefix = "BLUEGLASS_";
-    l.face = C(0xE7E7E7);
     l.trackFace = C(0xE7E7E7);
     l.scrollFace = C(0xF4F4F4);
     l.accent = C(0x5E5EEC);
@@ -295,15 +280,27 @@ Look BlueGlass()
 
 } // namespace
 
+// Each look's art, in the order of kSuiLooks.
+constexpr Look (*kArt[])() = {MacOS, WinXP, DeepBlue, Protein, BlueGlass};
+static_assert(std::size(kArt) == kSuiLookCount, "every look has its art");
+
 const Look& LookOf(Style style)
 {
-    static const std::array<Look, 5> looks = [] {
-        std::array<Look, 5> all{MacOS(), WinXP(), DeepBlue(), Protein(), BlueGlass()};
-        for (Look& l : all)
+    static const std::array<Look, kSuiLookCount> looks = [] {
+        std::array<Look, kSuiLookCount> all;
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            const TsuiLook& look = kSuiLooks[i];
+            Look& l = all[i];
+            l = kArt[i]();
+            l.style = look.Style;
+            l.prefix = QString::fromLatin1(look.Prefix);
+            // The table's colours are 0x00BBGGRR.
+            l.face = QColor(int(look.Face & 0xFF), int(look.Face >> 8 & 0xFF), int(look.Face >> 16 & 0xFF));
             l.size = SizesOf(l.style);
+        }
         return all;
     }();
-    return looks[static_cast<size_t>(style)];
+    return looks[SuiLookIndex(style)];
 }
 
 QSize FixedSize(const QString& name)

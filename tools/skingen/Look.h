@@ -1,5 +1,7 @@
 #pragma once
 
+#include "skin/SuiLooks.h"
+
 #include <QColor>
 #include <QSize>
 #include <QString>
@@ -9,16 +11,8 @@
 
 namespace skingen {
 
-enum class Style
-{
-    MacOS,
-    WinXP,
-    DeepBlue,
-    Protein,
-    BlueGlass
-};
-inline constexpr std::array<Style, 5> kStyles{Style::MacOS, Style::WinXP, Style::DeepBlue, Style::Protein,
-                                              Style::BlueGlass};
+// The skin's own looks; Style::MacOS and the others name them here.
+using Style = TsuiUIStyle;
 
 enum class State
 {
@@ -72,10 +66,10 @@ enum class ButtonShape
 
 struct Look
 {
-    Style style;
+    Style style; // these three from the skin's table of looks
     QString prefix;
+    QColor face; // form and control face
     Sizes size;
-    QColor face;       // form and control face
     QColor trackFace;  // track bar background
     QColor scrollFace; // scroll bar background
     QColor accent;     // selection colour of the style
@@ -109,6 +103,7 @@ struct Look
     Gel thumb;
 };
 
+// Custom and values past the last look have no look: do not ask for one.
 const Look& LookOf(Style style);
 // The size of a bitmap outside the per-look table; invalid for an unknown name.
 QSize FixedSize(const QString& name);
