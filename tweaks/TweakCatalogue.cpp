@@ -117,6 +117,31 @@ std::span<const TweakEntry> Catalogue()
     return kCatalogue;
 }
 
+bool ActionValue(const TweakAction& action, RegValue& value)
+{
+    value = {};
+    switch (action.kind) {
+    case ActionKind::Dword: {
+        const auto bytes = DwordBytes(static_cast<std::uint32_t>(action.dword));
+        value.type = regtype::Dword;
+        value.data.assign(bytes.begin(), bytes.end());
+        return true;
+    }
+    case ActionKind::Text:
+        value.type = regtype::Sz;
+        value.data.assign(action.data.begin(), action.data.end());
+        value.data.push_back(0);
+        return true;
+    case ActionKind::Bytes:
+        value.type = regtype::Binary;
+        value.data.assign(action.data.begin(), action.data.end());
+        return true;
+    case ActionKind::Delete:
+        return false;
+    }
+    return false;
+}
+
 std::string RegistryMessage(int number)
 {
     std::string text = "注册表内容出错" + std::to_string(number);

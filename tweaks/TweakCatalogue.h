@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tweaks/RegistryTypes.h"
+#include "tweaks/RegistryBackend.h"
 
 #include <cstdint>
 #include <span>
@@ -24,6 +24,11 @@ struct TweakAction
     std::int32_t dword = 0;
     std::string_view data; // text without its terminator, or raw bytes
 };
+
+// The kind and exact bytes an action stores (text with its terminating zero);
+// false for a deletion. The passes write these bytes, and everything that
+// predicts or checks what a pass leaves compares with them.
+bool ActionValue(const TweakAction& action, RegValue& value);
 
 struct TweakWrite
 {

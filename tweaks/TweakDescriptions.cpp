@@ -287,8 +287,7 @@ std::string ValueText(const RegValue& value)
     const auto& data = value.data;
     std::string text = KindName(value.type);
     if (value.type == regtype::Dword && data.size() == 4) {
-        const std::uint32_t bits =
-            data[0] | data[1] << 8 | data[2] << 16 | static_cast<std::uint32_t>(data[3]) << 24;
+        const std::uint32_t bits = DwordFromBytes(data.data());
         text += ' ' + Hex32(bits) + " (" + std::to_string(static_cast<std::int32_t>(bits)) + ')';
         return text;
     }
@@ -306,32 +305,6 @@ std::string ValueText(const RegValue& value)
     if (data.empty())
         text += " (空)";
     return text;
-}
-
-bool ActionValue(const TweakAction& action, RegValue& value)
-{
-    value = {};
-    switch (action.kind) {
-    case ActionKind::Dword: {
-        const auto bits = static_cast<std::uint32_t>(action.dword);
-        value.type = regtype::Dword;
-        value.data = {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
-                      static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
-        return true;
-    }
-    case ActionKind::Text:
-        value.type = regtype::Sz;
-        value.data.assign(action.data.begin(), action.data.end());
-        value.data.push_back(0);
-        return true;
-    case ActionKind::Bytes:
-        value.type = regtype::Binary;
-        value.data.assign(action.data.begin(), action.data.end());
-        return true;
-    case ActionKind::Delete:
-        return false;
-    }
-    return false;
 }
 
 std::string ActionText(const TweakAction& action, Language language)

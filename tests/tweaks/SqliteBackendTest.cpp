@@ -355,7 +355,7 @@ TEST_F(SqliteHive, HostileThingsAtAHivesPlaceAreRefusedAndLeftAlone)
 // An original beyond the registry's limit is a damaged record: never loaded, never restored.
 TEST_F(SqliteHive, AnOriginalBeyondTheLimitIsReportedDamaged)
 {
-    const TweakEntry& row = Catalogue()[1]; // NoDrives, a user row
+    const TweakEntry& row = Row("NoDrives"); // a user row
     {
         auto backend = Open();
         RecordedMessages messages;

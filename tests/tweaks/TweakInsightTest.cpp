@@ -19,14 +19,6 @@ constexpr Hive CU = Hive::CurrentUser;
 constexpr Hive LM = Hive::LocalMachine;
 const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 
-const TweakEntry& Row(std::string_view mirror)
-{
-    for (const TweakEntry& tweak : Catalogue())
-        if (tweak.mirrorValue == mirror)
-            return tweak;
-    throw std::out_of_range(std::string(mirror));
-}
-
 void Put(RegistryBackend& backend, Hive hive, const std::string& key, const std::string& name,
          std::uint32_t type, const std::string& bytes)
 {
