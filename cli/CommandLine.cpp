@@ -301,7 +301,7 @@ std::string_view StateName(RealState state)
 
 int RowNumber(const TweakEntry* tweak)
 {
-    return static_cast<int>(tweak - Catalogue().data()) + 1;
+    return static_cast<int>(RowIndex(*tweak)) + 1;
 }
 
 int Status(const Options& options, Session& session)
@@ -470,8 +470,9 @@ void AddTickOptions(CLI::App& command, Options& options)
 int RunCommandLine(const std::vector<std::string>& args, CommandIo& io)
 {
     CLI::App app(
-        "Tessel switches 27 operating-system behaviours on and off through the registry. Without arguments "
-        "it opens its window.",
+        "Tessel switches " + std::to_string(kTweakCount) +
+            " operating-system behaviours on and off through the registry. Without arguments it opens "
+            "its window.",
         "tessel");
     app.set_version_flag("--version", kVersionLine, "Print the version and exit");
     app.require_subcommand(1);

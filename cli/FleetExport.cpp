@@ -137,7 +137,7 @@ std::string TaskName(const PlannedValue& v)
 {
     if (!v.row)
         return "First-run marker " + std::string(kFirstRunMarker);
-    const std::string row = "Row " + std::to_string(v.row - Catalogue().data() + 1) + " " +
+    const std::string row = "Row " + std::to_string(RowIndex(*v.row) + 1) + " " +
                             std::string(v.row->caption) + " (" + std::string(v.row->mirrorValue) + ")";
     if (v.keyPath == kMirrorKey)
         return row + ": state mirror";

@@ -2,6 +2,7 @@
 
 #include "tweaks/RegistryBackend.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -58,8 +59,16 @@ inline constexpr std::string_view kFirstRunMarker = "Frist";
 
 inline constexpr std::string_view kTabCaptions[3] = {"功能限制类", "网络安全类", "性能优化类"};
 
-// The 27 tweaks in processing order, which is also their order on screen.
-std::span<const TweakEntry> Catalogue();
+// How many rows the catalogue holds. Every table kept per tweak elsewhere is
+// checked against it when it compiles, so a new row is not done until each
+// of them has it; texts that quote the number are made from it.
+inline constexpr std::size_t kTweakCount = 27;
+
+// The tweaks in processing order, which is also their order on screen.
+std::span<const TweakEntry, kTweakCount> Catalogue();
+
+// The row's 0-based place in the catalogue.
+std::size_t RowIndex(const TweakEntry& tweak);
 
 // "注册表内容出错" and the number; numbers 10 to 30 go without the closing "！".
 std::string RegistryMessage(int number);

@@ -3,12 +3,15 @@
 #include "tweaks/NameFolding.h"
 
 #include <cstdio>
+#include <iterator>
 #include <stdexcept>
 #include <utility>
 
 namespace tessel {
 namespace {
 
+// One row per tweak, in catalogue order; the mirror name is there for the reader
+// and is checked against the row.
 struct DescribedRow
 {
     std::string_view mirrorValue;
@@ -140,6 +143,7 @@ constexpr DescribedRow kDescriptions[] = {
       "At shutdown or log-off, programs that have stopped responding are ended automatically without asking; "
       "reverting writes \"0\"."}},
 };
+static_assert(std::size(kDescriptions) == kTweakCount, "every tweak has its description");
 
 // The words around a description, per language.
 struct Labels
@@ -181,6 +185,7 @@ constexpr Labels kLabels[] = {
 
 constexpr std::string_view kEnglishTabs[] = {"Feature restrictions", "Network security",
                                              "Performance tuning"};
+static_assert(std::size(kEnglishTabs) == std::size(kTabCaptions), "every tab has its English name");
 
 const Labels& LabelsFor(Language language)
 {
@@ -203,10 +208,11 @@ std::string ToUtf8(std::string_view ansi)
 
 const TweakDescription& Describe(const TweakEntry& tweak)
 {
-    for (const DescribedRow& row : kDescriptions)
-        if (row.mirrorValue == tweak.mirrorValue)
-            return row.description;
-    throw std::out_of_range("no description for " + std::string(tweak.mirrorValue));
+    const DescribedRow& row = kDescriptions[RowIndex(tweak)];
+    if (row.mirrorValue != tweak.mirrorValue)
+        throw std::logic_error("the description of row " + std::string(tweak.mirrorValue) +
+                               " is out of place");
+    return row.description;
 }
 
 std::string_view TweakTitle(const TweakEntry& tweak, Language language)
@@ -216,7 +222,7 @@ std::string_view TweakTitle(const TweakEntry& tweak, Language language)
 
 std::string_view TabTitle(int tab, Language language)
 {
-    if (tab < 1 || tab > 3)
+    if (tab < 1 || tab > static_cast<int>(std::size(kTabCaptions)))
         throw std::out_of_range("no tab " + std::to_string(tab));
     return language == Language::English ? kEnglishTabs[tab - 1] : kTabCaptions[tab - 1];
 }
