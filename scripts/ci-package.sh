@@ -9,6 +9,7 @@ scripts/setup.sh package
 build=${TESSEL_BUILD_DIR:-build}
 [ -f "$build/build.ninja" ] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" --target tessel tessel_completions tessel_docs
+scripts/setup.sh hive "$build"
 rm -rf "$build/package"
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/package/tessel_*.deb)
