@@ -152,25 +152,6 @@ Mirror Repeat(const std::string& value)
     return out;
 }
 
-// The expectation for the value `name` in `values`.
-Expected ValueNamed(const std::vector<Expected>& values, const std::string& name)
-{
-    for (const Expected& e : values)
-        if (e.name == name)
-            return e;
-    ADD_FAILURE() << "no value " << name;
-    return {};
-}
-
-// The rows before the one that owns `name` applied, that row and the rest reverted.
-std::vector<Expected> AppliedBefore(const std::string& name)
-{
-    std::vector<Expected> out = Reverted();
-    for (std::size_t i = 0; i < out.size() && out[i].name != name; ++i)
-        out[i] = kApplied[i];
-    return out;
-}
-
 class TweakPasses : public ::testing::TestWithParam<BackendKind>
 {
 protected:
@@ -259,6 +240,25 @@ INSTANTIATE_TEST_SUITE_P(Backends, TweakPasses, ::testing::ValuesIn(PlatformBack
                          [](const auto& info) { return BackendName(info.param); });
 
 #ifndef _WIN32
+
+// The expectation for the value `name` in `values`.
+Expected ValueNamed(const std::vector<Expected>& values, const std::string& name)
+{
+    for (const Expected& e : values)
+        if (e.name == name)
+            return e;
+    ADD_FAILURE() << "no value " << name;
+    return {};
+}
+
+// The rows before the one that owns `name` applied, that row and the rest reverted.
+std::vector<Expected> AppliedBefore(const std::string& name)
+{
+    std::vector<Expected> out = Reverted();
+    for (std::size_t i = 0; i < out.size() && out[i].name != name; ++i)
+        out[i] = kApplied[i];
+    return out;
+}
 
 const std::vector<std::string> kMachineApplyMessages = {
     "注册表内容出错5！",  "注册表内容出错9！",  "注册表内容出错25",   "注册表内容出错31！",
