@@ -1,5 +1,5 @@
 // Opening the default store and a login-sized state load (the password and
-// the 27 mirror values), on a user hive with only the program's values and on
+// every mirror value), on a user hive with only the program's values and on
 // one that also holds 1,000,000 unrelated values. Opening must not grow with
 // the hive: read the ratio of the two lines. Run: build/bench/tessel_bench
 #include "access/PasswordStore.h"

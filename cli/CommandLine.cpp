@@ -29,6 +29,8 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#else
+#include "tweaks/SqliteBackend.h"
 #endif
 
 namespace tessel {
@@ -301,7 +303,7 @@ std::string_view StateName(RealState state)
 
 int RowNumber(const TweakEntry* tweak)
 {
-    return static_cast<int>(tweak - Catalogue().data()) + 1;
+    return static_cast<int>(RowIndex(*tweak)) + 1;
 }
 
 int Status(const Options& options, Session& session)
@@ -470,8 +472,9 @@ void AddTickOptions(CLI::App& command, Options& options)
 int RunCommandLine(const std::vector<std::string>& args, CommandIo& io)
 {
     CLI::App app(
-        "Tessel switches 27 operating-system behaviours on and off through the registry. Without arguments "
-        "it opens its window.",
+        "Tessel switches " + std::to_string(kTweakCount) +
+            " operating-system behaviours on and off through the registry. Without arguments it opens "
+            "its window.",
         "tessel");
     app.set_version_flag("--version", kVersionLine, "Print the version and exit");
     app.require_subcommand(1);
@@ -532,6 +535,17 @@ int RunCommandLine(const std::vector<std::string>& args, CommandIo& io)
             << (script.empty() ? "tessel: --completion takes bash or zsh\n" : script);
         return script.empty() ? exitcode::Usage : exitcode::Done;
     }
+#ifndef _WIN32
+    // The package's install step makes the machine hive through the program's
+    // own code, so its schema is written in one place.
+    if (args.size() == 2 && args[0] == "--create-machine-hive") {
+        if (const std::string error = SqliteBackend::CreateSharedHive(args[1]); !error.empty()) {
+            io.err << "tessel: the machine hive was not created: " << error << '\n';
+            return exitcode::StoreError;
+        }
+        return exitcode::Done;
+    }
+#endif
     if (!args.empty() && !args[0].starts_with('-') &&
         app.get_subcommands([&](CLI::App* command) { return command->get_name() == args[0]; }).empty()) {
         io.err << "tessel: unknown command \"" << args[0] << "\"; see tessel --help\n";

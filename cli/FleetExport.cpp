@@ -3,36 +3,19 @@
 #include "tweaks/GbkCodec.h"
 #include "tweaks/NameFolding.h"
 #include "tweaks/TweakCatalogue.h"
+#include "tweaks/TweakDescriptions.h"
 
 #include <cstdio>
 
 namespace tessel {
 namespace {
 
-RegValue ValueOf(const TweakAction& action)
+// What the pass stores for an action; empty for a deletion.
+std::optional<RegValue> ValueOf(const TweakAction& action)
 {
     RegValue value;
-    switch (action.kind) {
-    case ActionKind::Dword: {
-        value.type = regtype::Dword;
-        const auto bits = static_cast<std::uint32_t>(action.dword);
-        for (int shift = 0; shift < 32; shift += 8)
-            value.data.push_back(static_cast<std::uint8_t>(bits >> shift));
-        break;
-    }
-    case ActionKind::Text:
-        // As the store writes REG_SZ: with its terminating zero.
-        value.type = regtype::Sz;
-        value.data.assign(action.data.begin(), action.data.end());
-        value.data.push_back(0);
-        break;
-    case ActionKind::Bytes:
-        value.type = regtype::Binary;
-        value.data.assign(action.data.begin(), action.data.end());
-        break;
-    case ActionKind::Delete:
-        break;
-    }
+    if (!ActionValue(action, value))
+        return std::nullopt;
     return value;
 }
 
@@ -121,8 +104,7 @@ std::u16string RegData(const RegValue& value, std::size_t column)
         if (value.data.size() == 4) {
             char text[16];
             std::snprintf(text, sizeof text, "dword:%08x",
-                          static_cast<unsigned>(value.data[0] | value.data[1] << 8 | value.data[2] << 16 |
-                                                static_cast<std::uint32_t>(value.data[3]) << 24));
+                          static_cast<unsigned>(DwordFromBytes(value.data.data())));
             return Ascii(text);
         }
         break;
@@ -137,11 +119,6 @@ std::u16string RegData(const RegValue& value, std::size_t column)
             value.type,
             Utf16Bytes(Wide({reinterpret_cast<const char*>(value.data.data()), value.data.size()})), column);
     return HexData(value.type, value.data, column);
-}
-
-const char* HiveName(Hive hive)
-{
-    return hive == Hive::CurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE";
 }
 
 // Single-quoted YAML: only the quote itself is doubled.
@@ -160,7 +137,7 @@ std::string TaskName(const PlannedValue& v)
 {
     if (!v.row)
         return "First-run marker " + std::string(kFirstRunMarker);
-    const std::string row = "Row " + std::to_string(v.row - Catalogue().data() + 1) + " " +
+    const std::string row = "Row " + std::to_string(RowIndex(*v.row) + 1) + " " +
                             std::string(v.row->caption) + " (" + std::string(v.row->mirrorValue) + ")";
     if (v.keyPath == kMirrorKey)
         return row + ": state mirror";
@@ -173,7 +150,7 @@ std::string AnsibleData(const RegValue& value)
     const auto& d = value.data;
     switch (value.type) {
     case regtype::Dword:
-        return std::to_string(d[0] | d[1] << 8 | d[2] << 16 | static_cast<std::uint32_t>(d[3]) << 24);
+        return std::to_string(DwordFromBytes(d.data()));
     case regtype::Sz:
     case regtype::ExpandSz: {
         std::string_view text(reinterpret_cast<const char*>(d.data()), d.size());
@@ -216,11 +193,8 @@ std::vector<PlannedValue> PlanApply(const TweakTicks& ticks)
     for (const TweakEntry& row : Catalogue()) {
         const bool apply = ticks.IsTicked(row);
         for (const TweakWrite& write : row.writes) {
-            const TweakAction& action = apply ? write.applied : write.reverted;
-            std::optional<RegValue> value;
-            if (action.kind != ActionKind::Delete)
-                value = ValueOf(action);
-            out.push_back({&row, row.hive, write.keyPath, write.valueName, std::move(value)});
+            out.push_back({&row, row.hive, write.keyPath, write.valueName,
+                           ValueOf(apply ? write.applied : write.reverted)});
         }
         out.push_back({&row, Hive::CurrentUser, kMirrorKey, row.mirrorValue,
                        ValueOf({ActionKind::Dword, apply ? 1 : 0, {}})});

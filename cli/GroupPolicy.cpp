@@ -18,8 +18,8 @@ void PutChar(std::string& out, char16_t c)
 
 void PutDword(std::string& out, std::uint32_t value)
 {
-    for (int shift = 0; shift < 32; shift += 8)
-        out += static_cast<char>(value >> shift);
+    for (std::uint8_t byte : DwordBytes(value))
+        out += static_cast<char>(byte);
 }
 
 std::u16string Wide(std::string_view ansi)
@@ -180,9 +180,7 @@ std::string ValueElement(const PlannedValue& v)
         return "<delete />";
     const auto& d = v.value->data;
     if (v.value->type == regtype::Dword)
-        return "<decimal value=\"" +
-               std::to_string(d[0] | d[1] << 8 | d[2] << 16 | static_cast<std::uint32_t>(d[3]) << 24) +
-               "\" />";
+        return "<decimal value=\"" + std::to_string(DwordFromBytes(d.data())) + "\" />";
     return "<string>" + Xml(*TemplateText(*v.value)) + "</string>";
 }
 

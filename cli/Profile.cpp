@@ -241,7 +241,8 @@ void SetRows(TickChoice& ticks, std::string_view list, bool ticked, std::string_
         const TweakEntry* row = FindRow(item);
         if (!row)
             throw UsageError(std::string(option) + ": \"" + std::string(item) +
-                             "\" is neither a row number (1 to 27) nor a mirror name; see `tessel status`");
+                             "\" is neither a row number (1 to " + std::to_string(kTweakCount) +
+                             ") nor a mirror name; see `tessel status`");
         ticks.SetTicked(*row, ticked);
         if (comma == std::string_view::npos)
             return;

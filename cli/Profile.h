@@ -28,7 +28,7 @@ private:
     std::set<std::string_view> ticked_; // views into the catalogue
 };
 
-// The row a command-line item names: its number (1 to 27) or its mirror name in any letter case.
+// The row a command-line item names: its number (1 to kTweakCount) or its mirror name in any letter case.
 const TweakEntry* FindRow(std::string_view item);
 
 // Applies a comma-separated LIST of rows, or `all`, to `ticks`. `option` names the

@@ -9,6 +9,7 @@ scripts/setup.sh package
 build=${TESSEL_BUILD_DIR:-build}
 [ -f "$build/build.ninja" ] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" --target tessel tessel_completions tessel_docs
+scripts/setup.sh hive "$build"
 rm -rf "$build/package"
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/package/tessel_*.deb)
@@ -19,7 +20,7 @@ if ! lintian --pedantic --fail-on error,warning,pedantic --tag-display-limit 0 "
   exit 1
 fi
 desktop-file-validate packaging/org.tessel.Tessel.desktop
-appstreamcli validate --no-net packaging/org.tessel.Tessel.metainfo.xml >/dev/null
+appstreamcli validate --no-net "$build/packaging/org.tessel.Tessel.metainfo.xml" >/dev/null
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
@@ -43,7 +44,7 @@ version=$(env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/tessel --version)
 hives=$(mktemp -d)
 rows=$(env -u DISPLAY -u WAYLAND_DISPLAY TESSEL_HKCU_DB="$hives/user.db" /usr/bin/tessel status --json | grep -c '"row":')
 rm -rf "$hives"
-[ "$rows" = 27 ] || { echo "installed tessel status --json listed $rows rows" >&2; exit 1; }
+[ "$rows" = "$(sh scripts/tweak-count.sh)" ] || { echo "installed tessel status --json listed $rows rows" >&2; exit 1; }
 group=$( (getent group sudo || getent group wheel) | cut -d: -f3)
 [ "$(stat -c '%u %g %a' /var/lib/tessel)" = "0 $group 2775" ]
 [ "$(stat -c '%u %g %a' /var/lib/tessel/machine.db)" = "0 $group 664" ]

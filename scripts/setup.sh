@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tessel needs that are not there yet; does nothing when all are.
-# Usage: scripts/setup.sh [build|wine|package|accessibility|windows]
+# Usage: scripts/setup.sh [build|wine|package|accessibility|windows|hive BUILD_DIR]
 #   build: compile, test and run; wine: the Windows checks; package: build, check and install the .deb;
 #   accessibility: read the windows through AT-SPI as a screen reader does;
 #   windows: cross-build the Windows program and its packages, and drive it under Wine on Xvfb
-# `build` also creates the machine hive for administrators (packaging/machine-hive.sh) when missing.
+#   hive: create the machine hive for administrators (packaging/machine-hive.sh) with the program
+#   built in BUILD_DIR, when it is missing.
 set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libsqlite3-dev sqlite3 libicu-dev
@@ -23,6 +24,7 @@ a11y_pkgs=(dbus at-spi2-core python3-pyatspi python3-gi xvfb xauth)
 
 mode=${1:-build}
 case "$mode" in
+  hive)    wanted=() ;;
   build)   wanted=("${build_pkgs[@]}") ;;
   wine)    wanted=("${wine_pkgs[@]}") ;;
   package) wanted=("${package_pkgs[@]}") ;;
@@ -48,9 +50,12 @@ fi
 
 # As on Windows, where administrators write HKEY_LOCAL_MACHINE and others may not.
 hive=/var/lib/tessel/machine.db
-if [ "$mode" = build ] && [ ! -e "$hive" ]; then
+if [ "$mode" = hive ] && [ ! -e "$hive" ]; then
+  # The program's folder in the build moves with the source layout; find it by name.
+  program=$(find "${2:?usage: $0 hive BUILD_DIR}" -maxdepth 2 -type f -name tessel -perm -u+x | head -n 1)
+  [ -n "$program" ] || { echo "no tessel program built in $2" >&2; exit 1; }
   echo "Creating the machine hive $hive for the administrators' group"
-  "${sudo_cmd[@]}" sh "$(dirname "$0")/../packaging/machine-hive.sh" "$hive"
+  "${sudo_cmd[@]}" env TESSEL="$(realpath "$program")" sh "$(dirname "$0")/../packaging/machine-hive.sh" "$hive"
 fi
 
 # The Wine job runs once more in a Chinese locale, where Wine's ANSI code page is 936.

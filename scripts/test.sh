@@ -8,5 +8,6 @@ werror=OFF
 [ -n "${CI:-}" ] && werror=ON
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSEL_WERROR=$werror >/dev/null
 cmake --build "$build"
+scripts/setup.sh hive "$build"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure -j2

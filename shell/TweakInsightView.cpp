@@ -141,12 +141,7 @@ QMenu* TTweakInsight::BuildMenu(const tessel::TweakEntry* row, QWidget* parent)
         connect(restoreRow, &QAction::triggered, this, [this, row] { RestoreRows(std::span(&row, 1)); });
         connect(copy, &QAction::triggered, this, [this, row] { CopyLocation(*row); });
     }
-    connect(restoreAll, &QAction::triggered, this, [this] {
-        std::vector<const tessel::TweakEntry*> rows;
-        for (const tessel::TweakEntry& tweak : tessel::Catalogue())
-            rows.push_back(&tweak);
-        RestoreRows(rows);
-    });
+    connect(restoreAll, &QAction::triggered, this, &TTweakInsight::RestoreEveryRow);
     connect(showLog, &QAction::triggered, this, &TTweakInsight::ShowLog);
     menu->addSeparator();
     QAction* exportSettings = menu->addAction(QStringLiteral("导出设置…"));
@@ -159,14 +154,25 @@ void TTweakInsight::RestoreRows(std::span<const tessel::TweakEntry* const> rows)
     // Changes are for a logged-in user only, as the passes are.
     if (!m_form.IsEditing())
         return;
-    const tessel::RestoreReport report = tessel::Restore(m_registry, rows, m_context);
+    ShowRestored(tessel::Restore(m_registry, rows, m_context), rows.size() == 1);
+}
+
+void TTweakInsight::RestoreEveryRow()
+{
+    if (!m_form.IsEditing())
+        return;
+    ShowRestored(tessel::RestoreAll(m_registry, m_context), false);
+}
+
+void TTweakInsight::ShowRestored(const tessel::RestoreReport& report, bool oneRow)
+{
     QStringList lines;
     for (const tessel::RestoreResult& result : report.rows) {
         // The box follows the mirror, which follows what the registry now holds.
         if (result.outcome == tessel::RestoreOutcome::Restored ||
             result.outcome == tessel::RestoreOutcome::StoreError)
             m_form.SetTicked(*result.tweak, result.state == tessel::RealState::Applied);
-        if (result.outcome != tessel::RestoreOutcome::NothingRecorded || rows.size() == 1) {
+        if (result.outcome != tessel::RestoreOutcome::NothingRecorded || oneRow) {
             QString line = Utf8(result.tweak->caption) + QStringLiteral("：") +
                            Utf8(tessel::RestoreOutcomeText(result.outcome));
             if (result.error)

@@ -52,6 +52,10 @@ public:
     QMenu* BuildMenu(const tessel::TweakEntry* row, QWidget* parent);
 
     void RestoreRows(std::span<const tessel::TweakEntry* const> rows);
+    void RestoreEveryRow();
+    // Ticks the restored rows' boxes after the mirror and reports each row;
+    // rows without a record are named only when one row was asked for.
+    void ShowRestored(const tessel::RestoreReport& report, bool oneRow);
     void ShowLog();
     void CopyLocation(const tessel::TweakEntry& row);
     // Asks where to and as what, then writes the boxes' current ticks (applied or not).

@@ -21,14 +21,49 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 
+#include <iterator>
+
 namespace {
 
-// Rows of a tweak page, from the top.
-constexpr int kBoxTops[] = {10, 33, 57, 80, 104, 127, 151, 174, 198, 222, 246, 270};
+// Where each tweak's box stands on its page, in catalogue order.
+struct BoxPlace
+{
+    int top;
+    int width;
+};
 
-// Widths of the boxes in catalogue order.
-constexpr int kBoxWidths[] = {117, 106, 136, 141, 114, 130, 142, 200, 133, 196, 195, 196, 154, 127,
-                              151, 166, 133, 115, 104, 116, 166, 115, 93,  93,  141, 118, 151};
+constexpr BoxPlace kBoxPlaces[] = {
+    // 功能限制类
+    {10, 117},
+    {33, 106},
+    {57, 136},
+    {80, 141},
+    {104, 114},
+    {127, 130},
+    {151, 142},
+    {174, 200},
+    {198, 133},
+    {222, 196},
+    {246, 195},
+    {270, 196},
+    // 网络安全类
+    {10, 154},
+    {33, 127},
+    {57, 151},
+    {80, 166},
+    {104, 133},
+    {127, 115},
+    {151, 104},
+    {174, 116},
+    {198, 166},
+    {222, 115},
+    // 性能优化类
+    {10, 93},
+    {33, 93},
+    {57, 141},
+    {80, 118},
+    {104, 151}};
+static_assert(std::size(kBoxPlaces) == tessel::kTweakCount, "every tweak has a place on its page");
 
 TSnLabel* CreateNote(QWidget* parent, const QString& caption, int width)
 {
@@ -148,8 +183,8 @@ void TForm1::CreateTweakPages()
     suiPageControl1->SetBorderColor(clSkyBlue);
     suiPageControl1->SetColor(clWhite);
 
-    TsuiTabSheet* sheets[3];
-    for (int page = 0; page < 3; ++page) {
+    TsuiTabSheet* sheets[std::size(tessel::kTabCaptions)];
+    for (std::size_t page = 0; page < std::size(sheets); ++page) {
         sheets[page] = new TsuiTabSheet(suiPageControl1);
         sheets[page]->SetCaption(QString::fromUtf8(tessel::kTabCaptions[page].data(),
                                                    qsizetype(tessel::kTabCaptions[page].size())));
@@ -159,18 +194,12 @@ void TForm1::CreateTweakPages()
     suiTabSheet2 = sheets[1];
     suiTabSheet4 = sheets[2];
 
-    int row = 0;
-    int index = 0;
-    int lastTab = 1;
     for (const tessel::TweakEntry& tweak : tessel::Catalogue()) {
-        if (tweak.tab != lastTab) {
-            lastTab = tweak.tab;
-            row = 0;
-        }
         auto* box = new TSnCheckBox(sheets[tweak.tab - 1]);
         const QString name = QString::fromLatin1(tweak.checkBox.data(), qsizetype(tweak.checkBox.size()));
         box->setObjectName(name);
-        box->SetBounds(50, kBoxTops[row++], kBoxWidths[index++], 17);
+        const BoxPlace& place = kBoxPlaces[tessel::RowIndex(tweak)];
+        box->SetBounds(50, place.top, place.width, 17);
         box->SetCaption(QString::fromUtf8(tweak.caption.data(), tweak.caption.size()));
         m_checkBoxes.insert(name, box);
     }

@@ -16,10 +16,8 @@ std::vector<std::uint8_t> EncodeOriginal(const ValueState& state)
 {
     if (!state.present)
         return {};
-    const std::uint32_t type = state.value.type;
-    std::vector<std::uint8_t> data{static_cast<std::uint8_t>(type), static_cast<std::uint8_t>(type >> 8),
-                                   static_cast<std::uint8_t>(type >> 16),
-                                   static_cast<std::uint8_t>(type >> 24)};
+    const auto kind = DwordBytes(state.value.type);
+    std::vector<std::uint8_t> data(kind.begin(), kind.end());
     data.insert(data.end(), state.value.data.begin(), state.value.data.end());
     return data;
 }
@@ -34,7 +32,7 @@ std::optional<ValueState> DecodeOriginal(const RegValue& record)
         return state;
     const auto& d = record.data;
     state.present = true;
-    state.value.type = d[0] | d[1] << 8 | d[2] << 16 | static_cast<std::uint32_t>(d[3]) << 24;
+    state.value.type = DwordFromBytes(d.data());
     if (state.value.type > regtype::Qword || d.size() - 4 > limits::ValueDataBytes)
         return std::nullopt;
     state.value.data.assign(d.begin() + 4, d.end());

@@ -120,11 +120,8 @@ RowState ClassifyRow(RegistryBackend& backend, const TweakEntry& tweak)
                 : untouched ? RealState::Default
                             : RealState::Other;
     const ValueReading mirror = ReadValue(backend, Hive::CurrentUser, kMirrorKey, tweak.mirrorValue);
-    if (mirror.Present() && mirror.value.type == regtype::Dword && mirror.value.data.size() == 4) {
-        const auto& d = mirror.value.data;
-        row.mirror =
-            static_cast<std::int32_t>(d[0] | d[1] << 8 | d[2] << 16 | static_cast<std::uint32_t>(d[3]) << 24);
-    }
+    if (mirror.Present() && mirror.value.type == regtype::Dword && mirror.value.data.size() == 4)
+        row.mirror = static_cast<std::int32_t>(DwordFromBytes(mirror.value.data.data()));
     return row;
 }
 

@@ -158,7 +158,7 @@ private:
         record.account = context_.account;
         record.source = context_.source;
         record.operation = operation_;
-        record.row = static_cast<int>(row_ - Catalogue().data()) + 1;
+        record.row = static_cast<int>(RowIndex(*row_)) + 1;
         record.tweak = std::string(row_->mirrorValue);
         record.hive = hive;
         record.key = ToUtf8(key);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -39,6 +40,20 @@ inline constexpr std::uint32_t Dword = 4;
 inline constexpr std::uint32_t MultiSz = 7;
 inline constexpr std::uint32_t Qword = 11; // the highest kind the registry has
 } // namespace regtype
+
+// REG_DWORD data, and every other 32-bit number the registry stores: four
+// bytes, little-endian, whatever the machine's own order.
+constexpr std::array<std::uint8_t, 4> DwordBytes(std::uint32_t value)
+{
+    return {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+            static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
+}
+
+// The number in the first four of `bytes`; the caller has checked there are four.
+constexpr std::uint32_t DwordFromBytes(const std::uint8_t* bytes)
+{
+    return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+}
 
 inline constexpr std::uint32_t KeyAllAccess = 0xF003F;
 inline constexpr std::uint32_t KeyRead = 0x20019;

@@ -716,6 +716,20 @@ private:
 
 SqliteBackend::SqliteBackend(SqliteOptions options) : options_(std::move(options)) {}
 
+std::string SqliteBackend::CreateSharedHive(const std::string& path)
+{
+    SqliteOptions options;
+    options.machinePath = path;
+    std::unique_ptr<Database> db;
+    if (Failure f = Database::Open(path, false, options, db); !f.Ok())
+        return f.reason;
+    // A first read makes the side files, which then stay (persistent WAL).
+    RegValue unnamed;
+    if (const long rc = db->Query(kRootId, "", unnamed); rc != status::Success && rc != status::FileNotFound)
+        return path + ": read: error " + std::to_string(rc);
+    return {};
+}
+
 SqliteBackend::~SqliteBackend() = default;
 
 SqliteOptions SqliteBackend::DefaultOptions()

@@ -46,6 +46,12 @@ public:
 
     std::string Diagnosis() const override;
 
+    // Makes the shared hive at `path` (the machine hive) where nothing exists
+    // yet, as the program makes any hive, with the side files that every write
+    // connection to it keeps; owners and modes are the caller's. An existing
+    // hive is left as it is. Returns why it failed, empty on success.
+    static std::string CreateSharedHive(const std::string& path);
+
     class Database;
 
 protected:

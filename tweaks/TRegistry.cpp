@@ -67,9 +67,7 @@ std::int32_t TRegistry::ReadDword(std::string_view name)
         Raise(kGetFailed, name);
     if (type != regtype::Dword)
         Raise(kBadType, name);
-    const std::uint32_t value =
-        bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
-    return static_cast<std::int32_t>(value);
+    return static_cast<std::int32_t>(DwordFromBytes(bytes.data()));
 }
 
 std::string TRegistry::ReadText(std::string_view name)
@@ -110,10 +108,7 @@ void TRegistry::Write(std::string_view name, std::uint32_t type, const std::uint
 
 void TRegistry::WriteDword(std::string_view name, std::int32_t value)
 {
-    const auto bits = static_cast<std::uint32_t>(value);
-    const std::array<std::uint8_t, 4> bytes{
-        static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
-        static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
+    const auto bytes = DwordBytes(static_cast<std::uint32_t>(value));
     Write(name, regtype::Dword, bytes.data(), bytes.size());
 }
 
@@ -130,6 +125,11 @@ void TRegistry::WriteText(std::string_view name, std::string_view text)
 void TRegistry::WriteBytes(std::string_view name, const void* data, std::size_t count)
 {
     Write(name, regtype::Binary, static_cast<const std::uint8_t*>(data), count);
+}
+
+void TRegistry::WriteValue(std::string_view name, const RegValue& value)
+{
+    Write(name, value.type, value.data.data(), value.data.size());
 }
 
 bool TRegistry::RemoveValue(std::string_view name)

@@ -42,6 +42,8 @@ public:
     void WriteDword(std::string_view name, std::int32_t value);
     void WriteText(std::string_view name, std::string_view text);
     void WriteBytes(std::string_view name, const void* data, std::size_t count);
+    // Stores the kind and bytes exactly as given.
+    void WriteValue(std::string_view name, const RegValue& value);
     // Never raises; callers are free to ignore the result.
     bool RemoveValue(std::string_view name);
     void CloseCurrentKey();

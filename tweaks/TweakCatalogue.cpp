@@ -1,6 +1,9 @@
 #include "tweaks/TweakCatalogue.h"
 
+#include <algorithm>
 #include <array>
+#include <functional>
+#include <stdexcept>
 
 namespace tessel {
 namespace {
@@ -78,7 +81,7 @@ constexpr TweakWrite kAutoEndTasks[] = {{"Control Panel\\Desktop", "AutoEndTasks
 constexpr Hive CU = Hive::CurrentUser;
 constexpr Hive LM = Hive::LocalMachine;
 
-constexpr std::array<TweakEntry, 27> kCatalogue{{
+constexpr std::array<TweakEntry, kTweakCount> kCatalogue{{
     {1, "SnCheckBox1", "禁止使用鼠标右键", "NoViewContextMenu", CU, kNoViewContextMenu, 1, 2},
     {1, "SnCheckBox2", "隐藏所有驱动器", "NoDrives", CU, kNoDrives, 3, 4},
     {1, "SnCheckBox3", "禁止CD-ROM自动运行", "Autorun", LM, kAutorun, 5, 6},
@@ -109,12 +112,51 @@ constexpr std::array<TweakEntry, 27> kCatalogue{{
     {3, "SnCheckBox51", "改变最大图标缓冲", "MaxCachedIcons", LM, kMaxCachedIcons, 45, 46},
     {3, "SnCheckBox50", "自动关闭停止响应的程序", "AutoEndTasks", CU, kAutoEndTasks, 45, 46},
 }};
+// A row left out would be a zeroed entry, not a compile error.
+static_assert(std::all_of(kCatalogue.begin(), kCatalogue.end(),
+                          [](const TweakEntry& row) {
+                              return !row.mirrorValue.empty() && !row.writes.empty();
+                          }),
+              "kTweakCount counts every row of the catalogue");
 
 } // namespace
 
-std::span<const TweakEntry> Catalogue()
+std::span<const TweakEntry, kTweakCount> Catalogue()
 {
     return kCatalogue;
+}
+
+std::size_t RowIndex(const TweakEntry& tweak)
+{
+    const TweakEntry* first = kCatalogue.data();
+    if (std::less<>{}(&tweak, first) || !std::less<>{}(&tweak, first + kCatalogue.size()))
+        throw std::out_of_range("not a row of the catalogue: " + std::string(tweak.mirrorValue));
+    return static_cast<std::size_t>(&tweak - first);
+}
+
+bool ActionValue(const TweakAction& action, RegValue& value)
+{
+    value = {};
+    switch (action.kind) {
+    case ActionKind::Dword: {
+        const auto bytes = DwordBytes(static_cast<std::uint32_t>(action.dword));
+        value.type = regtype::Dword;
+        value.data.assign(bytes.begin(), bytes.end());
+        return true;
+    }
+    case ActionKind::Text:
+        value.type = regtype::Sz;
+        value.data.assign(action.data.begin(), action.data.end());
+        value.data.push_back(0);
+        return true;
+    case ActionKind::Bytes:
+        value.type = regtype::Binary;
+        value.data.assign(action.data.begin(), action.data.end());
+        return true;
+    case ActionKind::Delete:
+        return false;
+    }
+    return false;
 }
 
 std::string RegistryMessage(int number)

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "tweaks/RegistryTypes.h"
+#include "tweaks/RegistryBackend.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -24,6 +25,11 @@ struct TweakAction
     std::int32_t dword = 0;
     std::string_view data; // text without its terminator, or raw bytes
 };
+
+// The kind and exact bytes an action stores (text with its terminating zero);
+// false for a deletion. The passes write these bytes, and everything that
+// predicts or checks what a pass leaves compares with them.
+bool ActionValue(const TweakAction& action, RegValue& value);
 
 struct TweakWrite
 {
@@ -53,8 +59,16 @@ inline constexpr std::string_view kFirstRunMarker = "Frist";
 
 inline constexpr std::string_view kTabCaptions[3] = {"功能限制类", "网络安全类", "性能优化类"};
 
-// The 27 tweaks in processing order, which is also their order on screen.
-std::span<const TweakEntry> Catalogue();
+// How many rows the catalogue holds. Every table kept per tweak elsewhere is
+// checked against it when it compiles, so a new row is not done until each
+// of them has it; texts that quote the number are made from it.
+inline constexpr std::size_t kTweakCount = 27;
+
+// The tweaks in processing order, which is also their order on screen.
+std::span<const TweakEntry, kTweakCount> Catalogue();
+
+// The row's 0-based place in the catalogue.
+std::size_t RowIndex(const TweakEntry& tweak);
 
 // "注册表内容出错" and the number; numbers 10 to 30 go without the closing "！".
 std::string RegistryMessage(int number);

@@ -3,12 +3,15 @@
 #include "tweaks/NameFolding.h"
 
 #include <cstdio>
+#include <iterator>
 #include <stdexcept>
 #include <utility>
 
 namespace tessel {
 namespace {
 
+// One row per tweak, in catalogue order; the mirror name is there for the reader
+// and is checked against the row.
 struct DescribedRow
 {
     std::string_view mirrorValue;
@@ -140,6 +143,7 @@ constexpr DescribedRow kDescriptions[] = {
       "At shutdown or log-off, programs that have stopped responding are ended automatically without asking; "
       "reverting writes \"0\"."}},
 };
+static_assert(std::size(kDescriptions) == kTweakCount, "every tweak has its description");
 
 // The words around a description, per language.
 struct Labels
@@ -181,6 +185,7 @@ constexpr Labels kLabels[] = {
 
 constexpr std::string_view kEnglishTabs[] = {"Feature restrictions", "Network security",
                                              "Performance tuning"};
+static_assert(std::size(kEnglishTabs) == std::size(kTabCaptions), "every tab has its English name");
 
 const Labels& LabelsFor(Language language)
 {
@@ -203,10 +208,11 @@ std::string ToUtf8(std::string_view ansi)
 
 const TweakDescription& Describe(const TweakEntry& tweak)
 {
-    for (const DescribedRow& row : kDescriptions)
-        if (row.mirrorValue == tweak.mirrorValue)
-            return row.description;
-    throw std::out_of_range("no description for " + std::string(tweak.mirrorValue));
+    const DescribedRow& row = kDescriptions[RowIndex(tweak)];
+    if (row.mirrorValue != tweak.mirrorValue)
+        throw std::logic_error("the description of row " + std::string(tweak.mirrorValue) +
+                               " is out of place");
+    return row.description;
 }
 
 std::string_view TweakTitle(const TweakEntry& tweak, Language language)
@@ -216,7 +222,7 @@ std::string_view TweakTitle(const TweakEntry& tweak, Language language)
 
 std::string_view TabTitle(int tab, Language language)
 {
-    if (tab < 1 || tab > 3)
+    if (tab < 1 || tab > static_cast<int>(std::size(kTabCaptions)))
         throw std::out_of_range("no tab " + std::to_string(tab));
     return language == Language::English ? kEnglishTabs[tab - 1] : kTabCaptions[tab - 1];
 }
@@ -287,8 +293,7 @@ std::string ValueText(const RegValue& value)
     const auto& data = value.data;
     std::string text = KindName(value.type);
     if (value.type == regtype::Dword && data.size() == 4) {
-        const std::uint32_t bits =
-            data[0] | data[1] << 8 | data[2] << 16 | static_cast<std::uint32_t>(data[3]) << 24;
+        const std::uint32_t bits = DwordFromBytes(data.data());
         text += ' ' + Hex32(bits) + " (" + std::to_string(static_cast<std::int32_t>(bits)) + ')';
         return text;
     }
@@ -306,32 +311,6 @@ std::string ValueText(const RegValue& value)
     if (data.empty())
         text += " (空)";
     return text;
-}
-
-bool ActionValue(const TweakAction& action, RegValue& value)
-{
-    value = {};
-    switch (action.kind) {
-    case ActionKind::Dword: {
-        const auto bits = static_cast<std::uint32_t>(action.dword);
-        value.type = regtype::Dword;
-        value.data = {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
-                      static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
-        return true;
-    }
-    case ActionKind::Text:
-        value.type = regtype::Sz;
-        value.data.assign(action.data.begin(), action.data.end());
-        value.data.push_back(0);
-        return true;
-    case ActionKind::Bytes:
-        value.type = regtype::Binary;
-        value.data.assign(action.data.begin(), action.data.end());
-        return true;
-    case ActionKind::Delete:
-        return false;
-    }
-    return false;
 }
 
 std::string ActionText(const TweakAction& action, Language language)

@@ -62,8 +62,6 @@ std::string KindName(std::uint32_t type);
 std::string ValueText(const RegValue& value);
 // One state of a tweak's value: the value it sets, or "删除".
 std::string ActionText(const TweakAction& action, Language language = Language::Chinese);
-// The value an action leaves; false for a deletion.
-bool ActionValue(const TweakAction& action, RegValue& value);
 
 // The check box's tooltip: description, scope, rights, timing and every value
 // with its applied and reverted data.

@@ -11,20 +11,11 @@ namespace {
 
 void Perform(TRegistry& registry, std::string_view valueName, const TweakAction& action)
 {
-    switch (action.kind) {
-    case ActionKind::Dword:
-        registry.WriteDword(valueName, action.dword);
-        break;
-    case ActionKind::Text:
-        registry.WriteText(valueName, action.data);
-        break;
-    case ActionKind::Bytes:
-        registry.WriteBytes(valueName, action.data.data(), action.data.size());
-        break;
-    case ActionKind::Delete:
+    RegValue value;
+    if (ActionValue(action, value))
+        registry.WriteValue(valueName, value);
+    else
         registry.RemoveValue(valueName);
-        break;
-    }
 }
 
 // Writes one state of a tweak. False when one of its keys could not be opened;

@@ -32,7 +32,7 @@ std::string RegText(const std::string& bytes)
 
 TEST(RegFile, ValuesAreWrittenAsRegeditWritesThem)
 {
-    const TweakEntry* row = &Catalogue()[0];
+    const TweakEntry* row = &Row("NoViewContextMenu");
     struct Case
     {
         const char* name;
@@ -115,10 +115,10 @@ TEST(AnsiblePlaybook, TasksCarryPathNameDataTypeAndState)
     for (const char* part : expected)
         EXPECT_NE(playbook.find(part), std::string::npos) << part;
 
-    const PlannedValue unnamed{&Catalogue()[4], Hive::LocalMachine, "K", "", std::nullopt};
+    const PlannedValue unnamed{&Row("reg"), Hive::LocalMachine, "K", "", std::nullopt};
     EXPECT_NE(ToAnsiblePlaybook({&unnamed, 1}).find("state: absent\n        delete_key: false\n"),
               std::string::npos);
-    const PlannedValue quoted{&Catalogue()[0], Hive::CurrentUser, "K", "it's", std::nullopt};
+    const PlannedValue quoted{&Row("NoViewContextMenu"), Hive::CurrentUser, "K", "it's", std::nullopt};
     EXPECT_NE(ToAnsiblePlaybook({&quoted, 1}).find("name: 'it''s'\n"), std::string::npos);
 }
 

@@ -52,7 +52,7 @@ std::string ReadAll(const std::string& path)
 
 TEST(RegistryPol, EntriesAreTheExactBytesOfEachValueAndRemoval)
 {
-    const TweakEntry* row = &Catalogue()[0];
+    const TweakEntry* row = &Row("NoViewContextMenu");
     struct Case
     {
         const char* name;
@@ -161,7 +161,7 @@ TEST(GroupPolicyExport, EnglishExplainTextsCarryTheCataloguesValues)
         const std::string rest = text.substr(Describe(tweak).englishText.size());
         EXPECT_TRUE(std::all_of(rest.begin(), rest.end(), [](char c) { return (c & 0x80) == 0; })) << rest;
     }
-    const TweakEntry& reg = Catalogue()[4];
+    const TweakEntry& reg = Row("reg");
     EXPECT_EQ(DescriptionText(reg, Language::English).substr(Describe(reg).englishText.size()),
               "\nScope: this computer (needs administrator rights)\nTakes effect: at once\n"
               "HKEY_LOCAL_MACHINE\\Software\\CLASSES\\.reg\\(Default)\n"

@@ -29,7 +29,7 @@ set -e
 if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null; then
   group=$( (getent group sudo || getent group wheel) | cut -d: -f3)
   hive=$dir/lib/tessel/machine.db
-  "$make_hive" "$hive"
+  TESSEL=$tessel "$make_hive" "$hive"
   [ "$(stat -c '%u %g %a' "$hive")" = "0 $group 664" ] || fail "hive file: $(stat -c '%u %g %a' "$hive")"
   [ "$(stat -c '%u %g %a' "$(dirname "$hive")")" = "0 $group 2775" ] || fail "hive folder"
   mkdir -m 700 "$dir/nobody"

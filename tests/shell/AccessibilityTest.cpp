@@ -112,9 +112,9 @@ TEST_F(Accessibility, TheTweakBoxesAreCheckBoxesNamedByCaptionAndTickedAsTheMirr
         EXPECT_EQ(box->text(QAccessible::Description), Form1().CheckBox(tweak)->toolTip());
         EXPECT_FALSE(box->text(QAccessible::Description).isEmpty());
     }
-    EXPECT_EQ(Iface(Form1().CheckBox(Catalogue()[8]))->text(QAccessible::Name),
+    EXPECT_EQ(Iface(Form1().CheckBox(Row("NoSetFolders")))->text(QAccessible::Name),
               QStringLiteral("禁止修改\"控制面板 \""));
-    EXPECT_EQ(Iface(Form1().CheckBox(Catalogue()[18]))->text(QAccessible::Name),
+    EXPECT_EQ(Iface(Form1().CheckBox(Row("1803")))->text(QAccessible::Name),
               QStringLiteral("禁止IE下载文件"));
 }
 
@@ -122,8 +122,8 @@ TEST_F(Accessibility, TheToggleActionTicksExactlyAsAClickAndOkWritesIt)
 {
     Start();
     LogIn();
-    const TweakEntry& nodrives = Catalogue()[1];
-    const TweakEntry& norun = Catalogue()[9];
+    const TweakEntry& nodrives = Row("NoDrives");
+    const TweakEntry& norun = Row("NoRun");
     TSnCheckBox* viaAction = Form1().CheckBox(nodrives);
     TSnCheckBox* viaClick = Form1().CheckBox(norun);
     int clicks = 0;
@@ -157,7 +157,7 @@ TEST_F(Accessibility, ABoxWhoseOwnFlagIsOffIsUnavailableAndIgnoresItsAction)
 {
     Start();
     LogIn();
-    TSnCheckBox* box = Form1().CheckBox(Catalogue()[0]);
+    TSnCheckBox* box = Form1().CheckBox(Row("NoViewContextMenu"));
     box->SetEnabled(false);
     QAccessibleInterface* iface = Iface(box);
     EXPECT_TRUE(iface->state().disabled);
@@ -205,7 +205,7 @@ TEST_F(Accessibility, ThePageStripHasOnePageTabPerPageAndSelectsByPress)
     Act(tabs[2], QAccessibleActionInterface::pressAction());
     EXPECT_EQ(Form1().suiPageControl1->ActivePageIndex(), 2);
     EXPECT_EQ(selected(), std::vector<bool>({false, false, true}));
-    EXPECT_TRUE(Form1().CheckBox(Catalogue()[26])->isVisible());
+    EXPECT_TRUE(Form1().CheckBox(Row("AutoEndTasks"))->isVisible());
     EXPECT_EQ(tabs[2]->parent()->indexOfChild(tabs[2]), 2);
 }
 

@@ -18,14 +18,6 @@
 namespace tessel::test {
 namespace {
 
-const TweakEntry& Row(std::string_view mirror)
-{
-    for (const TweakEntry& tweak : Catalogue())
-        if (tweak.mirrorValue == mirror)
-            return tweak;
-    throw std::out_of_range(std::string(mirror));
-}
-
 class TweakInsightWindow : public WindowTest
 {
 protected:

@@ -2,8 +2,8 @@
 """Reads Tessel's windows from outside, as a screen reader does, through AT-SPI.
 
 Usage: atspi-check.py TESSEL [DUMP]   (on a session bus with a display; scripts/ci-accessibility.sh
-sets both up). Starts TESSEL over fresh hives, logs in through the accessible actions, checks the 27
-boxes' role, name and state against `TESSEL status --json`, ticks one box through its toggle action,
+sets both up). Starts TESSEL over fresh hives, logs in through the accessible actions, checks every
+box's role, name and state against `TESSEL status --json`, ticks one box through its toggle action,
 presses OK and checks that the tick reached the registry. Writes the tree it read to DUMP (or
 standard output). Every wait is bounded; any failure exits non-zero with the reason.
 """

@@ -126,6 +126,14 @@ std::unique_ptr<RegistryBackend> BackendUnderTest::Reopen() const
     }
 }
 
+const TweakEntry& Row(std::string_view mirror)
+{
+    for (const TweakEntry& tweak : Catalogue())
+        if (tweak.mirrorValue == mirror)
+            return tweak;
+    throw std::out_of_range(std::string(mirror));
+}
+
 TickSet TickSet::All()
 {
     TickSet set;

@@ -55,6 +55,9 @@ private:
     std::unique_ptr<RegistryBackend> backend_;
 };
 
+// The catalogue row with this mirror name; throws for a name no row has.
+const TweakEntry& Row(std::string_view mirror);
+
 // Ticks held in a set of mirror names.
 class TickSet final : public TweakTicks
 {

@@ -14,6 +14,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <future>
 #include <map>
@@ -353,9 +354,35 @@ TEST_F(SqliteHive, HostileThingsAtAHivesPlaceAreRefusedAndLeftAlone)
 }
 
 // An original beyond the registry's limit is a damaged record: never loaded, never restored.
+TEST_F(SqliteHive, TheSharedHiveIsMadeWithItsSideFilesAndUsedAsTheProgramsOwn)
+{
+    ASSERT_EQ(SqliteBackend::CreateSharedHive(machine_), "");
+    EXPECT_EQ(Listing(dir_.File("machine")),
+              (std::set<std::string>{"machine.db", "machine.db-shm", "machine.db-wal"}));
+    EXPECT_EQ(Query(machine_, "PRAGMA application_id"),
+              std::vector<std::string>{std::to_string(kHiveApplicationId)});
+    {
+        auto backend = Open();
+        TRegistry registry(*backend);
+        registry.SelectRoot(Hive::LocalMachine);
+        ASSERT_TRUE(registry.OpenKeyCreating("Software\\Tessel"));
+        registry.WriteDword("Kept", 7);
+    }
+    // A hive that is there stays as it is, values and all.
+    EXPECT_EQ(SqliteBackend::CreateSharedHive(machine_), "");
+    EXPECT_EQ(Query(machine_, "SELECT name FROM vals"), std::vector<std::string>{"Kept"});
+
+    // Something else at the place is refused and left alone.
+    const std::string other = dir_.File("machine/other.db");
+    std::ofstream(other) << "not a hive";
+    EXPECT_NE(SqliteBackend::CreateSharedHive(other).find("not an SQLite database"), std::string::npos);
+    std::ifstream in(other);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "not a hive");
+}
+
 TEST_F(SqliteHive, AnOriginalBeyondTheLimitIsReportedDamaged)
 {
-    const TweakEntry& row = Catalogue()[1]; // NoDrives, a user row
+    const TweakEntry& row = Row("NoDrives"); // a user row
     {
         auto backend = Open();
         RecordedMessages messages;

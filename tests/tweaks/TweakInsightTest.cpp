@@ -19,14 +19,6 @@ constexpr Hive CU = Hive::CurrentUser;
 constexpr Hive LM = Hive::LocalMachine;
 const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 
-const TweakEntry& Row(std::string_view mirror)
-{
-    for (const TweakEntry& tweak : Catalogue())
-        if (tweak.mirrorValue == mirror)
-            return tweak;
-    throw std::out_of_range(std::string(mirror));
-}
-
 void Put(RegistryBackend& backend, Hive hive, const std::string& key, const std::string& name,
          std::uint32_t type, const std::string& bytes)
 {
@@ -106,18 +98,18 @@ TEST_P(TweakInsight, ClassifiesEveryRowAsAppliedRevertedOtherOrUnreadable)
         EXPECT_FALSE(std::filesystem::exists(backend_.MachinePath()));
     }
     ApplyTweaks(Backend(), TickSet::All(), messages_);
-    EXPECT_EQ(States(Backend()), std::vector<RealState>(27, RealState::Applied));
+    EXPECT_EQ(States(Backend()), std::vector<RealState>(kTweakCount, RealState::Applied));
     if (GetParam() == BackendKind::Sqlite) { // through read-only connections
-        EXPECT_EQ(States(*backend_.Reopen()), std::vector<RealState>(27, RealState::Applied));
+        EXPECT_EQ(States(*backend_.Reopen()), std::vector<RealState>(kTweakCount, RealState::Applied));
     }
     ApplyTweaks(Backend(), TickSet{}, messages_);
-    EXPECT_EQ(States(Backend()), std::vector<RealState>(27, RealState::Reverted));
+    EXPECT_EQ(States(Backend()), std::vector<RealState>(kTweakCount, RealState::Reverted));
 
     // Neither state: a number nobody in the catalogue writes, in each row's first value.
     for (const TweakEntry& tweak : Catalogue())
         Put(Backend(), tweak.hive, std::string(tweak.writes[0].keyPath),
             std::string(tweak.writes[0].valueName), regtype::Dword, std::string("\x07\0\0\0", 4));
-    EXPECT_EQ(States(Backend()), std::vector<RealState>(27, RealState::Other));
+    EXPECT_EQ(States(Backend()), std::vector<RealState>(kTweakCount, RealState::Other));
 
     FailingBackend hidden(Backend());
     hidden.unreadableHive = LM;

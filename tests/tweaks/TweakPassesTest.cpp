@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace tessel::test {
 namespace {
 
@@ -24,7 +26,7 @@ struct Expected
     std::string hex;
 };
 
-// Every registry value the 27 tweaks own, with what applying leaves there.
+// Every registry value the tweaks own, with what applying leaves there.
 const std::vector<Expected> kApplied = {
     {CU, kExplorer, "NoViewContextMenu", 3, "01000000"},
     {CU, kExplorer, "NoDrives", 4, "FFFFFFFF"},
@@ -129,20 +131,25 @@ void ExpectValues(RegistryBackend& backend, const std::vector<Expected>& expecte
     }
 }
 
-// Mirror value of each tweak as hex, "-" where it is missing.
-std::vector<std::string> MirrorValues(RegistryBackend& backend)
+// Mirror value of each tweak as hex by mirror name, "-" where it is missing.
+using Mirror = std::map<std::string, std::string>;
+
+Mirror MirrorValues(RegistryBackend& backend)
 {
-    std::vector<std::string> out;
+    Mirror out;
     for (const std::string& name : kMirrorNames) {
         const StoredValue v = ReadStored(backend, CU, kMirror, name);
-        out.push_back(v.status != status::Success ? "-" : v.type != 4 ? "type" : Hex(v.bytes));
+        out[name] = v.status != status::Success ? "-" : v.type != 4 ? "type" : Hex(v.bytes);
     }
     return out;
 }
 
-std::vector<std::string> Repeat(const std::string& value, std::size_t n = 27)
+Mirror Repeat(const std::string& value)
 {
-    return std::vector<std::string>(n, value);
+    Mirror out;
+    for (const std::string& name : kMirrorNames)
+        out[name] = value;
+    return out;
 }
 
 class TweakPasses : public ::testing::TestWithParam<BackendKind>
@@ -179,8 +186,9 @@ TEST_P(TweakPasses, EachRowFollowsItsOwnBox)
             expected[i].name == "AutoEndTasks" || expected[i].key == kMstcp || expected[i].key == kNetTrans)
             expected[i] = kApplied[i];
     ExpectValues(Backend(), expected);
-    std::vector<std::string> mirror = Repeat("00000000");
-    mirror[1] = mirror[4] = mirror[22] = mirror[26] = "01000000";
+    Mirror mirror = Repeat("00000000");
+    for (const std::string& name : some.ticked)
+        mirror[name] = "01000000";
     EXPECT_EQ(MirrorValues(Backend()), mirror);
 }
 
@@ -212,10 +220,45 @@ TEST_P(TweakPasses, AMarkerOfAnyKindCountsAsDone)
     EXPECT_EQ(MirrorValues(Backend()), Repeat("-"));
 }
 
+TEST(DwordBytes, LowByteFirstBothWays)
+{
+    const struct
+    {
+        std::uint32_t value;
+        std::array<std::uint8_t, 4> bytes;
+    } cases[] = {{0x12345678, {0x78, 0x56, 0x34, 0x12}},
+                 {0xFFFFFFFF, {0xFF, 0xFF, 0xFF, 0xFF}},
+                 {0x80000001, {0x01, 0x00, 0x00, 0x80}},
+                 {6400, {0x00, 0x19, 0x00, 0x00}}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(DwordBytes(c.value), c.bytes) << c.value;
+        EXPECT_EQ(DwordFromBytes(c.bytes.data()), c.value) << c.value;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, TweakPasses, ::testing::ValuesIn(PlatformBackends()),
                          [](const auto& info) { return BackendName(info.param); });
 
 #ifndef _WIN32
+
+// The expectation for the value `name` in `values`.
+Expected ValueNamed(const std::vector<Expected>& values, const std::string& name)
+{
+    for (const Expected& e : values)
+        if (e.name == name)
+            return e;
+    ADD_FAILURE() << "no value " << name;
+    return {};
+}
+
+// The rows before the one that owns `name` applied, that row and the rest reverted.
+std::vector<Expected> AppliedBefore(const std::string& name)
+{
+    std::vector<Expected> out = Reverted();
+    for (std::size_t i = 0; i < out.size() && out[i].name != name; ++i)
+        out[i] = kApplied[i];
+    return out;
+}
 
 const std::vector<std::string> kMachineApplyMessages = {
     "注册表内容出错5！",  "注册表内容出错9！",  "注册表内容出错25",   "注册表内容出错31！",
@@ -225,9 +268,18 @@ const std::vector<std::string> kMachineRevertMessages = {
     "注册表内容出错6！",  "注册表内容出错10",   "注册表内容出错26",   "注册表内容出错32！",
     "注册表内容出错34！", "注册表内容出错36！", "注册表内容出错44！", "注册表内容出错46！",
     "注册表内容出错45！", "注册表内容出错46！", "注册表内容出错46！", "注册表内容出错46！"};
-const std::vector<bool> kIsMachineRow = {false, false, true,  false, true,  false, false, false, false,
-                                         false, false, false, true,  false, false, true,  true,  true,
-                                         false, false, true,  true,  true,  true,  true,  true,  false};
+const std::vector<std::string> kMachineRows = {"Autorun",
+                                               "reg",
+                                               "DontDisplayLastUserName",
+                                               "AutoShareServer",
+                                               "AutoShareWks",
+                                               "restrictanonymous",
+                                               "EnableICMPRedirects",
+                                               "SynAttackProtect",
+                                               "DefaultRcvWindow",
+                                               "ConfigFileAllocSize",
+                                               "ForceFIFO",
+                                               "MaxCachedIcons"};
 
 class TweakFailures : public ::testing::TestWithParam<BackendKind>
 {
@@ -245,9 +297,9 @@ TEST_P(TweakFailures, MachineHiveClosedShowsTwelveMessagesAndKeepsThoseMirrorVal
 
     ApplyTweaks(failing_, TickSet::All(), messages_);
     EXPECT_EQ(messages_.texts, kMachineApplyMessages);
-    std::vector<std::string> mirror;
-    for (bool machine : kIsMachineRow)
-        mirror.push_back(machine ? "00000000" : "01000000");
+    Mirror mirror = Repeat("01000000");
+    for (const std::string& name : kMachineRows)
+        mirror[name] = "00000000";
     EXPECT_EQ(MirrorValues(backend_.Get()), mirror);
     std::vector<Expected> userApplied;
     for (const Expected& e : kApplied)
@@ -271,21 +323,18 @@ TEST_P(TweakFailures, FirstRunWithTheMachineHiveClosedStillZeroesEveryMirrorValu
 TEST_P(TweakFailures, AFailedWriteEndsThePassWhereItHappened)
 {
     ApplyTweaks(backend_.Get(), TickSet{}, messages_);
-    failing_.failSetOf = "NoNetHood"; // row 20
+    failing_.failSetOf = "NoNetHood";
     try {
         ApplyTweaks(failing_, TickSet::All(), messages_);
         FAIL() << "the pass went on";
     } catch (const ERegistryException& e) {
         EXPECT_STREQ(e.what(), "Failed to set data for 'NoNetHood'");
     }
-    std::vector<std::string> mirror = Repeat("00000000");
-    for (int row = 0; row < 19; ++row)
-        mirror[row] = "01000000";
+    Mirror mirror = Repeat("00000000");
+    for (std::size_t i = 0; kMirrorNames[i] != "NoNetHood"; ++i)
+        mirror[kMirrorNames[i]] = "01000000";
     EXPECT_EQ(MirrorValues(backend_.Get()), mirror);
-    std::vector<Expected> expected = Reverted();
-    for (std::size_t i = 0; i < 19; ++i)
-        expected[i] = kApplied[i];
-    ExpectValues(backend_.Get(), expected);
+    ExpectValues(backend_.Get(), AppliedBefore("NoNetHood"));
 }
 
 TEST_P(TweakFailures, AFailedMirrorWriteEndsThePass)
@@ -297,7 +346,8 @@ TEST_P(TweakFailures, AFailedMirrorWriteEndsThePass)
     } catch (const ERegistryException& e) {
         EXPECT_STREQ(e.what(), "Failed to set data for 'NoViewContextMenu'");
     }
-    ExpectValues(backend_.Get(), {kApplied[0], Reverted()[1]});
+    ExpectValues(backend_.Get(),
+                 {ValueNamed(kApplied, "NoViewContextMenu"), ValueNamed(Reverted(), "NoDrives")});
     EXPECT_TRUE(messages_.texts.empty());
 }
 
@@ -307,9 +357,12 @@ TEST_P(TweakFailures, TheSecondKeyOfTheNetworkTweakFailingLeavesItsMirrorAlone)
     failing_.failOpenOf = kNetTrans;
     ApplyTweaks(failing_, TickSet::All(), messages_);
     EXPECT_EQ(messages_.texts, std::vector<std::string>{"注册表内容出错45！"});
-    ExpectValues(backend_.Get(), {kApplied[22], kApplied[23], Reverted()[24], Reverted()[25], kApplied[26]});
-    std::vector<std::string> mirror = Repeat("01000000");
-    mirror[22] = "00000000";
+    ExpectValues(backend_.Get(),
+                 {ValueNamed(kApplied, "DefaultRcvWindow"), ValueNamed(kApplied, "DefaultTTL"),
+                  ValueNamed(Reverted(), "MaxMTU"), ValueNamed(Reverted(), "MaxMSS"),
+                  ValueNamed(kApplied, "ConfigFileAllocSize")});
+    Mirror mirror = Repeat("01000000");
+    mirror["DefaultRcvWindow"] = "00000000";
     EXPECT_EQ(MirrorValues(backend_.Get()), mirror);
 }
 
@@ -329,8 +382,8 @@ TEST_P(TweakFailures, AResetCutShortIsNeverResumed)
     ApplyTweaks(backend_.Get(), TickSet::All(), messages_);
     failing_.failSetOf = "AutoEndTasks";
     EXPECT_THROW(RunFirstRunCheck(failing_, messages_), ERegistryException);
-    std::vector<std::string> mirror = Repeat("00000000");
-    mirror[26] = "01000000";
+    Mirror mirror = Repeat("00000000");
+    mirror["AutoEndTasks"] = "01000000";
     EXPECT_EQ(MirrorValues(backend_.Get()), mirror);
     EXPECT_FALSE(RunFirstRunCheck(backend_.Get(), messages_));
 }
