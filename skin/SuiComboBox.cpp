@@ -179,9 +179,9 @@ TsuiCustomComboBox::TsuiCustomComboBox(QWidget* parent, TComboBoxStyle style)
 void TsuiCustomComboBox::SetUIStyle(TsuiUIStyle style)
 {
     m_uiStyle = style;
-    m_buttonColor = GetThemeColor(style, 74);
-    m_arrowColor = GetThemeColor(style, 8);
-    m_borderColor = GetThemeColor(style, 8);
+    m_buttonColor = GetThemeColor(style, teComboButtonColor);
+    m_arrowColor = GetThemeColor(style, teControlBorderColor);
+    m_borderColor = GetThemeColor(style, teControlBorderColor);
     m_combo->update();
 }
 

@@ -21,8 +21,8 @@ constexpr int kMinOpenWidth = 50;
 const TsuiRuleRegistrar sideChannelRules([] {
     RegisterContainerRule<TsuiSideChannel>(TsuiRuleSlot::SideChannel,
                                            [](TsuiSideChannel& child, TsuiUIStyle style) {
-                                               child.SetColor(GetThemeColor(style, 9));
-                                               child.SetSideColor(GetThemeColor(style, 9));
+                                               child.SetColor(GetThemeColor(style, teControlColor));
+                                               child.SetSideColor(GetThemeColor(style, teControlColor));
                                            });
 });
 

@@ -77,7 +77,7 @@ TColor GetSUIFormColor(const QWidget* form)
 TColor GetBorderColor(const QWidget* form)
 {
     const TsuiStyledForm* frame = FindSUIForm(form);
-    return frame ? GetThemeColor(frame->FormUIStyle(), 8) : clBlack;
+    return frame ? GetThemeColor(frame->FormUIStyle(), teControlBorderColor) : clBlack;
 }
 
 void RegisterContainerRule(std::type_index key, TsuiRuleSlot slot, TsuiStyleRule rule)

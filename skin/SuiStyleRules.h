@@ -25,7 +25,7 @@ TsuiStyledForm* FindSUIForm(const QWidget* form);
 TsuiUIStyle GetSUIFormStyle(const QWidget* form);
 // The colour of the form's frame; the button face without one.
 TColor GetSUIFormColor(const QWidget* form);
-// Element 8 of the frame's style; black without a frame.
+// The control border colour of the frame's style; black without a frame.
 TColor GetBorderColor(const QWidget* form);
 
 // Style propagation. Each component class registers what happens to it when
@@ -77,7 +77,7 @@ template <class T> void RegisterStyleAlways()
 template <class T> void RegisterBorderColorRule()
 {
     RegisterContainerRule<T>(TsuiRuleSlot::BorderColor, [](T& child, TsuiUIStyle style) {
-        child.SetBorderColor(GetThemeColor(style, 8));
+        child.SetBorderColor(GetThemeColor(style, teControlBorderColor));
     });
 }
 

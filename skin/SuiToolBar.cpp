@@ -27,10 +27,10 @@ void TsuiToolBar::SetUIStyle(TsuiUIStyle style)
     m_uiStyle = style;
     if (style == Custom)
         return;
-    m_buttonBorderColor = GetThemeColor(style, 80);
-    m_buttonColor = GetThemeColor(style, 81);
-    m_buttonDownColor = GetThemeColor(style, 82);
-    SetColor(GetThemeColor(style, 83));
+    m_buttonBorderColor = GetThemeColor(style, teToolButtonBorderColor);
+    m_buttonColor = GetThemeColor(style, teToolButtonColor);
+    m_buttonDownColor = GetThemeColor(style, teToolButtonDownColor);
+    SetColor(GetThemeColor(style, teToolBarColor));
     SetTransparent(style == MacOS);
     SetEdgeInner(esNone);
     SetEdgeOuter(esNone);

@@ -163,14 +163,14 @@ TEST(ComponentRules, WhatAContainerDoesToEachKindOfChild)
          {button->UIStyle(), radio->UIStyle(), progress->UIStyle(), pages->UIStyle(), tabs->UIStyle(),
           track->UIStyle(), scroll->UIStyle(), group->UIStyle()})
         EXPECT_EQ(style, Protein);
-    EXPECT_EQ(progress->BorderColor(), GetThemeColor(Protein, 8));
-    EXPECT_EQ(scroll->Color(), GetThemeColor(Protein, 84));
-    EXPECT_EQ(edit->BorderColor(), GetThemeColor(Protein, 8));
-    EXPECT_EQ(memo->BorderColor(), GetThemeColor(Protein, 8));
+    EXPECT_EQ(progress->BorderColor(), GetThemeColor(Protein, teControlBorderColor));
+    EXPECT_EQ(scroll->Color(), GetThemeColor(Protein, teScrollBarColor));
+    EXPECT_EQ(edit->BorderColor(), GetThemeColor(Protein, teControlBorderColor));
+    EXPECT_EQ(memo->BorderColor(), GetThemeColor(Protein, teControlBorderColor));
     ContainerApplyUIStyle(&container, WinXP);
-    EXPECT_EQ(box->BorderColor(), GetThemeColor(WinXP, 8));
-    EXPECT_EQ(box->Font().Color, GetThemeColor(WinXP, 10));
-    EXPECT_EQ(box->Color(), GetThemeColor(WinXP, 9));
+    EXPECT_EQ(box->BorderColor(), GetThemeColor(WinXP, teControlBorderColor));
+    EXPECT_EQ(box->Font().Color, GetThemeColor(WinXP, teGroupFontColor));
+    EXPECT_EQ(box->Color(), GetThemeColor(WinXP, teControlColor));
     EXPECT_EQ(panel->Color(), clBtnFace) << "a picture panel keeps its look";
 }
 

@@ -63,7 +63,7 @@ public:
         int x = kMargin;
         int rowHeight = 0;
         for (int index = 1; index <= SUI_THEME_ELEMENT_COUNT; ++index) {
-            const QString name = GetThemeString(style, index);
+            const QString name = GetThemeString(style, TsuiThemeElement(index));
             if (name.isEmpty())
                 continue;
             const TBitmap bitmap = Load(name);
@@ -89,10 +89,10 @@ public:
         const QSize sizes[] = {{40, 18}, {75, 23}, {110, 30}};
         int x = kMargin;
         for (int index = 24; index <= 26; ++index) {
-            const TBitmap bitmap = Load(GetThemeString(style, index));
+            const TBitmap bitmap = Load(GetThemeString(style, TsuiThemeElement(index)));
             for (const QSize& size : sizes) {
                 QImage button(size, QImage::Format_ARGB32);
-                button.fill(ToQColor(GetThemeColor(style, 3)));
+                button.fill(ToQColor(GetThemeColor(style, teFormColor)));
                 {
                     TCanvas canvas(button);
                     SpitDraw(bitmap, canvas, Rect(0, 0, size.width(), size.height()), true);
@@ -112,19 +112,19 @@ public:
 
     void TabStrips(TsuiUIStyle style)
     {
-        const TBitmap active = Load(GetThemeString(style, 70));
-        const TBitmap inactive = Load(GetThemeString(style, 71));
-        const TBitmap line = Load(GetThemeString(style, 72));
-        const int stripHeight = GetThemeInt(style, 73);
+        const TBitmap active = Load(GetThemeString(style, teTabActive));
+        const TBitmap inactive = Load(GetThemeString(style, teTabInactive));
+        const TBitmap line = Load(GetThemeString(style, teTabLine));
+        const int stripHeight = GetThemeInt(style, teTabStripHeight);
         int x = kMargin;
         for (const int width : {220, 420}) {
             QImage strip(width, stripHeight, QImage::Format_ARGB32);
-            strip.fill(ToQColor(GetThemeColor(style, 3)));
+            strip.fill(ToQColor(GetThemeColor(style, teFormColor)));
             {
                 TCanvas canvas(strip);
                 const int h = inactive.Height();
                 canvas.StretchDraw(Rect(1, h, width - 1, h + line.Height()), line);
-                canvas.Pen.Color = GetThemeColor(style, 8);
+                canvas.Pen.Color = GetThemeColor(style, teControlBorderColor);
                 canvas.MoveTo(0, h);
                 canvas.LineTo(0, h + line.Height());
                 canvas.MoveTo(width - 1, h);
@@ -151,23 +151,23 @@ public:
 
     void TitleBars(TsuiUIStyle style)
     {
-        const TBitmap left = Load(GetThemeString(style, 45));
-        const TBitmap client = Load(GetThemeString(style, 46));
-        const TBitmap right = Load(GetThemeString(style, 47));
-        TBitmap close = Load(GetThemeString(style, 48));
-        close.SetTransparent(GetThemeBool(style, 66));
+        const TBitmap left = Load(GetThemeString(style, teTitleLeft));
+        const TBitmap client = Load(GetThemeString(style, teTitleClient));
+        const TBitmap right = Load(GetThemeString(style, teTitleRight));
+        TBitmap close = Load(GetThemeString(style, teTitleCloseNormal));
+        close.SetTransparent(GetThemeBool(style, teTitleButtonTransparent));
         const int height = std::max({left.Height(), client.Height(), right.Height()});
         int y = m_y;
         for (const int width : {left.Width() + right.Width() + 40, 520, 900}) {
             QImage bar(width, height, QImage::Format_ARGB32);
-            bar.fill(ToQColor(GetThemeColor(style, 3)));
+            bar.fill(ToQColor(GetThemeColor(style, teFormColor)));
             {
                 TCanvas canvas(bar);
                 canvas.Draw(0, 0, left);
                 canvas.StretchDraw(Rect(left.Width(), 0, width - right.Width(), client.Height()), client);
                 canvas.Draw(width - right.Width(), 0, right);
-                canvas.Draw(width - close.Width() + GetThemeInt(style, 68) - 4, GetThemeInt(style, 69),
-                            close);
+                canvas.Draw(width - close.Width() + GetThemeInt(style, teTitleRightBtnXOffset) - 4,
+                            GetThemeInt(style, teTitleButtonTop), close);
                 canvas.Font.Color = clWhite;
                 canvas.Font.Bold = true;
                 canvas.Brush.Style = bsClear;
