@@ -410,8 +410,6 @@ void TsuiCustomButton::focusOutEvent(QFocusEvent* event)
 
 TsuiButton::TsuiButton(QWidget* parent) : TsuiCustomButton(parent)
 {
-    static const bool registered = (RegisterStyleUnlessCustom<TsuiButton>(), true);
-    Q_UNUSED(registered);
     resize(80, 27);
     SetUIStyle(GetSUIFormStyle(parent ? parent->window() : nullptr));
 }
@@ -763,8 +761,6 @@ void TsuiCustomButtonEx::PaintFocus(TCanvas& canvas)
 
 TsuiCheckBox::TsuiCheckBox(QWidget* parent) : TsuiCustomButtonEx(parent)
 {
-    static const bool registered = (RegisterStyleUnlessCustom<TsuiCheckBox>(), true);
-    Q_UNUSED(registered);
     SetPictureTransparent(false);
     SetCaption(QStringLiteral("suiCheckBox"));
     resize(width(), 17);

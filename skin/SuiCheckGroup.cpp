@@ -178,22 +178,10 @@ void TsuiCustomGroupBox::Paint(TCanvas& canvas)
     canvas.TextOut(5, 0, caption);
 }
 
-TsuiGroupBox::TsuiGroupBox(QWidget* parent) : TsuiCustomGroupBox(parent)
-{
-    static const bool registered = [] {
-        RegisterContainerRule<TsuiGroupBox>(TsuiRuleSlot::GroupBox, [](TsuiGroupBox& box, TsuiUIStyle style) {
-            box.ApplyThemeColors(style, true);
-        });
-        RegisterSubContainer<TsuiGroupBox>();
-        return true;
-    }();
-    Q_UNUSED(registered);
-}
+TsuiGroupBox::TsuiGroupBox(QWidget* parent) : TsuiCustomGroupBox(parent) {}
 
 TsuiCheckGroup::TsuiCheckGroup(QWidget* parent) : TsuiCustomGroupBox(parent)
 {
-    static const bool registered = (RegisterStyleAlways<TsuiCheckGroup>(), true);
-    Q_UNUSED(registered);
     SetCaption(QStringLiteral("suiCheckGroup"));
     SetParentColor(true);
     SetTransparent(false);

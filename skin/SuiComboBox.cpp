@@ -19,8 +19,6 @@ namespace {
 
 constexpr int kObjectRole = Qt::UserRole;
 
-const TsuiRuleRegistrar comboRules([] { RegisterStyleAlways<TsuiComboBox>(); });
-
 // The arrow's solid triangle (x, y), (x + 6, y), (x + 3, y + 3) with its
 // outline, row by row as the platform fills it.
 void FillArrow(TCanvas& canvas, int x, int y, TColor color)

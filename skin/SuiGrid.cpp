@@ -22,11 +22,6 @@ namespace {
 
 constexpr int kFrame = 2;
 
-const TsuiRuleRegistrar gridRules([] {
-    RegisterStyleAlways<TsuiDrawGrid>();
-    RegisterStyleAlways<TsuiStringGrid>();
-});
-
 } // namespace
 
 // The cells as a table model: texts for the view's accessibility and the

@@ -11,17 +11,6 @@
 #include <algorithm>
 #include <memory>
 
-namespace {
-
-const TsuiRuleRegistrar tabRules([] {
-    RegisterStyleAlways<TsuiTabControl>();
-    RegisterSubContainer<TsuiTabControl>();
-    RegisterStyleAlways<TsuiPageControl>();
-    RegisterSubContainer<TsuiTabSheet>();
-});
-
-} // namespace
-
 // --- the strip ---------------------------------------------------------------
 
 TsuiTabControlTopPanel::TsuiTabControlTopPanel(TsuiTab* owner) : TControl(owner), m_owner(owner) {}

@@ -8,15 +8,6 @@
 #include <QEvent>
 #include <algorithm>
 
-namespace {
-
-const TsuiRuleRegistrar progressRules([] {
-    RegisterStyleUnlessCustom<TsuiProgressBar>(TsuiRuleSlot::ProgressBar);
-    RegisterSubContainer<TsuiImagePanel>();
-});
-
-} // namespace
-
 // --- image panel -------------------------------------------------------------
 
 TsuiImagePanel::TsuiImagePanel(QWidget* parent) : TsuiCustomPanel(parent) {}

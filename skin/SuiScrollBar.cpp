@@ -12,11 +12,6 @@
 
 namespace {
 
-const TsuiRuleRegistrar barRules([] {
-    RegisterStyleAlways<TsuiTrackBar>();
-    RegisterStyleAlways<TsuiScrollBar>();
-});
-
 // The shortest slider a line-button length gives.
 constexpr int kMinLineButton = 18;
 

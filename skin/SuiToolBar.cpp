@@ -4,12 +4,6 @@
 #include "skin/SuiStyleRules.h"
 #include "skin/Suipublic.h"
 
-namespace {
-
-const TsuiRuleRegistrar toolBarRules([] { RegisterStyleAlways<TsuiToolBar>(); });
-
-} // namespace
-
 TsuiToolBar::TsuiToolBar(QWidget* parent) : TToolBar(parent)
 {
     OnCustomDrawButton = [this](TToolBar*, TCanvas& canvas, int index, TCustomDrawState state,
