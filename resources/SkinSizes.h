@@ -4,6 +4,7 @@
 // the resource tests hold the committed bitmaps to it. Qt-free on purpose.
 
 #include "skin/SuiLooks.h"
+#include "skin/SuiThemeElements.h"
 
 namespace tessel {
 
@@ -83,25 +84,36 @@ static_assert(
     "a fixed button height is the height of the button bitmap");
 
 // The part whose bitmap a theme element names; false for the elements that
-// name no per-look bitmap (23, the menu check mark, is a fixed one).
-constexpr bool SkinPartOfElement(int index, SkinPart& part)
+// name no per-look bitmap (the menu check mark is a fixed one).
+constexpr bool SkinPartOfElement(TsuiThemeElement element, SkinPart& part)
 {
     struct Range
     {
-        int First;
-        int Last;
+        TsuiThemeElement First;
+        TsuiThemeElement Last;
         SkinPart Part;
     };
     constexpr Range ranges[] = {
-        {24, 26, SkinPart::Button},       {27, 34, SkinPart::CheckBox},    {35, 42, SkinPart::Radio},
-        {43, 43, SkinPart::Progress},     {44, 44, SkinPart::ProgressV},   {45, 45, SkinPart::TitleLeft},
-        {46, 46, SkinPart::TitleClient},  {47, 47, SkinPart::TitleRight},  {48, 65, SkinPart::TitleButton},
-        {70, 71, SkinPart::Tab},          {72, 72, SkinPart::TabLine},     {75, 75, SkinPart::Groove},
-        {76, 76, SkinPart::Slider},       {77, 77, SkinPart::Groove},      {78, 78, SkinPart::SliderV},
-        {85, 90, SkinPart::ScrollButton}, {91, 91, SkinPart::ScrollTrack},
+        {teButtonNormal, teButtonMouseDown, SkinPart::Button},
+        {teCheckBoxDisabledChecked, teCheckBoxMouseDownUnchecked, SkinPart::CheckBox},
+        {teRadioButtonDisabledChecked, teRadioButtonMouseDownUnchecked, SkinPart::Radio},
+        {teProgressBar, teProgressBar, SkinPart::Progress},
+        {teProgressBarVertical, teProgressBarVertical, SkinPart::ProgressV},
+        {teTitleLeft, teTitleLeft, SkinPart::TitleLeft},
+        {teTitleClient, teTitleClient, SkinPart::TitleClient},
+        {teTitleRight, teTitleRight, SkinPart::TitleRight},
+        {teTitleCloseNormal, teTitleRestoreMouseDown, SkinPart::TitleButton},
+        {teTabActive, teTabInactive, SkinPart::Tab},
+        {teTabLine, teTabLine, SkinPart::TabLine},
+        {teTrackBarBar, teTrackBarBar, SkinPart::Groove},
+        {teTrackBarSlider, teTrackBarSlider, SkinPart::Slider},
+        {teTrackBarBarVertical, teTrackBarBarVertical, SkinPart::Groove},
+        {teTrackBarSliderVertical, teTrackBarSliderVertical, SkinPart::SliderV},
+        {teScrollTopButtonNormal, teScrollBottomButtonMouseDown, SkinPart::ScrollButton},
+        {teScrollTrack, teScrollTrack, SkinPart::ScrollTrack},
     };
     for (const Range& range : ranges)
-        if (index >= range.First && index <= range.Last) {
+        if (element >= range.First && element <= range.Last) {
             part = range.Part;
             return true;
         }

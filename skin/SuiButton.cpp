@@ -410,8 +410,6 @@ void TsuiCustomButton::focusOutEvent(QFocusEvent* event)
 
 TsuiButton::TsuiButton(QWidget* parent) : TsuiCustomButton(parent)
 {
-    static const bool registered = (RegisterStyleUnlessCustom<TsuiButton>(), true);
-    Q_UNUSED(registered);
     resize(80, 27);
     SetUIStyle(GetSUIFormStyle(parent ? parent->window() : nullptr));
 }
@@ -473,9 +471,9 @@ void TsuiButton::SetButtonPic(TsuiUIStyle style)
         return;
     // The theme's pictures are the program's own, whatever module was set.
     SetResHandle(0);
-    SetPicNormal(GetThemeString(style, 24));
-    SetPicMouseOn(GetThemeString(style, 25));
-    SetPicMouseDown(GetThemeString(style, 26));
+    SetPicNormal(GetThemeString(style, kButtonElements.Normal));
+    SetPicMouseOn(GetThemeString(style, kButtonElements.MouseOn));
+    SetPicMouseDown(GetThemeString(style, kButtonElements.MouseDown));
 }
 
 void TsuiButton::UIStyleChanged()
@@ -763,8 +761,6 @@ void TsuiCustomButtonEx::PaintFocus(TCanvas& canvas)
 
 TsuiCheckBox::TsuiCheckBox(QWidget* parent) : TsuiCustomButtonEx(parent)
 {
-    static const bool registered = (RegisterStyleUnlessCustom<TsuiCheckBox>(), true);
-    Q_UNUSED(registered);
     SetPictureTransparent(false);
     SetCaption(QStringLiteral("suiCheckBox"));
     resize(width(), 17);
@@ -773,14 +769,14 @@ TsuiCheckBox::TsuiCheckBox(QWidget* parent) : TsuiCustomButtonEx(parent)
 
 void TsuiCheckBox::SetButtonPic(TsuiUIStyle style)
 {
-    const int first = FirstPictureElement();
-    const int row = Checked() ? 0 : 1;
+    const TsuiCheckElements& pictures = PictureElements();
+    const bool checked = Checked();
     SetResHandle(0);
-    SetPicNormal(GetThemeString(style, first + (Enabled() ? 2 : 0) + row));
-    SetPicMouseOn(GetThemeString(style, first + 4 + row));
-    SetPicMouseDown(GetThemeString(style, first + 6 + row));
+    SetPicNormal(GetThemeString(style, (Enabled() ? pictures.Normal : pictures.Disabled).For(checked)));
+    SetPicMouseOn(GetThemeString(style, pictures.MouseOn.For(checked)));
+    SetPicMouseDown(GetThemeString(style, pictures.MouseDown.For(checked)));
     // The caption sits beside the unchecked check box picture of the style.
-    const TBitmap measure = LoadSkinBitmap(GetThemeString(style, 30));
+    const TBitmap measure = LoadSkinBitmap(GetThemeString(style, teCheckBoxUnchecked));
     m_picSize = style == Custom ? QSize(0, 0) : QSize(measure.Width(), measure.Height());
 }
 

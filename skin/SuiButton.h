@@ -299,8 +299,7 @@ public:
     int GetPicHeight() const override { return m_picSize.height(); }
 
 protected:
-    // The first of the eight picture elements (checked disabled).
-    virtual int FirstPictureElement() const { return 27; }
+    virtual const TsuiCheckElements& PictureElements() const { return kCheckBoxElements; }
     virtual void Toggle() {}
 
     void SetButtonPic(TsuiUIStyle style) override;
@@ -328,7 +327,7 @@ public:
     void SetGroupIndex(int index) { m_groupIndex = index; }
 
 protected:
-    int FirstPictureElement() const override { return 35; }
+    const TsuiCheckElements& PictureElements() const override { return kRadioButtonElements; }
     void TransparentChanged() override;
     void CheckStateChanged() override;
     void DoClick() override;

@@ -108,11 +108,18 @@ TsuiCustomGroupBox::TsuiCustomGroupBox(QWidget* parent) : TsuiCustomPanel(parent
 {
     const TsuiUIStyle style = GetSUIFormStyle(parent ? parent->window() : nullptr);
     resize(185, 105);
-    m_borderColor = GetThemeColor(style, 8);
-    TFont font = Font();
-    font.Color = GetThemeColor(style, 10);
-    SetFont(font);
+    ApplyThemeColors(style, false);
     SetTransparent(true);
+}
+
+void TsuiCustomGroupBox::ApplyThemeColors(TsuiUIStyle style, bool withFace)
+{
+    SetBorderColor(GetThemeColor(style, teControlBorderColor));
+    TFont font = Font();
+    font.Color = GetThemeColor(style, teGroupFontColor);
+    SetFont(font);
+    if (withFace)
+        SetColor(GetThemeColor(style, teControlColor));
 }
 
 void TsuiCustomGroupBox::SetBorderColor(TColor color)
@@ -171,26 +178,10 @@ void TsuiCustomGroupBox::Paint(TCanvas& canvas)
     canvas.TextOut(5, 0, caption);
 }
 
-TsuiGroupBox::TsuiGroupBox(QWidget* parent) : TsuiCustomGroupBox(parent)
-{
-    static const bool registered = [] {
-        RegisterContainerRule<TsuiGroupBox>(TsuiRuleSlot::GroupBox, [](TsuiGroupBox& box, TsuiUIStyle style) {
-            box.SetBorderColor(GetThemeColor(style, 8));
-            TFont font = box.Font();
-            font.Color = GetThemeColor(style, 10);
-            box.SetFont(font);
-            box.SetColor(GetThemeColor(style, 9));
-        });
-        RegisterSubContainer<TsuiGroupBox>();
-        return true;
-    }();
-    Q_UNUSED(registered);
-}
+TsuiGroupBox::TsuiGroupBox(QWidget* parent) : TsuiCustomGroupBox(parent) {}
 
 TsuiCheckGroup::TsuiCheckGroup(QWidget* parent) : TsuiCustomGroupBox(parent)
 {
-    static const bool registered = (RegisterStyleAlways<TsuiCheckGroup>(), true);
-    Q_UNUSED(registered);
     SetCaption(QStringLiteral("suiCheckGroup"));
     SetParentColor(true);
     SetTransparent(false);
@@ -360,10 +351,5 @@ void TsuiRadioGroup::SetItemIndex(int index)
 
 void TsuiCheckGroup::UpdateUIStyle(TsuiUIStyle style)
 {
-    SetBorderColor(GetThemeColor(style, 8));
-    TFont font = Font();
-    font.Color = GetThemeColor(style, 10);
-    SetFont(font);
-    if (!ParentColor())
-        SetColor(GetThemeColor(style, 9));
+    ApplyThemeColors(style, !ParentColor());
 }

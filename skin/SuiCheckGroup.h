@@ -85,6 +85,9 @@ public:
     // Pushes a style to the skinned children.
     virtual void UpdateUIStyle(TsuiUIStyle style);
 
+    // The style's border and caption colours and, with `withFace`, its face.
+    void ApplyThemeColors(TsuiUIStyle style, bool withFace);
+
     // Every child control takes the same value, so enabling the box also
     // enables a child that was disabled on its own.
     void SetEnabled(bool value) override;

@@ -8,8 +8,6 @@
 
 namespace {
 
-const TsuiRuleRegistrar colorBoxRules([] { RegisterStyleAlways<TsuiColorBox>(); });
-
 // The first 20 entries of the colour table are the standard and extended colours.
 constexpr int kStandardCount = 16;
 constexpr int kNamedCount = 20;

@@ -19,8 +19,6 @@ namespace {
 
 constexpr int kObjectRole = Qt::UserRole;
 
-const TsuiRuleRegistrar comboRules([] { RegisterStyleAlways<TsuiComboBox>(); });
-
 // The arrow's solid triangle (x, y), (x + 6, y), (x + 3, y + 3) with its
 // outline, row by row as the platform fills it.
 void FillArrow(TCanvas& canvas, int x, int y, TColor color)
@@ -179,9 +177,9 @@ TsuiCustomComboBox::TsuiCustomComboBox(QWidget* parent, TComboBoxStyle style)
 void TsuiCustomComboBox::SetUIStyle(TsuiUIStyle style)
 {
     m_uiStyle = style;
-    m_buttonColor = GetThemeColor(style, 74);
-    m_arrowColor = GetThemeColor(style, 8);
-    m_borderColor = GetThemeColor(style, 8);
+    m_buttonColor = GetThemeColor(style, teComboButtonColor);
+    m_arrowColor = GetThemeColor(style, teControlBorderColor);
+    m_borderColor = GetThemeColor(style, teControlBorderColor);
     m_combo->update();
 }
 

@@ -37,11 +37,6 @@ namespace {
 
 constexpr int kFrame = 2;
 
-const TsuiRuleRegistrar editRules([] {
-    RegisterBorderColorRule<TsuiEdit>();
-    RegisterBorderColorRule<TsuiMemo>();
-});
-
 } // namespace
 
 TsuiEdit::TsuiEdit(QWidget* parent)

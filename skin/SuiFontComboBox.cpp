@@ -14,11 +14,6 @@
 
 namespace {
 
-const TsuiRuleRegistrar fontComboRules([] {
-    RegisterStyleAlways<TsuiFontComboBox>();
-    RegisterStyleAlways<TsuiFontSizeComboBox>();
-});
-
 // Bitmap fonts are looked for up to this many pixels high.
 constexpr int kLargestStrike = 128;
 

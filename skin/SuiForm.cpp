@@ -133,9 +133,9 @@ void TsuiForm::SetUIStyle(TsuiUIStyle style)
     m_uiStyle = style;
     if (style == Custom)
         return;
-    m_borderColor = GetThemeColor(style, 2);
-    m_borderWidth = GetThemeInt(style, 4);
-    SetColor(GetThemeColor(style, 3));
+    m_borderColor = GetThemeColor(style, teFormBorderColor);
+    m_borderWidth = GetThemeInt(style, teFormBorderWidth);
+    SetColor(GetThemeColor(style, teFormColor));
     m_menuBarColor = Color();
     m_titleBar->SetUIStyle(style);
     if (m_menu && m_menu->UIStyle() != Custom)
@@ -697,14 +697,14 @@ void TsuiMenuBarButton::Paint(TCanvas& canvas)
         } else {
             if (m_selected)
                 rect.Right -= 2;
-            Menu_DrawBackGround(canvas, rect, GetThemeColor(style, 12));
-            Menu_DrawBorder(canvas, rect, GetThemeColor(style, 11));
+            Menu_DrawBackGround(canvas, rect, GetThemeColor(style, teMenuSelectedColor));
+            Menu_DrawBorder(canvas, rect, GetThemeColor(style, teMenuSelectedBorderColor));
             if (m_selected)
                 rect.Left += 2;
             rect.Top += 2;
         }
         canvas.Brush.Style = bsClear;
-        canvas.Font.Color = GetThemeColor(style, 13);
+        canvas.Font.Color = GetThemeColor(style, teMenuSelectedFontColor);
         canvas.DrawText(Caption(), rect, flags);
         return;
     }

@@ -22,11 +22,6 @@ namespace {
 
 constexpr int kFrame = 2;
 
-const TsuiRuleRegistrar gridRules([] {
-    RegisterStyleAlways<TsuiDrawGrid>();
-    RegisterStyleAlways<TsuiStringGrid>();
-});
-
 } // namespace
 
 // The cells as a table model: texts for the view's accessibility and the
@@ -323,11 +318,11 @@ void TsuiCustomDrawGrid::SetUIStyle(TsuiUIStyle style)
     m_uiStyle = style;
     if (style == Custom)
         return;
-    m_borderColor = GetThemeColor(style, 8);
-    m_fixedColor = GetThemeColor(style, 12);
-    SetColor(GetThemeColor(style, 9));
-    m_fixedFontColor = GetThemeColor(style, 13);
-    SetFontColor(GetThemeColor(style, 16));
+    m_borderColor = GetThemeColor(style, teControlBorderColor);
+    m_fixedColor = GetThemeColor(style, teMenuSelectedColor);
+    SetColor(GetThemeColor(style, teControlColor));
+    m_fixedFontColor = GetThemeColor(style, teMenuSelectedFontColor);
+    SetFontColor(GetThemeColor(style, teMenuFontColor));
     update();
     m_view->viewport()->update();
 }

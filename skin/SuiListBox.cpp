@@ -159,17 +159,6 @@ public:
     }
 };
 
-namespace {
-
-const TsuiRuleRegistrar listRules([] {
-    RegisterBorderColorRule<TsuiListBox>();
-    RegisterBorderColorRule<TsuiCheckListBox>();
-    RegisterBorderColorRule<TsuiListView>();
-    RegisterBorderColorRule<TsuiTreeView>();
-});
-
-} // namespace
-
 // --- framed view -------------------------------------------------------------
 
 TsuiFramedView::TsuiFramedView(QWidget* parent) : TControl(parent)

@@ -61,7 +61,7 @@ public:
             {
                 TCanvas canvas(image);
                 Menu_DrawWindowBorder(canvas, image.width(), image.height(), m_menu.BorderColor(),
-                                      GetThemeColor(m_menu.UIStyle(), 3));
+                                      GetThemeColor(m_menu.UIStyle(), teFormColor));
             }
             painter->drawImage(option->rect.topLeft(), image);
             return;
@@ -185,7 +185,7 @@ TsuiMainMenu::TsuiMainMenu(QWidget* owner)
 {
     m_style = new TsuiMenuStyle(*this);
     m_style->setParent(this);
-    TBitmap check = LoadSkinBitmap(GetThemeString(MacOS, 23));
+    TBitmap check = LoadSkinBitmap(GetThemeString(MacOS, teMenuChecked));
     check.SetTransparent(true);
     m_checkMark->AddMasked(check, clWhite);
     m_items->installEventFilter(this);
@@ -239,17 +239,17 @@ void TsuiMainMenu::SetUIStyle(TsuiUIStyle style)
     if (style == Custom)
         return;
     // Stored directly: the MacOS heights get in although the setters refuse them.
-    m_menuItemHeight = GetThemeInt(style, 20);
-    m_separatorHeight = GetThemeInt(style, 21);
-    m_barColor = GetThemeColor(style, 17);
-    m_barWidth = GetThemeInt(style, 22);
-    m_color = GetThemeColor(style, 15);
-    m_separatorColor = GetThemeColor(style, 18);
-    m_selectedBorderColor = GetThemeColor(style, 11);
-    m_selectedColor = GetThemeColor(style, 12);
-    m_selectedFontColor = GetThemeColor(style, 13);
-    m_fontColor = GetThemeColor(style, 16);
-    m_borderColor = GetThemeColor(style, 2);
+    m_menuItemHeight = GetThemeInt(style, teMenuItemHeight);
+    m_separatorHeight = GetThemeInt(style, teMenuSeparatorHeight);
+    m_barColor = GetThemeColor(style, teMenuSideBarColor);
+    m_barWidth = GetThemeInt(style, teMenuSideBarWidth);
+    m_color = GetThemeColor(style, teMenuColor);
+    m_separatorColor = GetThemeColor(style, teMenuSeparatorColor);
+    m_selectedBorderColor = GetThemeColor(style, teMenuSelectedBorderColor);
+    m_selectedColor = GetThemeColor(style, teMenuSelectedColor);
+    m_selectedFontColor = GetThemeColor(style, teMenuSelectedFontColor);
+    m_fontColor = GetThemeColor(style, teMenuFontColor);
+    m_borderColor = GetThemeColor(style, teFormBorderColor);
     if (m_form)
         m_form->RepaintMenuBar();
 }

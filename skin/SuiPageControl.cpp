@@ -11,17 +11,6 @@
 #include <algorithm>
 #include <memory>
 
-namespace {
-
-const TsuiRuleRegistrar tabRules([] {
-    RegisterStyleAlways<TsuiTabControl>();
-    RegisterSubContainer<TsuiTabControl>();
-    RegisterStyleAlways<TsuiPageControl>();
-    RegisterSubContainer<TsuiTabSheet>();
-});
-
-} // namespace
-
 // --- the strip ---------------------------------------------------------------
 
 TsuiTabControlTopPanel::TsuiTabControlTopPanel(TsuiTab* owner) : TControl(owner), m_owner(owner) {}
@@ -49,10 +38,10 @@ void TsuiTabControlTopPanel::SetTabShown(int index, bool shown)
 void TsuiTabControlTopPanel::SetUIStyle(TsuiUIStyle style)
 {
     m_uiStyle = style;
-    m_active = SkinBitmap(GetThemeString(style, 70));
-    m_inactive = SkinBitmap(GetThemeString(style, 71));
-    m_line = SkinBitmap(GetThemeString(style, 72));
-    const int height = GetThemeInt(style, 73);
+    m_active = SkinBitmap(GetThemeString(style, teTabActive));
+    m_inactive = SkinBitmap(GetThemeString(style, teTabInactive));
+    m_line = SkinBitmap(GetThemeString(style, teTabLine));
+    const int height = GetThemeInt(style, teTabStripHeight);
     if (height > 0)
         resize(width(), height);
     update();
@@ -210,10 +199,10 @@ void TsuiTab::SetUIStyle(TsuiUIStyle style)
     if (style == Custom)
         return;
     m_uiStyle = style;
-    m_topPanel->SetColor(GetThemeColor(style, 9));
-    m_borderColor = GetThemeColor(style, 8);
+    m_topPanel->SetColor(GetThemeColor(style, teControlColor));
+    m_borderColor = GetThemeColor(style, teControlBorderColor);
     m_topPanel->SetUIStyle(style);
-    SetColor(SuiLook(style).WhiteTabControl ? clWhite : GetThemeColor(style, 9));
+    SetColor(SuiLook(style).WhiteTabControl ? clWhite : GetThemeColor(style, teControlColor));
     UpdateUIStyle(style);
     LayoutStrip();
     update();

@@ -8,15 +8,6 @@
 #include <QEvent>
 #include <algorithm>
 
-namespace {
-
-const TsuiRuleRegistrar progressRules([] {
-    RegisterStyleUnlessCustom<TsuiProgressBar>(TsuiRuleSlot::ProgressBar);
-    RegisterSubContainer<TsuiImagePanel>();
-});
-
-} // namespace
-
 // --- image panel -------------------------------------------------------------
 
 TsuiImagePanel::TsuiImagePanel(QWidget* parent) : TsuiCustomPanel(parent) {}
@@ -125,9 +116,10 @@ void TsuiProgressBar::UpdateBar(int length)
 void TsuiProgressBar::UpdatePicture()
 {
     if (m_uiStyle != Custom) {
-        m_picture.Assign(LoadSkinBitmap(GetThemeString(m_uiStyle, m_orientation == suiVertical ? 44 : 43)));
-        SetColor(GetThemeColor(m_uiStyle, 9));
-        m_borderColor = GetThemeColor(m_uiStyle, 8);
+        m_picture.Assign(LoadSkinBitmap(
+            GetThemeString(m_uiStyle, m_orientation == suiVertical ? teProgressBarVertical : teProgressBar)));
+        SetColor(GetThemeColor(m_uiStyle, teControlColor));
+        m_borderColor = GetThemeColor(m_uiStyle, teControlBorderColor);
     }
     update();
 }

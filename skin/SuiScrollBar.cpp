@@ -12,11 +12,6 @@
 
 namespace {
 
-const TsuiRuleRegistrar barRules([] {
-    RegisterStyleAlways<TsuiTrackBar>();
-    RegisterStyleAlways<TsuiScrollBar>();
-});
-
 // The shortest slider a line-button length gives.
 constexpr int kMinLineButton = 18;
 
@@ -82,7 +77,7 @@ void TsuiTrackBar::SetUIStyle(TsuiUIStyle style)
     m_uiStyle = style;
     if (style == Custom)
         return;
-    SetColor(GetThemeColor(style, 79));
+    SetColor(GetThemeColor(style, teTrackBarColor));
     UpdateControl();
 }
 
@@ -97,9 +92,11 @@ void TsuiTrackBar::SetOrientation(TsuiProgressBarOrientation orientation)
 void TsuiTrackBar::LoadStylePictures()
 {
     const bool vertical = m_orientation == suiVertical;
-    m_barImage.Assign(LoadSkinBitmap(GetThemeString(m_uiStyle, vertical ? 77 : 75)));
+    m_barImage.Assign(
+        LoadSkinBitmap(GetThemeString(m_uiStyle, vertical ? teTrackBarBarVertical : teTrackBarBar)));
     m_slider->SetAutoSize(true);
-    m_slider->SetPicture(PictureOf(LoadSkinBitmap(GetThemeString(m_uiStyle, vertical ? 78 : 76))));
+    m_slider->SetPicture(PictureOf(
+        LoadSkinBitmap(GetThemeString(m_uiStyle, vertical ? teTrackBarSliderVertical : teTrackBarSlider))));
 }
 
 void TsuiTrackBar::SetMin(int value)
@@ -397,7 +394,7 @@ void TsuiScrollBar::SetUIStyle(TsuiUIStyle style)
     m_uiStyle = style;
     if (style == Custom)
         return;
-    SetColor(GetThemeColor(style, 84));
+    SetColor(GetThemeColor(style, teScrollBarColor));
     m_track->SetColor(Color());
     UpdatePictures();
     PlaceTrackBarAndButton();
@@ -521,7 +518,7 @@ void TsuiScrollBar::UpdatePictures()
     m_track->SetBarImage(TPicture());
 
     // The track bitmap is authored upright; its slices are cut across it.
-    TBitmap track = LoadSkinBitmap(GetThemeString(m_uiStyle, 91));
+    TBitmap track = LoadSkinBitmap(GetThemeString(m_uiStyle, teScrollTrack));
     RoundPicture(track);
     const int cell = track.Width() / 3;
     TBitmap* slices[] = {&m_sliceStart, &m_sliceMiddle, &m_sliceEnd};
@@ -531,18 +528,18 @@ void TsuiScrollBar::UpdatePictures()
             RoundPicture3(*slices[i]);
     }
 
-    const auto picture = [&](int index) {
+    const auto picture = [&](TsuiThemeElement index) {
         TBitmap bitmap = LoadSkinBitmap(GetThemeString(m_uiStyle, index));
         if (!vertical)
             RoundPicture(bitmap);
         return PictureOf(bitmap);
     };
-    m_firstButton->SetPicNormal(picture(85));
-    m_firstButton->SetPicMouseOn(picture(86));
-    m_firstButton->SetPicMouseDown(picture(87));
-    m_secondButton->SetPicNormal(picture(88));
-    m_secondButton->SetPicMouseOn(picture(89));
-    m_secondButton->SetPicMouseDown(picture(90));
+    m_firstButton->SetPicNormal(picture(kScrollTopButtonElements.Normal));
+    m_firstButton->SetPicMouseOn(picture(kScrollTopButtonElements.MouseOn));
+    m_firstButton->SetPicMouseDown(picture(kScrollTopButtonElements.MouseDown));
+    m_secondButton->SetPicNormal(picture(kScrollBottomButtonElements.Normal));
+    m_secondButton->SetPicMouseOn(picture(kScrollBottomButtonElements.MouseOn));
+    m_secondButton->SetPicMouseDown(picture(kScrollBottomButtonElements.MouseDown));
     m_firstButton->SetAutoSize(true);
     m_secondButton->SetAutoSize(true);
 }

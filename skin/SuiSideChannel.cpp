@@ -18,14 +18,6 @@ constexpr int kStripHeight = 16;
 constexpr int kPinWidth = 20;
 constexpr int kMinOpenWidth = 50;
 
-const TsuiRuleRegistrar sideChannelRules([] {
-    RegisterContainerRule<TsuiSideChannel>(TsuiRuleSlot::SideChannel,
-                                           [](TsuiSideChannel& child, TsuiUIStyle style) {
-                                               child.SetColor(GetThemeColor(style, 9));
-                                               child.SetSideColor(GetThemeColor(style, 9));
-                                           });
-});
-
 const QString kGlyphOnTop = QStringLiteral("SIDECHANNEL_BTN_ONTOP");
 const QString kGlyphNoOnTop = QStringLiteral("SIDECHANNEL_BTN_NOONTOP");
 

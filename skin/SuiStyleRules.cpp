@@ -1,44 +1,9 @@
 #include "skin/SuiStyleRules.h"
 
 #include <QPointer>
-#include <algorithm>
 #include <vector>
 
 namespace {
-
-struct Rule
-{
-    std::type_index Key;
-    TsuiRuleSlot Slot;
-    TsuiStyleRule Apply;
-};
-
-// The rules the component classes registered; shared by every container.
-std::vector<Rule>& ContainerRules()
-{
-    static std::vector<Rule> rules;
-    return rules;
-}
-
-std::vector<Rule>& SubContainerRules()
-{
-    static std::vector<Rule> rules;
-    return rules;
-}
-
-void Upsert(std::vector<Rule>& rules, Rule rule)
-{
-    auto same = std::find_if(rules.begin(), rules.end(),
-                             [&](const Rule& r) { return r.Key == rule.Key && r.Slot == rule.Slot; });
-    if (same != rules.end()) {
-        same->Apply = std::move(rule.Apply);
-        return;
-    }
-    // Keep slot order, registration order within a slot.
-    auto after = std::upper_bound(rules.begin(), rules.end(), rule.Slot,
-                                  [](TsuiRuleSlot slot, const Rule& r) { return slot < r.Slot; });
-    rules.insert(after, std::move(rule));
-}
 
 // Guarded: a rule may delete or reparent a sibling while we walk.
 std::vector<QPointer<QWidget>> DirectChildren(const QWidget* parent)
@@ -77,34 +42,23 @@ TColor GetSUIFormColor(const QWidget* form)
 TColor GetBorderColor(const QWidget* form)
 {
     const TsuiStyledForm* frame = FindSUIForm(form);
-    return frame ? GetThemeColor(frame->FormUIStyle(), 8) : clBlack;
-}
-
-void RegisterContainerRule(std::type_index key, TsuiRuleSlot slot, TsuiStyleRule rule)
-{
-    Upsert(ContainerRules(), Rule{key, slot, std::move(rule)});
-}
-
-void RegisterSubContainer(std::type_index key, TsuiStyleRule update)
-{
-    Upsert(SubContainerRules(), Rule{key, TsuiRuleSlot::StyleAlways, std::move(update)});
+    return frame ? GetThemeColor(frame->FormUIStyle(), teControlBorderColor) : clBlack;
 }
 
 void ContainerApplyUIStyle(QWidget* container, TsuiUIStyle style)
 {
-    // Snapshot: a rule may create or reparent widgets.
-    const std::vector<Rule> rules = ContainerRules();
+    const std::span<const TsuiStyleRule> rules = ContainerStyleRules();
     for (const QPointer<QWidget>& child : DirectChildren(container))
-        for (const Rule& rule : rules)
+        for (const TsuiStyleRule rule : rules)
             if (child)
-                rule.Apply(child, style);
+                rule(child, style);
 }
 
 void SubContainerApplyUIStyle(QWidget* container, TsuiUIStyle style)
 {
-    const std::vector<Rule> rules = SubContainerRules();
+    const std::span<const TsuiStyleRule> rules = SubContainerStyleRules();
     for (const QPointer<QWidget>& child : DirectChildren(container))
-        for (const Rule& rule : rules)
-            if (child && rule.Apply(child, style))
+        for (const TsuiStyleRule rule : rules)
+            if (child && rule(child, style))
                 break;
 }

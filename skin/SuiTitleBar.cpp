@@ -172,38 +172,38 @@ bool TsuiTitleBarButton::LoadPictures(const QString& normal, const QString& mous
     return loaded;
 }
 
-void TsuiTitleBarButton::LoadThemePictures(TsuiUIStyle style, int first)
+void TsuiTitleBarButton::LoadThemePictures(TsuiUIStyle style, const TsuiStateElements& pictures)
 {
-    m_picNormal = SkinPicture(GetThemeString(style, first));
-    m_picMouseOn = SkinPicture(GetThemeString(style, first + 1));
-    m_picMouseDown = SkinPicture(GetThemeString(style, first + 2));
+    m_picNormal = SkinPicture(GetThemeString(style, pictures.Normal));
+    m_picMouseOn = SkinPicture(GetThemeString(style, pictures.MouseOn));
+    m_picMouseDown = SkinPicture(GetThemeString(style, pictures.MouseDown));
 }
 
 void TsuiTitleBarButton::UpdateUIStyle(TsuiUIStyle style)
 {
     if (style == Custom)
         return;
-    m_transparent = GetThemeBool(style, 66);
+    m_transparent = GetThemeBool(style, teTitleButtonTransparent);
     switch (m_type) {
     case suiMax:
-        LoadThemePictures(style, 51);
+        LoadThemePictures(style, kTitleMaxElements);
         break;
     case suiMin:
-        LoadThemePictures(style, 54);
+        LoadThemePictures(style, kTitleMinElements);
         break;
     case suiClose:
-        LoadThemePictures(style, 48);
+        LoadThemePictures(style, kTitleCloseElements);
         break;
     case suiHelp:
-        LoadThemePictures(style, 57);
+        LoadThemePictures(style, kTitleHelpElements);
         break;
     case suiControlBox:
-        LoadThemePictures(style, 60);
+        LoadThemePictures(style, kTitleControlBoxElements);
         break;
     case suiCustom:
         return;
     }
-    m_top = GetThemeInt(style, 69);
+    m_top = GetThemeInt(style, teTitleButtonTop);
     if (m_type == suiMax)
         ProcessMaxBtn();
 }
@@ -214,7 +214,7 @@ void TsuiTitleBarButton::ProcessMaxBtn()
         return;
     const QWidget* window = m_collection.Owner().Form();
     const bool maximized = window != &m_collection.Owner() && window->isMaximized();
-    LoadThemePictures(m_uiStyle, maximized ? 63 : 51);
+    LoadThemePictures(m_uiStyle, maximized ? kTitleRestoreElements : kTitleMaxElements);
 }
 
 void TsuiTitleBarButton::DoClick()
@@ -309,20 +309,20 @@ void TsuiTitleBar::SetUIStyle(TsuiUIStyle style)
     }
     TsuiTitleBarSection& left = m_sections.Add();
     left.SetAutoSize(true);
-    left.LoadPictureFromResourceName(GetThemeString(style, 45));
+    left.LoadPictureFromResourceName(GetThemeString(style, teTitleLeft));
     TsuiTitleBarSection& right = m_sections.Add();
     right.SetAutoSize(true);
-    right.LoadPictureFromResourceName(GetThemeString(style, 47));
+    right.LoadPictureFromResourceName(GetThemeString(style, teTitleRight));
     right.SetAlign(suiRight);
     TsuiTitleBarSection& client = m_sections.Add();
-    client.LoadPictureFromResourceName(GetThemeString(style, 46));
+    client.LoadPictureFromResourceName(GetThemeString(style, teTitleClient));
     client.SetAlign(suiClient);
 
-    m_leftBtnXOffset = GetThemeInt(style, 67);
-    m_rightBtnXOffset = GetThemeInt(style, 68);
+    m_leftBtnXOffset = GetThemeInt(style, teTitleLeftBtnXOffset);
+    m_rightBtnXOffset = GetThemeInt(style, teTitleRightBtnXOffset);
     if (Form() != this)
-        Form()->setMinimumWidth(GetThemeInt(style, 6));
-    m_cornerRadius = GetThemeInt(style, 7);
+        Form()->setMinimumWidth(GetThemeInt(style, teFormMinWidth));
+    m_cornerRadius = GetThemeInt(style, teFormCornerRadius);
     OnFormReSize();
     for (int i = 0; i < m_buttons.Count(); ++i)
         m_buttons.Items(i).SetUIStyle(style);

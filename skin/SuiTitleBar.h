@@ -117,7 +117,7 @@ public:
     virtual ~TsuiTitleBarButton() = default;
 
 private:
-    void LoadThemePictures(TsuiUIStyle style, int first);
+    void LoadThemePictures(TsuiUIStyle style, const TsuiStateElements& pictures);
 
     TsuiTitleBarButtonCollection& m_collection;
     TsuiTitleBarBtnType m_type = suiCustom;

@@ -4,12 +4,6 @@
 #include "skin/SuiStyleRules.h"
 #include "skin/Suipublic.h"
 
-namespace {
-
-const TsuiRuleRegistrar toolBarRules([] { RegisterStyleAlways<TsuiToolBar>(); });
-
-} // namespace
-
 TsuiToolBar::TsuiToolBar(QWidget* parent) : TToolBar(parent)
 {
     OnCustomDrawButton = [this](TToolBar*, TCanvas& canvas, int index, TCustomDrawState state,
@@ -27,10 +21,10 @@ void TsuiToolBar::SetUIStyle(TsuiUIStyle style)
     m_uiStyle = style;
     if (style == Custom)
         return;
-    m_buttonBorderColor = GetThemeColor(style, 80);
-    m_buttonColor = GetThemeColor(style, 81);
-    m_buttonDownColor = GetThemeColor(style, 82);
-    SetColor(GetThemeColor(style, 83));
+    m_buttonBorderColor = GetThemeColor(style, teToolButtonBorderColor);
+    m_buttonColor = GetThemeColor(style, teToolButtonColor);
+    m_buttonDownColor = GetThemeColor(style, teToolButtonDownColor);
+    SetColor(GetThemeColor(style, teToolBarColor));
     SetTransparent(SuiLook(style).ToolBarTransparent);
     SetEdgeInner(esNone);
     SetEdgeOuter(esNone);

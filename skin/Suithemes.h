@@ -2,6 +2,7 @@
 
 #include "framework/TColor.h"
 #include "skin/SuiLooks.h"
+#include "skin/SuiThemeElements.h"
 
 #include <QString>
 #include <cstdint>
@@ -14,23 +15,20 @@ enum class TsuiType : std::uint8_t
     Bool = 3
 };
 
-// Theme elements are numbered 1..SUI_THEME_ELEMENT_COUNT.
-constexpr int SUI_THEME_ELEMENT_COUNT = 91;
-
 // The raw element: the number for Int, Color and Bool elements, the address
 // of the zero-terminated resource name for Str elements. Custom, a style
 // past the last look or an index outside 1..91 yields -1 with type Int.
-std::intptr_t GetThemeElement(TsuiUIStyle style, int index, TsuiType& type);
+std::intptr_t GetThemeElement(TsuiUIStyle style, TsuiThemeElement index, TsuiType& type);
 
 // Typed reads; an element of another type yields the neutral value
 // (-1, black, false, empty).
-int GetThemeInt(TsuiUIStyle style, int index);
-TColor GetThemeColor(TsuiUIStyle style, int index);
-bool GetThemeBool(TsuiUIStyle style, int index);
-QString GetThemeString(TsuiUIStyle style, int index);
+int GetThemeInt(TsuiUIStyle style, TsuiThemeElement index);
+TColor GetThemeColor(TsuiUIStyle style, TsuiThemeElement index);
+bool GetThemeBool(TsuiUIStyle style, TsuiThemeElement index);
+QString GetThemeString(TsuiUIStyle style, TsuiThemeElement index);
 
 // The element's type (the same for every style); Int outside 1..91.
-TsuiType GetThemeElementType(int index);
+TsuiType GetThemeElementType(TsuiThemeElement index);
 
 // Every distinct resource name the table yields for a style, in index order.
 QStringList GetThemeResourceNames(TsuiUIStyle style);

@@ -131,7 +131,7 @@ TEST(TrackBar, StyledGrooveAndSliderInBothOrientations)
     window.show();
     track->SetUIStyle(WinXP);
     track->resize(120, 10);
-    EXPECT_EQ(track->Color(), GetThemeColor(WinXP, 79));
+    EXPECT_EQ(track->Color(), GetThemeColor(WinXP, teTrackBarColor));
     EXPECT_EQ(track->height(), 21) << "as thick as the 11 x 21 slider";
     EXPECT_EQ(track->Slider()->size(), QSize(11, 21));
     const TBitmap bar = LoadSkinBitmap(QStringLiteral("WINXP_TRACKBAR_BAR"));
@@ -199,7 +199,7 @@ TEST_P(ScrollBarLayout, ButtonsAtTheEndsTrackBetween)
     auto* bar = new TsuiScrollBar(&window);
     window.show();
     bar->SetUIStyle(p.style);
-    EXPECT_EQ(bar->Color(), GetThemeColor(p.style, 84));
+    EXPECT_EQ(bar->Color(), GetThemeColor(p.style, teScrollBarColor));
     EXPECT_EQ(bar->Track()->Color(), bar->Color());
     EXPECT_EQ(bar->size(), QSize(p.buttonWidth, 185));
     EXPECT_EQ(bar->FirstButton()->geometry(), QRect(0, 0, p.buttonWidth, p.buttonHeight));
@@ -297,7 +297,7 @@ TEST(ScrollBar, ArrowsStepByTheSmallChangeAndCustomKeepsTheLook)
     EXPECT_EQ(bar->UIStyle(), Custom);
     EXPECT_EQ(bar->Color(), deepBlue);
     bar->SetUIStyle(MacOS);
-    EXPECT_EQ(bar->Color(), GetThemeColor(MacOS, 84));
+    EXPECT_EQ(bar->Color(), GetThemeColor(MacOS, teScrollBarColor));
     EXPECT_EQ(bar->FirstButton()->height(), 22);
 }
 
@@ -343,8 +343,8 @@ TEST(ProgressBar, CaptionRulesThicknessAndVerticalMirror)
     QWidget window;
     auto* bar = new TsuiProgressBar(&window);
     bar->SetUIStyle(WinXP);
-    EXPECT_EQ(bar->Color(), GetThemeColor(WinXP, 9));
-    EXPECT_EQ(bar->BorderColor(), GetThemeColor(WinXP, 8));
+    EXPECT_EQ(bar->Color(), GetThemeColor(WinXP, teControlColor));
+    EXPECT_EQ(bar->BorderColor(), GetThemeColor(WinXP, teControlBorderColor));
     bar->SetCaptionColor(clRed);
     const auto inked = [&] {
         const QImage image = bar->PaintToImage();

@@ -97,9 +97,9 @@ TEST_F(Panel, StyleSetsBorderCaptionAndFaceColours)
     EXPECT_EQ(group->UIStyle(), Protein);
     group->SetParentColor(false);
     group->SetUIStyle(WinXP);
-    EXPECT_EQ(group->BorderColor(), GetThemeColor(WinXP, 8));
-    EXPECT_EQ(group->Font().Color, GetThemeColor(WinXP, 10));
-    EXPECT_EQ(group->Color(), GetThemeColor(WinXP, 9));
+    EXPECT_EQ(group->BorderColor(), GetThemeColor(WinXP, teControlBorderColor));
+    EXPECT_EQ(group->Font().Color, GetThemeColor(WinXP, teGroupFontColor));
+    EXPECT_EQ(group->Color(), GetThemeColor(WinXP, teControlColor));
 
     // A frame pushing its style reaches the group, which leaves its
     // children's look alone.
@@ -117,8 +117,8 @@ TEST(GroupBox, StartsInTheFormStyleAndIsAContainer)
     auto* form = new TsuiForm(&window);
     form->SetUIStyle(WinXP);
     auto* box = new TsuiGroupBox(form);
-    EXPECT_EQ(box->BorderColor(), GetThemeColor(WinXP, 8));
-    EXPECT_EQ(box->Font().Color, GetThemeColor(WinXP, 10));
+    EXPECT_EQ(box->BorderColor(), GetThemeColor(WinXP, teControlBorderColor));
+    EXPECT_EQ(box->Font().Color, GetThemeColor(WinXP, teGroupFontColor));
     EXPECT_TRUE(box->Transparent());
     auto* button = new TsuiButton(box);
     button->SetUIStyle(WinXP);

@@ -298,7 +298,7 @@ TEST(TitleBar, ProteinThemePicturesAndHoverStates)
     ASSERT_EQ(left.Width(), 441);
     ASSERT_EQ(normal.Width(), 19);
 
-    // Close sits at x = 598 + 1 - 20 = 579, 2 pixels down (element 69).
+    // Close sits at x = 598 + 1 - 20 = 579, 2 pixels down (the title button top).
     const auto closeMatches = [&](const QImage& image, const TBitmap& picture) {
         const TColor key = picture.Pixel(0, picture.Height() - 1);
         for (int y = 0; y < 19; ++y)

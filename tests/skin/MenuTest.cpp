@@ -216,9 +216,9 @@ TEST_F(MenuWindow, HotBarButtonIsBoxedInTheMenuColours)
     QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
     QApplication::sendEvent(button, &enter);
     const QImage hot = button->PaintToImage();
-    EXPECT_EQ(PixelAt(hot, 0, 0), GetThemeColor(WinXP, 11));
-    EXPECT_EQ(PixelAt(hot, button->width() - 1, 21), GetThemeColor(WinXP, 11));
-    EXPECT_EQ(PixelAt(hot, 1, 1), GetThemeColor(WinXP, 12));
+    EXPECT_EQ(PixelAt(hot, 0, 0), GetThemeColor(WinXP, teMenuSelectedBorderColor));
+    EXPECT_EQ(PixelAt(hot, button->width() - 1, 21), GetThemeColor(WinXP, teMenuSelectedBorderColor));
+    EXPECT_EQ(PixelAt(hot, 1, 1), GetThemeColor(WinXP, teMenuSelectedColor));
 }
 
 TEST(MainMenu, StyleHeightsAndImages)
@@ -254,10 +254,10 @@ TEST(MainMenu, ItemsAreDrawnByTheRulesOfTheLook)
 {
     TsuiMainMenu menu;
     menu.SetUIStyle(WinXP);
-    const TColor bar = GetThemeColor(WinXP, 17);
-    const TColor face = GetThemeColor(WinXP, 15);
-    const TColor line = GetThemeColor(WinXP, 18);
-    const TColor selected = GetThemeColor(WinXP, 12);
+    const TColor bar = GetThemeColor(WinXP, teMenuSideBarColor);
+    const TColor face = GetThemeColor(WinXP, teMenuColor);
+    const TColor line = GetThemeColor(WinXP, teMenuSeparatorColor);
+    const TColor selected = GetThemeColor(WinXP, teMenuSelectedColor);
     struct Case
     {
         const char* What;
@@ -276,7 +276,12 @@ TEST(MainMenu, ItemsAreDrawnByTheRulesOfTheLook)
         {"line end", {QStringLiteral("-")}, false, 117, 2, line},
         {"past the line end", {QStringLiteral("-")}, false, 118, 2, face},
         {"below the line", {QStringLiteral("-")}, false, 60, 3, face},
-        {"selected box frame", {QStringLiteral("Open")}, true, 0, 0, GetThemeColor(WinXP, 11)},
+        {"selected box frame",
+         {QStringLiteral("Open")},
+         true,
+         0,
+         0,
+         GetThemeColor(WinXP, teMenuSelectedBorderColor)},
         {"selected box fill", {QStringLiteral("Open")}, true, 1, 1, selected},
         {"disabled is never selected", disabled, true, 1, 1, bar},
     };
@@ -308,7 +313,7 @@ TEST(MainMenu, CheckMarkFromTheOwnListOrABoxUnderTheItemsImage)
     checked.ImageIndex = 0;
     drawn = DrawItem(menu, checked, false);
     EXPECT_EQ(PixelAt(drawn, 2, 1), clBlack);
-    EXPECT_EQ(PixelAt(drawn, 3, 2), GetThemeColor(WinXP, 12));
+    EXPECT_EQ(PixelAt(drawn, 3, 2), GetThemeColor(WinXP, teMenuSelectedColor));
     EXPECT_EQ(PixelAt(drawn, 10, 10), clLime);
 
     // A user list without the item's image: its picture 0 is the check mark.

@@ -197,7 +197,7 @@ TEST_F(Pages, StyleReachesTheControlsOnThePages)
     EXPECT_EQ(button->UIStyle(), Protein);
     EXPECT_EQ(pages->TopPanel()->height(), 22);
     EXPECT_EQ(sheets[0]->geometry(), QRect(0, 22, 339, 301));
-    EXPECT_EQ(pages->BorderColor(), GetThemeColor(Protein, 8));
+    EXPECT_EQ(pages->BorderColor(), GetThemeColor(Protein, teControlBorderColor));
 }
 
 TEST_F(Pages, ActivatingAPageRaisesTabActiveTwiceAndShowThreeTimes)
@@ -300,7 +300,8 @@ TEST_P(TabControlStrip, StartsWithTab1AndTheLooksStripHeight)
     EXPECT_EQ(tabs->TopPanel()->height(), GetParam().height);
     EXPECT_EQ(tabs->BodyRect().Top, GetParam().height);
     EXPECT_EQ(button->UIStyle(), GetParam().style) << "the body's controls take the style";
-    EXPECT_EQ(tabs->Color(), GetParam().style == WinXP ? clWhite : GetThemeColor(GetParam().style, 9));
+    EXPECT_EQ(tabs->Color(),
+              GetParam().style == WinXP ? clWhite : GetThemeColor(GetParam().style, teControlColor));
     EXPECT_EQ(tabs->Tabs(), QStringList({"Tab1"}));
     EXPECT_EQ(tabs->TabIndex(), 0);
 

@@ -12,14 +12,14 @@ using Sizes = std::array<QSize, kSuiLookCount>; // in the order of kSuiLooks
 
 // The size every bitmap of an element must have, per style, from the table
 // the generator draws to.
-bool ExpectedSize(int index, Sizes& sizes)
+bool ExpectedSize(TsuiThemeElement element, Sizes& sizes)
 {
     tessel::SkinPart part{};
-    if (index == 23) {
+    if (element == teMenuChecked) {
         sizes.fill({16, 16});
         return true;
     }
-    if (!tessel::SkinPartOfElement(index, part))
+    if (!tessel::SkinPartOfElement(element, part))
         return false;
     for (std::size_t s = 0; s < sizes.size(); ++s) {
         const tessel::SkinSize size = tessel::SkinPartSize(part, kSuiLooks[s].Style);
@@ -36,11 +36,12 @@ TEST(SkinResources, EveryNameTheTableYieldsLoadsWithItsSize)
     for (const TsuiLook& look : kSuiLooks) {
         const TsuiUIStyle style = look.Style;
         for (int index = 1; index <= SUI_THEME_ELEMENT_COUNT; ++index) {
-            const QString name = GetThemeString(style, index);
+            const auto element = TsuiThemeElement(index);
+            const QString name = GetThemeString(style, element);
             if (name.isEmpty())
                 continue;
             Sizes sizes;
-            ASSERT_TRUE(ExpectedSize(index, sizes)) << "no size known for element " << index;
+            ASSERT_TRUE(ExpectedSize(element, sizes)) << "no size known for element " << index;
             const TBitmap bitmap = LoadSkinBitmap(name);
             ASSERT_FALSE(bitmap.Empty()) << name.toStdString() << " does not load";
             EXPECT_EQ(QSize(bitmap.Width(), bitmap.Height()), sizes[SuiLookIndex(style)])

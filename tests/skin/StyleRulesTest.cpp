@@ -1,24 +1,25 @@
 #include "skin/SuiButton.h"
 #include "skin/SuiCheckGroup.h"
+#include "skin/SuiColorBox.h"
+#include "skin/SuiComboBox.h"
 #include "skin/SuiEdit.h"
+#include "skin/SuiFontComboBox.h"
+#include "skin/SuiGrid.h"
+#include "skin/SuiListBox.h"
 #include "skin/SuiPageControl.h"
 #include "skin/SuiProgressBar.h"
 #include "skin/SuiScrollBar.h"
+#include "skin/SuiSideChannel.h"
 #include "skin/SuiStyleRules.h"
+#include "skin/SuiToolBar.h"
 
 #include <QWidget>
-#include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
-#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
-
-std::vector<std::string>& Log()
-{
-    static std::vector<std::string> log;
-    return log;
-}
 
 class FakeForm : public QWidget, public TsuiStyledForm
 {
@@ -33,44 +34,6 @@ public:
 private:
     TsuiUIStyle m_style;
     TColor m_color;
-};
-
-class Styled : public QWidget
-{
-public:
-    Styled(QWidget* parent, std::string name, TsuiUIStyle style = WinXP)
-        : QWidget(parent), Name(std::move(name)), Style(style)
-    {
-    }
-    TsuiUIStyle UIStyle() const { return Style; }
-    void SetUIStyle(TsuiUIStyle style)
-    {
-        Style = style;
-        Log().push_back(Name + ":style");
-    }
-    std::string Name;
-    TsuiUIStyle Style;
-};
-
-class FakeEdit : public QWidget
-{
-public:
-    using QWidget::QWidget;
-    void SetBorderColor(TColor color) { Border = color; }
-    TColor Border = clNone;
-};
-
-// Registered once at start-up, the way a component's .cpp does it.
-class StartupStyled : public Styled
-{
-    using Styled::Styled;
-};
-const TsuiRuleRegistrar startupRules([] { RegisterStyleAlways<StartupStyled>(); });
-
-class StyleRules : public ::testing::Test
-{
-protected:
-    void SetUp() override { Log().clear(); }
 };
 
 } // namespace
@@ -100,31 +63,6 @@ TEST(FormLookups, FirstDirectChildFrameWins)
     new FakeForm(&custom, Custom, clYellow);
     EXPECT_EQ(GetSUIFormStyle(&custom), Custom);
     EXPECT_EQ(GetBorderColor(&custom), clBlack);
-}
-
-TEST_F(StyleRules, RulesRegisteredAtStartupApply)
-{
-    QWidget container;
-    auto* child = new StartupStyled(&container, "startup", Custom);
-    ContainerApplyUIStyle(&container, MacOS);
-    EXPECT_EQ(child->Style, MacOS);
-}
-
-TEST_F(StyleRules, RegisteringAgainReplacesTheRule)
-{
-    RegisterBorderColorRule<FakeEdit>();
-    int calls = 0;
-    RegisterContainerRule<FakeEdit>(TsuiRuleSlot::BorderColor, [&](FakeEdit& edit, TsuiUIStyle) {
-        ++calls;
-        edit.Border = clFuchsia;
-    });
-    QWidget container;
-    auto* edit = new FakeEdit(&container);
-    ContainerApplyUIStyle(&container, WinXP);
-    EXPECT_EQ(calls, 1);
-    EXPECT_EQ(edit->Border, clFuchsia);
-    // The replacement refers to this test's locals.
-    RegisterBorderColorRule<FakeEdit>();
 }
 
 // --- the rules of the real components ----------------------------------------
@@ -163,14 +101,14 @@ TEST(ComponentRules, WhatAContainerDoesToEachKindOfChild)
          {button->UIStyle(), radio->UIStyle(), progress->UIStyle(), pages->UIStyle(), tabs->UIStyle(),
           track->UIStyle(), scroll->UIStyle(), group->UIStyle()})
         EXPECT_EQ(style, Protein);
-    EXPECT_EQ(progress->BorderColor(), GetThemeColor(Protein, 8));
-    EXPECT_EQ(scroll->Color(), GetThemeColor(Protein, 84));
-    EXPECT_EQ(edit->BorderColor(), GetThemeColor(Protein, 8));
-    EXPECT_EQ(memo->BorderColor(), GetThemeColor(Protein, 8));
+    EXPECT_EQ(progress->BorderColor(), GetThemeColor(Protein, teControlBorderColor));
+    EXPECT_EQ(scroll->Color(), GetThemeColor(Protein, teScrollBarColor));
+    EXPECT_EQ(edit->BorderColor(), GetThemeColor(Protein, teControlBorderColor));
+    EXPECT_EQ(memo->BorderColor(), GetThemeColor(Protein, teControlBorderColor));
     ContainerApplyUIStyle(&container, WinXP);
-    EXPECT_EQ(box->BorderColor(), GetThemeColor(WinXP, 8));
-    EXPECT_EQ(box->Font().Color, GetThemeColor(WinXP, 10));
-    EXPECT_EQ(box->Color(), GetThemeColor(WinXP, 9));
+    EXPECT_EQ(box->BorderColor(), GetThemeColor(WinXP, teControlBorderColor));
+    EXPECT_EQ(box->Font().Color, GetThemeColor(WinXP, teGroupFontColor));
+    EXPECT_EQ(box->Color(), GetThemeColor(WinXP, teControlColor));
     EXPECT_EQ(panel->Color(), clBtnFace) << "a picture panel keeps its look";
 }
 
@@ -214,4 +152,34 @@ TEST(ComponentRules, SubContainersRestyleTheirOwnChildrenOnly)
     ContainerApplyUIStyle(&container, BlueGlass);
     EXPECT_EQ(onSheet->UIStyle(), BlueGlass);
     EXPECT_EQ(inGroup->UIStyle(), MacOS) << "the check group styles only its own buttons";
+}
+
+// The kinds the test above leaves out: each must have its row in the table.
+TEST(ComponentRules, EveryOtherSkinnedKindHasItsRule)
+{
+    QWidget container;
+    const std::vector<std::pair<const char*, std::function<TsuiUIStyle()>>> styled = {
+        {"combo box", [c = new TsuiComboBox(&container)] { return c->UIStyle(); }},
+        {"colour box", [c = new TsuiColorBox(&container)] { return c->UIStyle(); }},
+        {"font combo box", [c = new TsuiFontComboBox(&container)] { return c->UIStyle(); }},
+        {"font size combo box", [c = new TsuiFontSizeComboBox(&container)] { return c->UIStyle(); }},
+        {"tool bar", [c = new TsuiToolBar(&container)] { return c->UIStyle(); }},
+        {"draw grid", [c = new TsuiDrawGrid(&container)] { return c->UIStyle(); }},
+        {"string grid", [c = new TsuiStringGrid(&container)] { return c->UIStyle(); }},
+    };
+    const std::vector<std::pair<const char*, std::function<TColor()>>> bordered = {
+        {"list box", [c = new TsuiListBox(&container)] { return c->BorderColor(); }},
+        {"check list box", [c = new TsuiCheckListBox(&container)] { return c->BorderColor(); }},
+        {"list view", [c = new TsuiListView(&container)] { return c->BorderColor(); }},
+        {"tree view", [c = new TsuiTreeView(&container)] { return c->BorderColor(); }},
+    };
+    auto* channel = new TsuiSideChannel(&container);
+
+    ContainerApplyUIStyle(&container, MacOS);
+    for (const auto& [kind, style] : styled)
+        EXPECT_EQ(style(), MacOS) << kind;
+    for (const auto& [kind, border] : bordered)
+        EXPECT_EQ(border(), 0x7F7F7Fu) << kind;
+    EXPECT_EQ(channel->Color(), 0xE7E7E7u);
+    EXPECT_EQ(channel->SideBarColor(), 0xE7E7E7u);
 }

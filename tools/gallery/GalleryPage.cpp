@@ -46,7 +46,7 @@ QString GoldenName(const GalleryPage& page, const TsuiLook& look)
 QWidget* CreateStage(const GalleryPage& page, TsuiUIStyle look, QWidget* parent)
 {
     auto* stage = new TControl(parent);
-    stage->SetColor(GetThemeColor(look, 3));
+    stage->SetColor(GetThemeColor(look, teFormColor));
     stage->resize(kStageWidth, kStageHeight);
     page.Build(stage, look);
     return stage;

@@ -30,7 +30,7 @@ void BuildMdiPage(QWidget* stage, TsuiUIStyle look)
 {
     auto* area = new QMdiArea(stage);
     area->setGeometry(8, 8, 624, 384);
-    area->setBackground(QBrush(ToQColor(GetThemeColor(look, 9))));
+    area->setBackground(QBrush(ToQColor(GetThemeColor(look, teControlColor))));
     Child(area, look, QStringLiteral("Child one"), QRect(10, 10, 260, 150));
     Child(area, look, QStringLiteral("Child two"), QRect(150, 120, 300, 180));
 }

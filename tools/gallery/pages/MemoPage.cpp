@@ -58,7 +58,7 @@ void BuildMemoPage(QWidget* stage, TsuiUIStyle look)
     for (int i = 0; i < 4; ++i) {
         auto* edit = new TsuiEdit(box);
         edit->SetBounds(10 + i * 150, 264, 140, 21);
-        edit->SetBorderColor(GetThemeColor(look, 8));
+        edit->SetBorderColor(GetThemeColor(look, teControlBorderColor));
         edit->SetText(QString::fromLatin1(captions[i]));
         if (i == 1)
             edit->SetPasswordChar(QLatin1Char('*'));

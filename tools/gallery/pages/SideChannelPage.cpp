@@ -23,8 +23,8 @@ TsuiSideChannel* Channel(QWidget* area, TsuiUIStyle look, TsuiSideChannelAlign a
     channel->SetWidth(170);
     channel->SetCaption(caption);
     // What a container's style push does to a channel.
-    channel->SetColor(GetThemeColor(look, 9));
-    channel->SetSideColor(GetThemeColor(look, 9));
+    channel->SetColor(GetThemeColor(look, teControlColor));
+    channel->SetSideColor(GetThemeColor(look, teControlColor));
     for (int i = 0; i < 3; ++i) {
         auto* button = new TsuiButton(channel);
         button->SetUIStyle(look);
