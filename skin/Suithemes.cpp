@@ -1,6 +1,6 @@
 #include "skin/Suithemes.h"
 
-#include "skin/Suipublic.h"
+#include "framework/TGbk.h"
 
 #include <QStringList>
 #include <array>
@@ -210,7 +210,7 @@ QString GetThemeString(TsuiUIStyle style, int index)
     const std::intptr_t value = GetThemeElement(style, index, type);
     if (type != TsuiType::Str)
         return QString();
-    return PCharToStr(reinterpret_cast<const char*>(value));
+    return FromGbk(reinterpret_cast<const char*>(value));
 }
 
 TsuiType GetThemeElementType(int index)
