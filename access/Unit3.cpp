@@ -1,14 +1,14 @@
 #include "access/Unit3.h"
 
 #include "access/DialogMessages.h"
-#include "access/PasswordStore.h"
 #include "access/PasswordText.h"
-#include "access/WindowFrame.h"
 #include "controls/Snlabel.h"
 #include "skin/SuiButton.h"
 #include "skin/SuiEdit.h"
 #include "skin/SuiForm.h"
 #include "skin/SuiImage.h"
+#include "tweaks/PasswordStore.h"
+#include "windowkit/WindowFrame.h"
 
 namespace {
 

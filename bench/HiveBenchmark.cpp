@@ -2,8 +2,8 @@
 // every mirror value), on a user hive with only the program's values and on
 // one that also holds 1,000,000 unrelated values. Opening must not grow with
 // the hive: read the ratio of the two lines. Run: build/bench/tessel_bench
-#include "access/PasswordStore.h"
 #include "tweaks/DefaultBackend.h"
+#include "tweaks/PasswordStore.h"
 #include "tweaks/SqliteBackend.h"
 #include "tweaks/TRegistry.h"
 #include "tweaks/TweakPasses.h"

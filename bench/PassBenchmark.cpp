@@ -1,7 +1,7 @@
 // A full apply pass (every box ticked, and none) and a state load, on the
 // in-memory registry and on the SQLite hives. Run: build/bench/tessel_bench
-#include "access/PasswordStore.h"
 #include "tweaks/MemoryBackend.h"
+#include "tweaks/PasswordStore.h"
 #include "tweaks/SqliteBackend.h"
 #include "tweaks/TweakCatalogue.h"
 #include "tweaks/TweakPasses.h"

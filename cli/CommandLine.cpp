@@ -1,6 +1,5 @@
 #include "cli/CommandLine.h"
 
-#include "access/PasswordStore.h"
 #include "cli/Completion.h"
 #include "cli/ExportFiles.h"
 #include "cli/FleetExport.h"
@@ -10,6 +9,7 @@
 #include "tweaks/DefaultBackend.h"
 #include "tweaks/GbkCodec.h"
 #include "tweaks/NameFolding.h"
+#include "tweaks/PasswordStore.h"
 #include "tweaks/RealState.h"
 #include "tweaks/RecordedPasses.h"
 #include "tweaks/TRegistry.h"

@@ -96,17 +96,14 @@ void TSnLabel::AdjustBounds()
     // An empty caption (or a lone accelerator mark) still keeps one line.
     if (text.isEmpty() || (m_showAccelChar && text == QStringLiteral("&")))
         text += u' ';
-    QImage scratch(1, 1, QImage::Format_ARGB32);
-    TCanvas canvas(scratch);
-    canvas.Font = Font();
-    unsigned flags = DT_CALCRECT;
+    unsigned flags = 0;
     if (m_wordWrap)
         flags |= DT_WORDBREAK;
     else if (!text.contains(u'\n') && !text.contains(u'\r'))
         flags |= DT_SINGLELINE;
     if (!m_showAccelChar)
         flags |= DT_NOPREFIX;
-    const TRect extent = canvas.DrawText(text, Rect(0, 0, m_wordWrap ? width() : 0, 0), flags);
+    const TRect extent = MeasureText(Font(), text, Rect(0, 0, m_wordWrap ? width() : 0, 0), flags);
     // Paint insets a left- or right-justified caption by 2 pixels; the size
     // includes that inset so the inset never clips the end of the text.
     const int newWidth = extent.Width() + (m_alignment == taCenter ? 0 : 2);

@@ -172,7 +172,7 @@ QFont TCanvas::EffectiveFont() const
 
 int TCanvas::TextWidth(const QString& text) const
 {
-    return QFontMetrics(EffectiveFont()).horizontalAdvance(text);
+    return MeasureTextWidth(Font, text);
 }
 
 int TCanvas::TextHeight(const QString& text) const
@@ -192,17 +192,25 @@ void TCanvas::TextOut(int x, int y, const QString& text)
     m_penPos = {extent.Right, y};
 }
 
-TRect TCanvas::DrawText(const QString& text, const TRect& rect, unsigned flags)
+namespace {
+
+// Where DrawText puts the text, and the Qt flags that draw it there.
+struct TextLayout
+{
+    TRect Extent;
+    int QtFlags = 0;
+};
+
+TextLayout LayOutText(const QFont& font, const QString& text, const TRect& rect, unsigned flags)
 {
     const bool singleLine = flags & DT_SINGLELINE;
     int mnemonic = 0;
     if (!(flags & DT_NOPREFIX))
         mnemonic = (flags & DT_HIDEPREFIX) ? Qt::TextHideMnemonic : Qt::TextShowMnemonic;
 
-    const QFont font = EffectiveFont();
     const QFontMetrics metrics(font);
-    TRect extent;
-    int qtFlags = mnemonic | Qt::TextDontClip;
+    TextLayout layout;
+    layout.QtFlags = mnemonic | Qt::TextDontClip;
     if (singleLine) {
         // Integer layout from the advance width, as GDI places a single line.
         const QString shown = (flags & DT_NOPREFIX) ? text : StripAccelerators(text);
@@ -218,32 +226,53 @@ TRect TCanvas::DrawText(const QString& text, const TRect& rect, unsigned flags)
             y = rect.Top + (rect.Height() - h) / 2;
         else if (flags & DT_BOTTOM)
             y = rect.Bottom - h;
-        extent = Bounds(x, y, w, h);
-        qtFlags |= Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
+        layout.Extent = Bounds(x, y, w, h);
+        layout.QtFlags |= Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
     } else {
-        qtFlags |= Qt::AlignTop;
+        layout.QtFlags |= Qt::AlignTop;
         if (flags & DT_CENTER)
-            qtFlags |= Qt::AlignHCenter;
+            layout.QtFlags |= Qt::AlignHCenter;
         else if (flags & DT_RIGHT)
-            qtFlags |= Qt::AlignRight;
+            layout.QtFlags |= Qt::AlignRight;
         else
-            qtFlags |= Qt::AlignLeft;
+            layout.QtFlags |= Qt::AlignLeft;
         if (flags & DT_WORDBREAK)
-            qtFlags |= Qt::TextWordWrap;
-        extent = TRect::FromQRect(metrics.boundingRect(rect.ToQRect(), qtFlags, text));
+            layout.QtFlags |= Qt::TextWordWrap;
+        layout.Extent = TRect::FromQRect(metrics.boundingRect(rect.ToQRect(), layout.QtFlags, text));
     }
+    return layout;
+}
+
+} // namespace
+
+int MeasureTextWidth(const TFont& font, const QString& text)
+{
+    return QFontMetrics(font.ToQFont()).horizontalAdvance(text);
+}
+
+TRect MeasureText(const TFont& font, const QString& text, const TRect& rect, unsigned flags)
+{
+    const TRect extent = LayOutText(font.ToQFont(), text, rect, flags).Extent;
+    return Bounds(rect.Left, rect.Top, extent.Width(), extent.Height());
+}
+
+TRect TCanvas::DrawText(const QString& text, const TRect& rect, unsigned flags)
+{
     if (flags & DT_CALCRECT)
-        return Bounds(rect.Left, rect.Top, extent.Width(), extent.Height());
+        return MeasureText(Font, text, rect, flags);
+    const QFont font = EffectiveFont();
+    const TextLayout layout = LayOutText(font, text, rect, flags);
 
     m_painter.save();
     if (!(flags & DT_NOCLIP))
         m_painter.setClipRect(rect.ToQRect(), m_painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-    FillRect(extent);
+    FillRect(layout.Extent);
     m_painter.setFont(font);
     m_painter.setPen(ToQColor(Font.Color));
-    m_painter.drawText(singleLine ? extent.ToQRect() : rect.ToQRect(), qtFlags, text);
+    m_painter.drawText((flags & DT_SINGLELINE) ? layout.Extent.ToQRect() : rect.ToQRect(), layout.QtFlags,
+                       text);
     m_painter.restore();
-    return extent;
+    return layout.Extent;
 }
 
 void TCanvas::Draw(int x, int y, const TBitmap& bitmap)
@@ -273,15 +302,8 @@ void TCanvas::TileDraw(const TRect& area, const TBitmap& tile)
     if (area.IsEmpty() || tile.Empty())
         return;
     QImage pattern = tile.Image();
-    if (tile.Transparent()) {
-        const QRgb key = ToQRgb(tile.TransparentColor()) & 0x00FFFFFF;
-        for (int y = 0; y < pattern.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(pattern.scanLine(y));
-            for (int x = 0; x < pattern.width(); ++x)
-                if ((line[x] & 0x00FFFFFF) == key)
-                    line[x] = 0;
-        }
-    }
+    if (tile.Transparent())
+        ClearKeyColor(pattern, tile.TransparentColor());
     // One fill with the tile as its brush: the brush starts at the origin,
     // where the first copy lies.
     const auto mode = m_painter.compositionMode();
@@ -307,15 +329,8 @@ void TCanvas::DrawImage(const TRect& dest, const QImage& source, const TRect& so
         return;
     }
     QImage piece = StretchImage(source, sourceRect, dest.Width(), dest.Height());
-    if (keyColor) {
-        const QRgb key = ToQRgb(*keyColor) & 0x00FFFFFF;
-        for (int y = 0; y < piece.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(piece.scanLine(y));
-            for (int x = 0; x < piece.width(); ++x)
-                if ((line[x] & 0x00FFFFFF) == key)
-                    line[x] = 0;
-        }
-    }
+    if (keyColor)
+        ClearKeyColor(piece, *keyColor);
     // Source-over: opaque pixels copy exactly, while an icon's own alpha
     // blends instead of punching holes into the canvas.
     const auto mode = m_painter.compositionMode();
@@ -363,6 +378,19 @@ TCanvasView::~TCanvasView()
     m_canvas.m_origin = m_origin;
     m_canvas.m_size = m_size;
     m_canvas.m_bounds = m_bounds;
+}
+
+void ClearKeyColor(QImage& image, TColor keyColor)
+{
+    if (image.format() != QImage::Format_ARGB32)
+        image.convertTo(QImage::Format_ARGB32);
+    const QRgb key = ToQRgb(keyColor) & 0x00FFFFFF;
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if ((line[x] & 0x00FFFFFF) == key)
+                line[x] = 0;
+    }
 }
 
 QImage StretchImage(const QImage& source, const TRect& sourceRect, int width, int height)

@@ -169,5 +169,15 @@ private:
 // every platform, unlike a smooth or engine-dependent scale.
 QImage StretchImage(const QImage& source, const TRect& sourceRect, int width, int height);
 
+// Leaves out the key colour: every pixel of that colour, whatever its alpha,
+// becomes fully transparent. Other formats are converted to Format_ARGB32 first.
+void ClearKeyColor(QImage& image, TColor keyColor);
+
+// Text measured in a font as a canvas with that font measures it, with no
+// surface to draw on: TCanvas::TextWidth, and the rectangle DrawText returns
+// with DT_CALCRECT.
+int MeasureTextWidth(const TFont& font, const QString& text);
+TRect MeasureText(const TFont& font, const QString& text, const TRect& rect, unsigned flags);
+
 // Text without its accelerator marks: "&&" -> "&", "&x" -> "x".
 QString StripAccelerators(const QString& text);

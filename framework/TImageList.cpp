@@ -7,20 +7,23 @@ TImageList::TImageList(int width, int height) : m_width(std::max(width, 0)), m_h
 
 int TImageList::Add(const TBitmap& bitmap)
 {
-    return AddCells(bitmap.Image(), nullptr);
+    return AddCells(bitmap.Image());
 }
 
 int TImageList::AddMasked(const TBitmap& bitmap, TColor maskColor)
 {
-    const QRgb key = ToQRgb(maskColor) & 0x00FFFFFF;
-    return AddCells(bitmap.Image(), &key);
+    QImage image = bitmap.Image();
+    if (!image.isNull())
+        ClearKeyColor(image, maskColor);
+    return AddCells(std::move(image));
 }
 
-int TImageList::AddCells(const QImage& source, const QRgb* maskKey)
+int TImageList::AddCells(QImage image)
 {
-    if (source.isNull() || m_width == 0 || m_height == 0)
+    if (image.isNull() || m_width == 0 || m_height == 0)
         return -1;
-    const QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    if (image.format() != QImage::Format_ARGB32)
+        image.convertTo(QImage::Format_ARGB32);
     const int cells = std::max(1, image.width() / m_width);
     const int first = Count();
     for (int cell = 0; cell < cells; ++cell) {
@@ -31,9 +34,7 @@ int TImageList::AddCells(const QImage& source, const QRgb* maskKey)
                 const int sx = cell * m_width + x;
                 if (sx >= image.width())
                     break;
-                const QRgb pixel = image.pixel(sx, y);
-                const bool masked = maskKey && (pixel & 0x00FFFFFF) == *maskKey;
-                item.setPixel(x, y, masked ? qRgba(0, 0, 0, 0) : pixel);
+                item.setPixel(x, y, image.pixel(sx, y));
             }
         }
         m_images.push_back(item);

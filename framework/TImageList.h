@@ -30,7 +30,7 @@ public:
     QImage Image(int index) const;
 
 private:
-    int AddCells(const QImage& source, const QRgb* maskKey);
+    int AddCells(QImage image);
 
     int m_width;
     int m_height;

@@ -31,4 +31,4 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
       -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
       -DTESSEL_BENCH=OFF -DTESSEL_WERROR=$werror "${launcher[@]}" >/dev/null
 cmake --build "$build" --target windows_packages "$@"
-ls -l "$build"/shell/tessel.exe "$build"/shell/tessel.com "$build"/tessel-*-win64.zip "$build"/tessel-*-x64.msi
+ls -l "$build"/app/tessel.exe "$build"/app/tessel.com "$build"/tessel-*-win64.zip "$build"/tessel-*-x64.msi

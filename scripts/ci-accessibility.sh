@@ -10,4 +10,4 @@ build=${TESSEL_BUILD_DIR:-build}
 cmake --build "$build" --target tessel
 # Bounded as a whole; the check bounds each of its own waits too.
 timeout 180 dbus-run-session -- xvfb-run -a -s "-screen 0 1024x768x24" \
-  /usr/bin/python3 tests/shell/atspi-check.py "$build/shell/tessel" "$build/accessibility-tree.txt"
+  /usr/bin/python3 tests/shell/atspi-check.py "$build/app/tessel" "$build/accessibility-tree.txt"

@@ -63,7 +63,7 @@ QT_QPA_PLATFORM=offscreen "$native/tests/shell/tessel_window_shots" compare "$wo
 
 # 3. The command line through the console executable.
 echo "== the command line through tessel.com"
-com=$build/shell/tessel.com
+com=$build/app/tessel.com
 expect_exit() { # CODE COMMAND... (standard input from the caller)
   local want=$1 got=0
   shift

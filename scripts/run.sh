@@ -8,7 +8,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" --target tessel tessel-gallery
 scripts/setup.sh hive "$build"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  echo "No display found: run Tessel under a virtual one, e.g. xvfb-run -a $build/shell/tessel" >&2
+  echo "No display found: run Tessel under a virtual one, e.g. xvfb-run -a $build/app/tessel" >&2
   exit 1
 fi
-exec "$build/shell/tessel"
+exec "$build/app/tessel"

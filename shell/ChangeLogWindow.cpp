@@ -1,9 +1,9 @@
 #include "shell/ChangeLogWindow.h"
 
-#include "access/WindowFrame.h"
 #include "controls/Snmemo.h"
 #include "skin/SuiButton.h"
 #include "skin/SuiForm.h"
+#include "windowkit/WindowFrame.h"
 
 #include <QPlainTextEdit>
 

@@ -1,11 +1,11 @@
 #include "shell/ExportDialog.h"
 
-#include "access/WindowFrame.h"
 #include "controls/Snlabel.h"
 #include "skin/SuiButton.h"
 #include "skin/SuiCheckGroup.h"
 #include "skin/SuiEdit.h"
 #include "skin/SuiForm.h"
+#include "windowkit/WindowFrame.h"
 
 #include <QDir>
 #include <QFileDialog>

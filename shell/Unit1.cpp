@@ -3,7 +3,6 @@
 #include "access/DialogMessages.h"
 #include "access/Unit2.h"
 #include "access/Unit3.h"
-#include "access/WindowFrame.h"
 #include "controls/Sncheckbox.h"
 #include "controls/Snlabel.h"
 #include "shell/TweakInsightView.h"
@@ -17,6 +16,7 @@
 #include "skin/SuiTitleBar.h"
 #include "tweaks/RecordedPasses.h"
 #include "tweaks/TweakCatalogue.h"
+#include "windowkit/WindowFrame.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -1,10 +1,10 @@
 #include "shell/Unit4.h"
 
-#include "access/WindowFrame.h"
 #include "controls/Snlabel.h"
 #include "skin/SuiButton.h"
 #include "skin/SuiForm.h"
 #include "skin/SuiImage.h"
+#include "windowkit/WindowFrame.h"
 
 namespace {
 

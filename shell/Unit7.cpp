@@ -1,9 +1,9 @@
 #include "shell/Unit7.h"
 
-#include "access/WindowFrame.h"
 #include "controls/Snrichedit.h"
 #include "skin/SuiButton.h"
 #include "skin/SuiForm.h"
+#include "windowkit/WindowFrame.h"
 
 QStringList HelpText()
 {

@@ -704,10 +704,7 @@ void TsuiCustomButtonEx::AutoSizeChanged()
     if (!AutoSize() || m_sizing)
         return;
     m_sizing = true;
-    QImage scratch(1, 1, QImage::Format_ARGB32);
-    TCanvas canvas(scratch);
-    canvas.Font = Font();
-    const int textWidth = canvas.TextWidth(StripAccelerators(Caption()));
+    const int textWidth = MeasureTextWidth(Font(), StripAccelerators(Caption()));
     resize(GetPicWidth() + textWidth + 8, std::max(Font().PixelHeight() + 2, GetPicHeight()) + 4);
     m_sizing = false;
 }

@@ -2,9 +2,8 @@
 
 #include "framework/TCanvas.h"
 #include "framework/TDialogService.h"
-#include "skin/SuiCheckGroup.h"
+#include "skin/SuiImagePanel.h"
 #include "skin/SuiMainMenu.h"
-#include "skin/SuiProgressBar.h"
 #include "skin/Suipublic.h"
 
 #include <QAction>
@@ -678,10 +677,7 @@ void TsuiMenuBarButton::UpdateFromItem()
         return;
     SetCaption(m_item->text());
     SetEnabled(m_item->isEnabled());
-    QImage scratch(1, 1, QImage::Format_ARGB32);
-    TCanvas canvas(scratch);
-    canvas.Font = Font();
-    resize(canvas.TextWidth(StripAccelerators(Caption())) + 16, height());
+    resize(MeasureTextWidth(Font(), StripAccelerators(Caption())) + 16, height());
 }
 
 void TsuiMenuBarButton::Paint(TCanvas& canvas)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/TControl.h"
+#include "skin/SuiMainMenu.h"
 #include "skin/SuiStyleRules.h"
 #include "skin/SuiTitleBar.h"
 #include "skin/Suithemes.h"
@@ -10,7 +11,6 @@
 #include <vector>
 
 class QAction;
-class TsuiMainMenu;
 class TsuiForm;
 
 // One top-level item of the menu on the skinned menu bar: drawn in the menu's
@@ -67,7 +67,7 @@ private:
 // BorderColor (no top band while the title bar shows), owns the title bar at
 // its top and carries the window's controls, placed relative to its own
 // top-left. One per window: a second one throws.
-class TsuiForm : public TControl, public TsuiStyledForm
+class TsuiForm : public TControl, public TsuiStyledForm, public TsuiMenuHost
 {
     Q_OBJECT
     Q_CLASSINFO("Published", "UIStyle,UIStyleAutoUpdateSub,BorderColor,BorderWidth,TitleBarVisible,"
@@ -113,15 +113,15 @@ public:
 
     // The menu on the bar; a TsuiMainMenu knows its form while attached.
     TsuiMainMenu* Menu() const;
-    void SetMenu(TsuiMainMenu* menu);
+    void SetMenu(TsuiMainMenu* menu) override;
     void CreateMenuBar();
     void DestroyMenuBar();
     // Rebuilds the bar's buttons from the menu's top-level items.
-    void UpdateMenu();
+    void UpdateMenu() override;
     // Copies the items' captions and enabled states to their buttons.
-    void UpdateTopMenu();
+    void UpdateTopMenu() override;
     // Takes the menu's font and repaints the bar.
-    void RepaintMenuBar();
+    void RepaintMenuBar() override;
     // Runs the menu item whose shortcut the key is; false when none is.
     bool ProcessKeyPress(QKeyCombination key);
     // The look the menu bar draws in: the menu's, else the frame's.

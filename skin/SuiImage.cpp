@@ -73,15 +73,8 @@ const QImage& TImage::Stretched(const TRect& dest)
     const TBitmap source = m_picture.Waiting() ? TBitmap(m_picture.Covering(size)) : m_picture.Bitmap();
     m_stretched = StretchImage(source.Image(), Rect(0, 0, source.Width(), source.Height()), size.width(),
                                size.height());
-    if (m_transparent && !source.Empty()) {
-        const QRgb key = ToQRgb(source.TransparentColor()) & 0x00FFFFFF;
-        for (int y = 0; y < m_stretched.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(m_stretched.scanLine(y));
-            for (int x = 0; x < m_stretched.width(); ++x)
-                if ((line[x] & 0x00FFFFFF) == key)
-                    line[x] = 0;
-        }
-    }
+    if (m_transparent && !source.Empty())
+        ClearKeyColor(m_stretched, source.TransparentColor());
     m_stretchedFrom = from;
     m_stretchedKeyed = m_transparent;
     return m_stretched;

@@ -1,6 +1,6 @@
 #include "skin/SuiMainMenu.h"
 
-#include "skin/SuiForm.h"
+#include "skin/SuiStyleRules.h"
 #include "skin/Suipublic.h"
 
 #include <QAction>
@@ -191,15 +191,21 @@ TsuiMainMenu::TsuiMainMenu(QWidget* owner)
     m_items->installEventFilter(this);
     SetUIStyle(GetSUIFormStyle(owner));
     if (owner != nullptr)
-        if (auto* frame = dynamic_cast<TsuiForm*>(FindSUIForm(owner)))
+        if (auto* frame = dynamic_cast<TsuiMenuHost*>(FindSUIForm(owner)))
             frame->SetMenu(this);
 }
 
 TsuiMainMenu::~TsuiMainMenu()
 {
-    if (m_form)
-        m_form->SetMenu(nullptr);
+    if (TsuiMenuHost* form = Form())
+        form->SetMenu(nullptr);
     m_items->removeEventFilter(this);
+}
+
+void TsuiMainMenu::SetForm(TsuiMenuHost* form)
+{
+    m_form = form;
+    m_formObject = dynamic_cast<QObject*>(form);
 }
 
 QAction* TsuiMainMenu::AddTopItem(const QString& caption)
@@ -250,8 +256,8 @@ void TsuiMainMenu::SetUIStyle(TsuiUIStyle style)
     m_selectedFontColor = GetThemeColor(style, teMenuSelectedFontColor);
     m_fontColor = GetThemeColor(style, teMenuFontColor);
     m_borderColor = GetThemeColor(style, teFormBorderColor);
-    if (m_form)
-        m_form->RepaintMenuBar();
+    if (TsuiMenuHost* form = Form())
+        form->RepaintMenuBar();
 }
 
 void TsuiMainMenu::SetMenuItemHeight(int value)
@@ -269,8 +275,8 @@ void TsuiMainMenu::SetSeparatorHeight(int value)
 void TsuiMainMenu::SetUseSystemFont(bool value)
 {
     m_useSystemFont = value;
-    if (m_form)
-        m_form->RepaintMenuBar();
+    if (TsuiMenuHost* form = Form())
+        form->RepaintMenuBar();
 }
 
 TFont TsuiMainMenu::ItemFont() const
@@ -287,14 +293,14 @@ void TsuiMainMenu::MenuAdded()
 {
     for (QAction* item : m_items->actions())
         Menu_SetItemEvent(item, m_style);
-    if (m_form)
-        m_form->UpdateMenu();
+    if (TsuiMenuHost* form = Form())
+        form->UpdateMenu();
 }
 
 void TsuiMainMenu::MenuChanged()
 {
-    if (m_form)
-        m_form->UpdateTopMenu();
+    if (TsuiMenuHost* form = Form())
+        form->UpdateTopMenu();
 }
 
 bool TsuiMainMenu::eventFilter(QObject* watched, QEvent* event)
@@ -346,12 +352,9 @@ TsuiMenuItemInfo TsuiMainMenu::InfoOf(const QAction* item)
 
 QSize TsuiMainMenu::MeasureItem(const TsuiMenuItemInfo& item, const TFont& font) const
 {
-    QImage scratch(1, 1, QImage::Format_ARGB32);
-    TCanvas canvas(scratch);
-    canvas.Font = font;
     // A separator is measured like any item: its "-" counts too.
-    const int width = canvas.TextWidth(item.Caption) +
-                      (item.ShortCut.isEmpty() ? 0 : canvas.TextWidth(item.ShortCut)) + m_barWidth + 40;
+    const int width = MeasureTextWidth(font, item.Caption) +
+                      (item.ShortCut.isEmpty() ? 0 : MeasureTextWidth(font, item.ShortCut)) + m_barWidth + 40;
     const bool separator = item.Caption == QLatin1String("-");
     return QSize(width, separator ? m_separatorHeight : m_menuItemHeight);
 }

@@ -16,7 +16,7 @@
 class QAction;
 class QMenu;
 class QStyle;
-class TsuiForm;
+class TsuiMainMenu;
 
 // What drawing and measuring need of one menu item.
 struct TsuiMenuItemInfo
@@ -33,6 +33,24 @@ struct TsuiMenuItemInfo
     bool Checked = false;
     bool Default = false;
     int ImageIndex = -1; // into the menu's user image list
+};
+
+// What a menu needs of the frame whose bar shows its top-level items. TsuiForm
+// is one; the menu finds it among its owner's children.
+class TsuiMenuHost
+{
+public:
+    // Null detaches the menu.
+    virtual void SetMenu(TsuiMainMenu* menu) = 0;
+    // Rebuilds the bar's buttons from the menu's top-level items.
+    virtual void UpdateMenu() = 0;
+    // Copies the items' captions and enabled states to their buttons.
+    virtual void UpdateTopMenu() = 0;
+    // Takes the menu's font and repaints the bar.
+    virtual void RepaintMenuBar() = 0;
+
+protected:
+    ~TsuiMenuHost() = default;
 };
 
 // The items of every drop-down of a menu are drawn by its TsuiMainMenu.
@@ -127,9 +145,9 @@ public:
     // The font the items are written in (colour not yet chosen).
     TFont ItemFont() const;
 
-    // The form this menu is attached to; set and cleared by TsuiForm.
-    TsuiForm* Form() const { return m_form; }
-    void SetForm(TsuiForm* form) { m_form = form; }
+    // The frame this menu is attached to; set and cleared by the frame.
+    TsuiMenuHost* Form() const { return m_formObject ? m_form : nullptr; }
+    void SetForm(TsuiMenuHost* form);
 
     // Puts the drawing on every item and has the form rebuild its bar; run
     // it again after adding items.
@@ -153,7 +171,8 @@ private:
     std::unique_ptr<TImageList> m_checkMark;
     TImageList* m_userImages = nullptr;
     QStyle* m_style = nullptr;
-    QPointer<TsuiForm> m_form;
+    TsuiMenuHost* m_form = nullptr;
+    QPointer<QObject> m_formObject; // the frame as an object, so a deleted one reads as none
 
     TsuiUIStyle m_uiStyle = Custom;
     int m_menuItemHeight = 21;

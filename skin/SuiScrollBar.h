@@ -2,6 +2,7 @@
 
 #include "framework/TBitmap.h"
 #include "framework/TControl.h"
+#include "skin/SuiImagePanel.h"
 #include "skin/SuiProgressBar.h"
 #include "skin/Suithemes.h"
 

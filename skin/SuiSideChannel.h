@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/TControl.h"
-#include "skin/SuiCheckGroup.h"
+#include "skin/SuiCustomPanel.h"
 
 #include <QPoint>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "skin/Suithemes.h"
 
-#include "skin/Suipublic.h"
+#include "framework/TGbk.h"
 
 #include <QStringList>
 #include <array>
@@ -21,7 +21,8 @@ struct NumberRow
     // One value per look, in the order of kSuiLooks: a row that misses a look
     // does not compile.
     template <std::size_t N>
-    constexpr NumberRow(TsuiThemeElement index, TsuiType type, const std::int32_t (&values)[N]) : Index(index), Type(type)
+    constexpr NumberRow(TsuiThemeElement index, TsuiType type, const std::int32_t (&values)[N])
+        : Index(index), Type(type)
     {
         static_assert(N == kSuiLookCount, "a theme row has one value per look");
         for (std::size_t i = 0; i < N; ++i)
@@ -250,7 +251,7 @@ QString GetThemeString(TsuiUIStyle style, TsuiThemeElement index)
     const std::intptr_t value = GetThemeElement(style, index, type);
     if (type != TsuiType::Str)
         return QString();
-    return PCharToStr(reinterpret_cast<const char*>(value));
+    return FromGbk(reinterpret_cast<const char*>(value));
 }
 
 TsuiType GetThemeElementType(TsuiThemeElement index)

@@ -286,6 +286,70 @@ TEST(CanvasText, SolidBrushFillsTheTextExtent)
     }
 }
 
+TEST(CanvasText, MeasuringNeedsNoSurface)
+{
+    TFont big;
+    big.Size = 16;
+    big.Bold = true;
+    QImage image = FilledImage(200, 100, clWhite);
+    TCanvas canvas(image);
+    struct Case
+    {
+        TFont font;
+        QString text;
+        TRect rect;
+        unsigned flags;
+    };
+    const Case cases[] = {
+        {TFont(), "&OK", Rect(0, 0, 120, 30), DT_SINGLELINE | DT_CENTER | DT_VCENTER},
+        {big, "&OK", Rect(7, 5, 120, 30), DT_SINGLELINE},
+        {TFont(), "A&B", Rect(0, 0, 0, 0), DT_SINGLELINE | DT_NOPREFIX},
+        {TFont(), "one two three four", Rect(3, 4, 40, 4), DT_WORDBREAK},
+        {big, "line\nbreak", Rect(0, 0, 0, 0), 0},
+    };
+    for (const Case& c : cases) {
+        canvas.Font = c.font;
+        const TRect measured = MeasureText(c.font, c.text, c.rect, c.flags);
+        EXPECT_EQ(measured, canvas.DrawText(c.text, c.rect, c.flags | DT_CALCRECT)) << c.text.toStdString();
+        EXPECT_EQ(measured.Left, c.rect.Left) << c.text.toStdString();
+        EXPECT_EQ(measured.Top, c.rect.Top) << c.text.toStdString();
+        EXPECT_EQ(MeasureTextWidth(c.font, c.text), canvas.TextWidth(c.text)) << c.text.toStdString();
+    }
+    EXPECT_EQ(Mask(image, clBlack).find('#'), std::string::npos) << "measuring must not draw";
+
+    // The font is what is measured: bold 16 points is wider, wrapping adds lines.
+    EXPECT_GT(MeasureTextWidth(big, "OK"), MeasureTextWidth(TFont(), "OK"));
+    EXPECT_EQ(MeasureText(TFont(), "&OK", Rect(0, 0, 0, 0), DT_SINGLELINE).Width(),
+              MeasureTextWidth(TFont(), "OK"));
+    canvas.Font = TFont();
+    const int line = canvas.TextHeight("one");
+    EXPECT_GE(MeasureText(TFont(), "one two three four", Rect(0, 0, 40, 0), DT_WORDBREAK).Height(), 2 * line);
+    EXPECT_EQ(MeasureText(TFont(), "one two three four", Rect(0, 0, 0, 0), DT_SINGLELINE).Height(), line);
+}
+
+TEST(CanvasImages, ClearKeyColorIgnoresAlphaAndSparesNeighbours)
+{
+    QImage image(4, 1, QImage::Format_ARGB32);
+    image.setPixel(0, 0, qRgba(255, 0, 255, 255)); // the key, opaque
+    image.setPixel(1, 0, qRgba(255, 0, 255, 128)); // the key, half transparent
+    image.setPixel(2, 0, qRgba(255, 0, 254, 255)); // one step off
+    image.setPixel(3, 0, qRgba(0, 0, 0, 255));
+    ClearKeyColor(image, clFuchsia);
+    EXPECT_EQ(image.pixel(0, 0), 0u);
+    EXPECT_EQ(image.pixel(1, 0), 0u);
+    EXPECT_EQ(image.pixel(2, 0), qRgba(255, 0, 254, 255));
+    EXPECT_EQ(image.pixel(3, 0), qRgba(0, 0, 0, 255));
+
+    // An opaque format becomes one that can hold the hole.
+    QImage opaque(2, 1, QImage::Format_RGB32);
+    opaque.setPixel(0, 0, qRgb(255, 0, 255));
+    opaque.setPixel(1, 0, qRgb(1, 2, 3));
+    ClearKeyColor(opaque, clFuchsia);
+    EXPECT_EQ(opaque.format(), QImage::Format_ARGB32);
+    EXPECT_EQ(qAlpha(opaque.pixel(0, 0)), 0);
+    EXPECT_EQ(opaque.pixel(1, 0), qRgb(1, 2, 3));
+}
+
 TEST(Colors, ByteOrderAndSystemPalette)
 {
     EXPECT_EQ(ToQColor(clRed), QColor(255, 0, 0));

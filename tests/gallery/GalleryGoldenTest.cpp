@@ -1,7 +1,7 @@
 #include "tools/gallery/GalleryPage.h"
 
 #include "resources/SkinSizes.h"
-#include "skin/SuiProgressBar.h"
+#include "skin/SuiImagePanel.h"
 
 #include <QDir>
 #include <QImage>

@@ -1,7 +1,7 @@
-#include "access/WindowFrame.h"
 #include "framework/TCanvas.h"
 #include "tests/support/WindowTestSupport.h"
 #include "tweaks/TweakCatalogue.h"
+#include "windowkit/WindowFrame.h"
 
 namespace tessel::test {
 namespace {
@@ -263,13 +263,10 @@ TEST_F(MainWindow, TheWindowFontReachesEveryBoxAndTab)
     EXPECT_EQ(pages->Font(), font);
 
     // Each tab is as wide as its caption in the window font, plus 20.
-    QImage scratch(1, 1, QImage::Format_ARGB32);
-    TCanvas canvas(scratch);
-    canvas.Font = font;
     const std::vector<TRect> tabs = pages->TopPanel()->TabRects();
     ASSERT_EQ(tabs.size(), 3u);
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(tabs[std::size_t(i)].Width(), canvas.TextWidth(pages->Pages(i)->Caption()) + 20) << i;
+        EXPECT_EQ(tabs[std::size_t(i)].Width(), MeasureTextWidth(font, pages->Pages(i)->Caption()) + 20) << i;
 
     // Every box draws exactly what a box given the window font draws.
     for (const TweakEntry& tweak : Catalogue()) {

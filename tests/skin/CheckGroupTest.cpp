@@ -52,10 +52,7 @@ TEST_F(Panel, FrameIsBrokenByTheCaption)
     EXPECT_EQ(FromQRgb(image.pixel(60, 100)), RGB(251, 251, 251)) << "the face follows the parent";
     // The caption's gap: the top edge is open from x = 3 to 6 + the text width
     // (a line leaves out its end point), but for the caption's own strokes.
-    QImage scratch(1, 1, QImage::Format_ARGB32);
-    TCanvas canvas(scratch);
-    canvas.Font = group->Font();
-    const int textWidth = canvas.TextWidth(group->Caption());
+    const int textWidth = MeasureTextWidth(group->Font(), group->Caption());
     ASSERT_GT(textWidth, 20);
     EXPECT_NE(FromQRgb(image.pixel(3, top)), clBlack);
     EXPECT_NE(FromQRgb(image.pixel(4, top)), clBlack);

@@ -3,8 +3,8 @@
 #include "skin/SuiButton.h"
 #include "skin/SuiCheckGroup.h"
 #include "skin/SuiForm.h"
+#include "skin/SuiImagePanel.h"
 #include "skin/SuiMainMenu.h"
-#include "skin/SuiProgressBar.h"
 #include "skin/Suipublic.h"
 #include "tests/support/PixelHelpers.h"
 #include "tests/support/TDialogRecorder.h"
@@ -47,13 +47,7 @@ struct MenuWindow : ::testing::Test
         QObject::connect(open, &QAction::triggered, [this] { ++opened; });
     }
 
-    int TextWidth(const QString& text) const
-    {
-        QImage scratch(1, 1, QImage::Format_ARGB32);
-        TCanvas canvas(scratch);
-        canvas.Font = frame->MenuBar()->Font();
-        return canvas.TextWidth(text);
-    }
+    int TextWidth(const QString& text) const { return MeasureTextWidth(frame->MenuBar()->Font(), text); }
 };
 
 QImage DrawItem(const TsuiMainMenu& menu, const TsuiMenuItemInfo& item, bool selected, int width = 120)
@@ -210,6 +204,24 @@ TEST_F(MenuWindow, ShortcutsReachTheMenuThroughTheForm)
     EXPECT_EQ(opened, 1) << "a disabled item is no shortcut";
 }
 
+TEST_F(MenuWindow, EitherTheMenuOrItsFrameMayGoFirst)
+{
+    ASSERT_EQ(menu->Form(), frame);
+    delete menu;
+    EXPECT_EQ(frame->Menu(), nullptr);
+    EXPECT_EQ(frame->MenuBar(), nullptr);
+
+    auto* second = new TsuiMainMenu(&window);
+    ASSERT_EQ(second->Form(), frame);
+    // The bar goes without a word to the menu, then the frame itself.
+    frame->DestroyMenuBar();
+    delete frame;
+    frame = nullptr;
+    EXPECT_EQ(second->Form(), nullptr);
+    second->SetUIStyle(MacOS); // must not reach the frame that is gone
+    EXPECT_EQ(second->UIStyle(), MacOS);
+}
+
 TEST_F(MenuWindow, HotBarButtonIsBoxedInTheMenuColours)
 {
     TsuiMenuBarButton* button = frame->MenuBar()->Buttons()[0];
@@ -238,15 +250,12 @@ TEST(MainMenu, StyleHeightsAndImages)
     EXPECT_EQ(menu.MeasureItem({QStringLiteral("-")}, menu.ItemFont()).height(), 5);
 
     TFont font;
-    QImage scratch(1, 1, QImage::Format_ARGB32);
-    TCanvas canvas(scratch);
-    canvas.Font = font;
     const QSize size = menu.MeasureItem({QStringLiteral("Open"), QStringLiteral("Ctrl+O")}, font);
-    EXPECT_EQ(size, QSize(canvas.TextWidth(QStringLiteral("Open")) +
-                              canvas.TextWidth(QStringLiteral("Ctrl+O")) + 26 + 40,
+    EXPECT_EQ(size, QSize(MeasureTextWidth(font, QStringLiteral("Open")) +
+                              MeasureTextWidth(font, QStringLiteral("Ctrl+O")) + 26 + 40,
                           21));
     EXPECT_EQ(menu.MeasureItem({QStringLiteral("-")}, font),
-              QSize(canvas.TextWidth(QStringLiteral("-")) + 26 + 40, 5))
+              QSize(MeasureTextWidth(font, QStringLiteral("-")) + 26 + 40, 5))
         << "a separator's caption counts like any other";
 }
 

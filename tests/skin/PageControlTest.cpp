@@ -305,12 +305,10 @@ TEST_P(TabControlStrip, StartsWithTab1AndTheLooksStripHeight)
     EXPECT_EQ(tabs->Tabs(), QStringList({"Tab1"}));
     EXPECT_EQ(tabs->TabIndex(), 0);
 
-    QImage scratch(1, 1, QImage::Format_ARGB32);
-    TCanvas canvas(scratch);
-    canvas.Font = tabs->Font();
+    const TFont font = tabs->Font();
     tabs->SetTabs({"Tab1", "", "Longer caption"});
     const std::vector<TRect> rects = tabs->TopPanel()->TabRects();
-    EXPECT_EQ(rects[0].Width(), canvas.TextWidth("Tab1") + 20);
+    EXPECT_EQ(rects[0].Width(), MeasureTextWidth(font, "Tab1") + 20);
     EXPECT_EQ(rects[1].Width(), 80);
     EXPECT_EQ(rects[2].Left, rects[1].Right);
     tabs->SetTabIndex(2);

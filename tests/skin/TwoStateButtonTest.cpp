@@ -158,10 +158,7 @@ TEST(TwoStateButtons, AutoSizeFitsPictureAndCaption)
         EXPECT_EQ(box->GetPicWidth(), c.PicW);
         EXPECT_EQ(box->size(), QSize(93, 17)) << "no auto size until asked";
         box->SetAutoSize(true);
-        QImage scratch(1, 1, QImage::Format_ARGB32);
-        TCanvas canvas(scratch);
-        canvas.Font = font;
-        const int textWidth = canvas.TextWidth(QStringLiteral("suiCheckBox"));
+        const int textWidth = MeasureTextWidth(font, QStringLiteral("suiCheckBox"));
         EXPECT_EQ(box->size(), QSize(c.PicW + textWidth + 8, std::max(11 + 2, c.PicH) + 4));
         window.show(); // resizes of a hidden control wait for it to show
         box->resize(300, 40);
@@ -262,10 +259,7 @@ TEST(TwoStateButtons, ACustomOneHasNoPictureToMakeRoomFor)
         EXPECT_EQ(box->GetPicWidth(), 0) << box->Caption().toStdString();
         EXPECT_EQ(box->GetPicHeight(), 0);
         box->SetAutoSize(true);
-        QImage scratch(1, 1, QImage::Format_ARGB32);
-        TCanvas canvas(scratch);
-        canvas.Font = box->Font();
-        EXPECT_EQ(box->width(), canvas.TextWidth(box->Caption()) + 8);
+        EXPECT_EQ(box->width(), MeasureTextWidth(box->Font(), box->Caption()) + 8);
         EXPECT_EQ(box->height(), box->Font().PixelHeight() + 2 + 4);
     }
 }

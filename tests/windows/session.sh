@@ -4,8 +4,8 @@
 # again, untick them all, OK. After each OK the registry's tweak values and mirror values are
 # written to OUT/applied.txt and OUT/reverted.txt, one `registry_values` line each.
 # Usage: session.sh wine|linux BUILD OUT
-# wine: BUILD/shell/tessel.exe on Wine's own `windows` platform, the values read back with
-# Wine's `reg query`; linux: BUILD/shell/tessel on xcb over fresh SQLite hives in OUT.
+# wine: BUILD/app/tessel.exe on Wine's own `windows` platform, the values read back with
+# Wine's `reg query`; linux: BUILD/app/tessel on xcb over fresh SQLite hives in OUT.
 set -euo pipefail
 platform=$1
 build=$2
@@ -14,12 +14,12 @@ mkdir -p "$out"
 fail() { echo "FAIL ($platform session): $*" >&2; exit 1; }
 
 if [ "$platform" = wine ]; then
-  program=(wine "$build/shell/tessel.exe")
+  program=(wine "$build/app/tessel.exe")
   shots=(env QT_QPA_PLATFORM=windows wine "$build/tests/shell/tessel_window_shots.exe")
 else
   export TESSEL_HKCU_DB=$out/user/user.db TESSEL_HKLM_DB=$out/machine/machine.db XDG_STATE_HOME=$out/state
   export QT_QPA_PLATFORM=xcb
-  program=("$build/shell/tessel")
+  program=("$build/app/tessel")
   shots=(env QT_QPA_PLATFORM=offscreen "$build/tests/shell/tessel_window_shots")
 fi
 # Where to click, as this platform lays the windows out (tab widths follow the fonts).

@@ -2,7 +2,7 @@
 
 #include "resources/SkinSizes.h"
 #include "skin/SuiCheckGroup.h"
-#include "skin/SuiProgressBar.h"
+#include "skin/SuiImagePanel.h"
 
 #include <QStringList>
 #include <algorithm>

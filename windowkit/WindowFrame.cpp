@@ -1,4 +1,4 @@
-#include "access/WindowFrame.h"
+#include "windowkit/WindowFrame.h"
 
 #include "framework/TForm.h"
 #include "skin/SuiButton.h"

@@ -1,4 +1,4 @@
-#include "access/PasswordStore.h"
+#include "tweaks/PasswordStore.h"
 #include "tests/support/TestBackends.h"
 #include "tweaks/TRegistry.h"
 #include "tweaks/TweakCatalogue.h"
