@@ -393,7 +393,7 @@ public:
             sqlite3_file_control(db->db_, "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
         }
         if (sqlite3_exec(db->db_, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr) != SQLITE_OK ||
-            !db->Prepare())
+            !db->Prepare(true))
             return {status::BadDatabase, real + ": open: " + sqlite3_errmsg(db->db_)};
         out = std::move(db);
         return {};
@@ -425,14 +425,8 @@ public:
             return named(f);
         if (Failure f = CheckHeader(real); !f.Ok())
             return named(f);
-        if (Failure f = Validate(real, options); !f.Ok())
+        if (Failure f = Validate(real, options, &out); !f.Ok())
             return named(f);
-        std::unique_ptr<Database> db;
-        if (Failure f = Connect(real, options, true, db); !f.Ok())
-            return named(f);
-        if (!db->Prepare())
-            return {status::BadDatabase, real + ": open: " + sqlite3_errmsg(db->db_)};
-        out = std::move(db);
         return {};
     }
 
@@ -557,7 +551,7 @@ public:
             return rc;
         // In a batch a value that already holds these bytes is not written
         // again: the pass then writes only what it changes.
-        if (batched_) {
+        if (batched_ && same_) {
             const int same = same_->Run(key, fold, type, BlobArg{data, size});
             same_->Reset();
             if (same == SQLITE_ROW)
@@ -575,7 +569,7 @@ public:
     {
         if (const long rc = Enter(); rc != status::Success)
             return rc;
-        if (batched_) {
+        if (batched_ && present_) {
             const int present = present_->Run(key, fold);
             present_->Reset();
             if (present == SQLITE_DONE)
@@ -609,7 +603,10 @@ private:
     // Reads what marks a Tessel hive on a connection that cannot write, so a
     // file that is refused, and a WAL beside it, stay exactly as they were.
     // Damage beyond that is reported by SQLite where it is met.
-    static Failure Validate(const std::string& path, const SqliteOptions& options)
+    // A reader keeps the connection that validated the hive (`keep`), so its
+    // statements are prepared once.
+    static Failure Validate(const std::string& path, const SqliteOptions& options,
+                            std::unique_ptr<Database>* keep = nullptr)
     {
         // Opening a WAL database makes its side files; a hive we refuse must
         // be left without any it did not have.
@@ -628,6 +625,8 @@ private:
                 else if (rc != status::Success)
                     result = {rc, path + ": read: " + sqlite3_errmsg(db->db_)};
             }
+            if (result.Ok() && keep)
+                *keep = std::move(db);
         }
         // Only for a file that is not a hive: a busy one may be another program's live WAL.
         if (result.rc == status::BadDatabase)
@@ -691,30 +690,45 @@ private:
 
     long CheckSchema()
     {
-        sqlite3_stmt* check = nullptr;
-        const char* sql =
-            "SELECT (SELECT application_id FROM pragma_application_id()),"
-            " (SELECT user_version FROM pragma_user_version()),"
-            " (SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name IN ('keys', 'vals')),"
-            " EXISTS(SELECT 1 FROM keys WHERE id = 1)";
-        int rc = sqlite3_prepare_v2(db_, sql, -1, &check, nullptr);
-        bool ok = false;
-        if (rc == SQLITE_OK) {
-            rc = sqlite3_step(check);
-            ok = rc == SQLITE_ROW && sqlite3_column_int64(check, 0) == kHiveApplicationId &&
-                 sqlite3_column_int(check, 1) == 1 && sqlite3_column_int(check, 2) == 2 &&
-                 sqlite3_column_int(check, 3) == 1;
+        // Plain pragmas and the statements themselves: cheaper to prepare than
+        // one query over the pragma functions and the schema table.
+        long long marks[2] = {-1, -1};
+        const char* pragmas[2] = {"PRAGMA application_id", "PRAGMA user_version"};
+        for (int i = 0; i < 2; ++i) {
+            sqlite3_stmt* check = nullptr;
+            int rc = sqlite3_prepare_v2(db_, pragmas[i], -1, &check, nullptr);
+            if (rc == SQLITE_OK) {
+                rc = sqlite3_step(check);
+                if (rc == SQLITE_ROW)
+                    marks[i] = sqlite3_column_int64(check, 0);
+            }
+            sqlite3_finalize(check);
+            if (rc != SQLITE_ROW)
+                return TransientOr(rc);
         }
-        sqlite3_finalize(check);
+        if (marks[0] != kHiveApplicationId || marks[1] != 1)
+            return status::BadDatabase;
+        // Statements that do not prepare (a missing table or column, a view
+        // in a table's place) mean the same.
+        if (!Prepare())
+            return TransientOr(sqlite3_errcode(db_));
+        const int rc = keyExists_->Run(kRootId);
+        keyExists_->Reset();
+        return rc == SQLITE_ROW ? status::Success : rc == SQLITE_DONE ? status::BadDatabase : TransientOr(rc);
+    }
+
+    // A hive that is busy or cannot be read now is not refused for it.
+    static long TransientOr(int rc)
+    {
         const int primary = rc & 0xFF;
         if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED || primary == SQLITE_IOERR ||
             primary == SQLITE_CANTOPEN || primary == SQLITE_NOMEM || primary == SQLITE_READONLY)
             return MapResult(rc);
-        // Statements that do not prepare (a missing table or column) mean the same.
-        return ok && Prepare() ? status::Success : status::BadDatabase;
+        return status::BadDatabase;
     }
 
-    bool Prepare()
+    // A writer adds what only its batched writes use.
+    bool Prepare(bool writer = false)
     {
         auto make = [this](const char* sql) {
             statements_.push_back(std::make_unique<Statement>(db_, sql));
@@ -733,10 +747,12 @@ private:
         beginRead_ = make("BEGIN");
         commit_ = make("COMMIT");
         rollback_ = make("ROLLBACK");
-        same_ = make("SELECT 1 FROM vals WHERE key=?1 AND fold=?2 AND type=?3 AND data=?4 "
-                     "AND EXISTS(SELECT 1 FROM keys WHERE id=?1)");
-        present_ = make("SELECT 1 FROM vals WHERE key=?1 AND fold=?2");
         dataVersion_ = make("PRAGMA data_version");
+        if (writer) {
+            same_ = make("SELECT 1 FROM vals WHERE key=?1 AND fold=?2 AND type=?3 AND data=?4 "
+                         "AND EXISTS(SELECT 1 FROM keys WHERE id=?1)");
+            present_ = make("SELECT 1 FROM vals WHERE key=?1 AND fold=?2");
+        }
         for (const auto& s : statements_)
             if (!s->Ok())
                 return false;
