@@ -9,9 +9,13 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QIcon>
+#include <QIconEngine>
+#include <QImageReader>
+#include <QPainter>
+#include <QPixmap>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -28,6 +32,67 @@ bool HasDisplay()
     return true;
 #endif
 }
+
+// The window icon, from the PNGs under :/icons named by their size. Each is
+// decoded when a size near it is first asked for, as a PNG straight away:
+// QIcon::addFile would guess the type of each suffix-less name through the
+// MIME database and look for an icon engine plugin first.
+class WindowIconEngine final : public QIconEngine
+{
+public:
+    WindowIconEngine()
+    {
+        for (const QString& name : QDir(QStringLiteral(":/icons")).entryList(QDir::Files)) {
+            bool ok = false;
+            const int size = name.toInt(&ok);
+            if (ok && size > 0)
+                sizes_.append(QSize(size, size));
+        }
+        std::sort(sizes_.begin(), sizes_.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
+        pixmaps_.resize(sizes_.size());
+    }
+
+    QIconEngine* clone() const override { return new WindowIconEngine(*this); }
+    QString key() const override { return QStringLiteral("TesselWindowIcon"); }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return sizes_; }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        const qsizetype i = Nearest(size);
+        return i < 0 ? QSize() : sizes_[i].boundedTo(size);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        const qsizetype i = Nearest(size);
+        if (i < 0)
+            return {};
+        QPixmap& pixmap = pixmaps_[i];
+        if (pixmap.isNull()) {
+            QImageReader reader(QStringLiteral(":/icons/%1").arg(sizes_[i].width()), "png");
+            pixmap = QPixmap::fromImageReader(&reader);
+        }
+        // Never scaled up, as QIcon's own pictures are not.
+        if (pixmap.isNull() || (pixmap.width() <= size.width() && pixmap.height() <= size.height()))
+            return pixmap;
+        return pixmap.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+private:
+    // The smallest picture at least as large, else the largest one.
+    qsizetype Nearest(const QSize& size) const
+    {
+        for (qsizetype i = 0; i < sizes_.size(); ++i)
+            if (sizes_[i].width() >= size.width() && sizes_[i].height() >= size.height())
+                return i;
+        return sizes_.size() - 1;
+    }
+
+    QList<QSize> sizes_;
+    QList<QPixmap> pixmaps_;
+};
 
 void ReportStartFailure(const char* message, const std::string& diagnosis)
 {
@@ -53,10 +118,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     // Ties the windows to the launcher (Wayland app_id, X11 WM_CLASS).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tessel.Tessel"));
-    QIcon icon;
-    for (const QFileInfo& size : QDir(QStringLiteral(":/icons")).entryInfoList(QDir::Files))
-        icon.addFile(size.filePath());
-    app.setWindowIcon(icon);
+    app.setWindowIcon(QIcon(new WindowIconEngine));
     InstallAccessibility();
     app.setQuitOnLastWindowClosed(false);
     SetDialogService(std::make_unique<TWindowDialogService>());

@@ -46,6 +46,8 @@ bool Login(RegistryBackend& backend, std::string_view typed, TweakTicks& ticks, 
 
 void LoadState(RegistryBackend& backend, TweakTicks& ticks)
 {
+    // One read of the mirror for all its values.
+    const auto batch = backend.BeginBatch();
     TRegistry registry(backend);
     registry.SelectRoot(Hive::CurrentUser);
     registry.OpenKeyCreating(kMirrorKey);
@@ -53,8 +55,7 @@ void LoadState(RegistryBackend& backend, TweakTicks& ticks)
         // A first-run reset cut short leaves values missing: they read as "not
         // applied", so the login goes through and the next OK writes them all.
         // A value of the wrong kind still fails.
-        const bool present = !registry.HasCurrentKey() || registry.HasValue(tweak.mirrorValue);
-        ticks.SetTicked(tweak, present && registry.ReadDword(tweak.mirrorValue) == 1);
+        ticks.SetTicked(tweak, registry.ReadDwordIfPresent(tweak.mirrorValue) == 1);
     }
 }
 

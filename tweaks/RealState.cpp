@@ -59,19 +59,7 @@ std::string ExpectedText(const TweakEntry& tweak, bool applied)
 long QueryWholeValue(RegistryBackend& backend, RegistryBackend::Handle key, std::string_view name,
                      RegValue& value)
 {
-    std::uint32_t size = 0;
-    long rc = backend.QueryValue(key, name, &value.type, nullptr, &size);
-    // Another program may grow the value between the two queries.
-    while (rc == status::Success) {
-        value.data.resize(size);
-        rc = backend.QueryValue(key, name, &value.type, value.data.data(), &size);
-        if (rc == status::Success)
-            value.data.resize(size);
-        if (rc != status::MoreData)
-            break;
-        rc = status::Success;
-    }
-    return rc;
+    return backend.QueryWholeValue(key, name, value);
 }
 
 ValueReading ReadValue(RegistryBackend& backend, Hive hive, std::string_view keyPath,
@@ -127,6 +115,8 @@ RowState ClassifyRow(RegistryBackend& backend, const TweakEntry& tweak)
 
 std::vector<RowState> ClassifyAll(RegistryBackend& backend)
 {
+    // One read of each hive for all rows.
+    const auto batch = backend.BeginBatch();
     std::vector<RowState> rows;
     for (const TweakEntry& tweak : Catalogue())
         rows.push_back(ClassifyRow(backend, tweak));

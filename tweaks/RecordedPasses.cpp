@@ -139,6 +139,15 @@ protected:
         return inner_.LockForPass(notice);
     }
 
+    // The records of writes that a failed commit took back say so.
+    std::unique_ptr<StoreBatch> DoBeginBatch() override
+    {
+        auto inner = inner_.BeginBatch();
+        if (!inner)
+            return nullptr;
+        return std::make_unique<Batch>(*this, std::move(inner));
+    }
+
 private:
     struct OpenKey
     {
@@ -146,9 +155,39 @@ private:
         std::string path;
     };
 
+    class Batch final : public StoreBatch
+    {
+    public:
+        Batch(ChangeRecorder& owner, std::unique_ptr<StoreBatch> inner)
+            : owner_(owner), inner_(std::move(inner)), from_(owner.records_.size())
+        {
+        }
+        ~Batch() override { Commit(); }
+        long Commit() override
+        {
+            const long rc = inner_->Commit();
+            auto& records = owner_.records_;
+            if (rc != status::Success)
+                for (std::size_t i = from_; i < records.size(); ++i)
+                    if (records[i].outcome == ChangeOutcome::Done) {
+                        records[i].outcome = ChangeOutcome::StoreError;
+                        records[i].error = rc;
+                        if (records[i].after && records[i].after->present)
+                            records[i].message = "Failed to set data for '" + records[i].value + "'";
+                    }
+            from_ = records.size();
+            return rc;
+        }
+
+    private:
+        ChangeRecorder& owner_;
+        std::unique_ptr<StoreBatch> inner_;
+        std::size_t from_;
+    };
+
     long Query(Handle key, std::string_view name, RegValue& value)
     {
-        return QueryWholeValue(inner_, key, name, value);
+        return inner_.QueryWholeValue(key, name, value);
     }
 
     ChangeRecord Record(Hive hive, std::string_view key, std::string_view value) const

@@ -151,6 +151,17 @@ long RegistryBackend::DeleteValue(Handle key, std::string_view name)
     return DoDeleteValue(key, name);
 }
 
+long RegistryBackend::QueryWholeValue(Handle key, std::string_view name, RegValue& value)
+{
+    name = AnsiName(name);
+    value = RegValue{};
+    if (const long rc = CheckValueName(name, status::FileNotFound); rc != status::Success)
+        return rc;
+    if (const long rc = DoQueryValue(key, name, value); rc != status::Success)
+        return rc;
+    return value.unloadedSize ? status::NotEnoughMemory : status::Success;
+}
+
 long RegistryBackend::CloseKey(Handle key)
 {
     return DoCloseKey(key);

@@ -30,6 +30,19 @@ public:
     virtual ~PassLock() = default;
 };
 
+// Groups the store's work until it is released: reads share one transaction,
+// and the writes made since the last Commit are stored together, so a program
+// killed before a Commit leaves none of them and one killed after it keeps
+// them all. Releasing the group commits what is still open.
+class StoreBatch
+{
+public:
+    virtual ~StoreBatch() = default;
+    // Stores the writes made since the last call; the status of the first
+    // failure otherwise (and those writes are then not stored).
+    virtual long Commit() = 0;
+};
+
 // Told once, when a pass has waited a few seconds for another one's lock, who
 // holds it ("process 1234 (tessel)"; empty when that is not known).
 using LockWaitNotice = std::function<void(const std::string& holder)>;
@@ -58,6 +71,12 @@ public:
                   std::size_t size);
     long DeleteValue(Handle key, std::string_view name);
     long CloseKey(Handle key);
+    // The whole value in one query; a value beyond the registry's data limit
+    // answers NotEnoughMemory and is not loaded.
+    long QueryWholeValue(Handle key, std::string_view name, RegValue& value);
+
+    // Null where every write is stored on its own as it is made.
+    std::unique_ptr<StoreBatch> BeginBatch() { return DoBeginBatch(); }
 
     // Waits as long as another program's pass holds the lock; a pass never runs
     // without it. Taking it again while it is held through the same backend
@@ -80,6 +99,7 @@ protected:
     virtual long DoDeleteValue(Handle key, std::string_view name) = 0;
     virtual long DoCloseKey(Handle key) = 0;
     virtual std::unique_ptr<PassLock> DoLockForPass(const LockWaitNotice&) { return nullptr; }
+    virtual std::unique_ptr<StoreBatch> DoBeginBatch() { return nullptr; }
 };
 
 // Reads a key path the way the registry does: doubled and trailing separators

@@ -393,7 +393,7 @@ public:
             sqlite3_file_control(db->db_, "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
         }
         if (sqlite3_exec(db->db_, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr) != SQLITE_OK ||
-            !db->Prepare())
+            !db->Prepare(true))
             return {status::BadDatabase, real + ": open: " + sqlite3_errmsg(db->db_)};
         out = std::move(db);
         return {};
@@ -425,21 +425,26 @@ public:
             return named(f);
         if (Failure f = CheckHeader(real); !f.Ok())
             return named(f);
-        if (Failure f = Validate(real, options); !f.Ok())
+        if (Failure f = Validate(real, options, &out); !f.Ok())
             return named(f);
-        std::unique_ptr<Database> db;
-        if (Failure f = Connect(real, options, true, db); !f.Ok())
-            return named(f);
-        if (!db->Prepare())
-            return {status::BadDatabase, real + ": open: " + sqlite3_errmsg(db->db_)};
-        out = std::move(db);
         return {};
     }
 
     long FindKey(const std::vector<std::string>& folds, long long& id)
     {
+        if (const long rc = Enter(); rc != status::Success)
+            return rc;
         id = kRootId;
+        std::string path;
         for (const std::string& fold : folds) {
+            if (batched_) {
+                path += fold;
+                path += '\\';
+                if (const auto known = keyIds_.find(path); known != keyIds_.end()) {
+                    id = known->second;
+                    continue;
+                }
+            }
             const int rc = findChild_->Run(id, fold);
             if (rc == SQLITE_DONE) {
                 findChild_->Reset();
@@ -451,6 +456,8 @@ public:
             }
             id = sqlite3_column_int64(findChild_->Get(), 0);
             findChild_->Reset();
+            if (batched_)
+                keyIds_.emplace(path, id);
         }
         return status::Success;
     }
@@ -461,26 +468,13 @@ public:
         const long found = FindKey(folds, id);
         if (found != status::FileNotFound)
             return found;
+        if (batched_ && inTransaction_)
+            return CreateMissingKeys(names, folds, id);
         if (const long rc = Exec(*begin_); rc != status::Success)
             return rc;
-        id = kRootId;
-        for (std::size_t i = 0; i < folds.size(); ++i) {
-            int rc = findChild_->Run(id, folds[i]);
-            if (rc == SQLITE_ROW) {
-                id = sqlite3_column_int64(findChild_->Get(), 0);
-                findChild_->Reset();
-                continue;
-            }
-            findChild_->Reset();
-            if (rc == SQLITE_DONE) {
-                rc = insertChild_->Run(id, names[i], folds[i]);
-                insertChild_->Reset();
-                id = sqlite3_last_insert_rowid(db_);
-            }
-            if (rc != SQLITE_DONE) {
-                Exec(*rollback_);
-                return MapResult(rc);
-            }
+        if (const long rc = CreateMissingKeys(names, folds, id); rc != status::Success) {
+            Exec(*rollback_);
+            return rc;
         }
         if (const long rc = Exec(*commit_); rc != status::Success) {
             Exec(*rollback_);
@@ -489,8 +483,41 @@ public:
         return status::Success;
     }
 
+    // Walks the path inside the current transaction, adding the keys it lacks.
+    long CreateMissingKeys(const std::vector<std::string>& names, const std::vector<std::string>& folds,
+                           long long& id)
+    {
+        id = kRootId;
+        std::string path;
+        for (std::size_t i = 0; i < folds.size(); ++i) {
+            path += folds[i];
+            path += '\\';
+            int rc = findChild_->Run(id, folds[i]);
+            if (rc == SQLITE_ROW) {
+                id = sqlite3_column_int64(findChild_->Get(), 0);
+                findChild_->Reset();
+                continue;
+            }
+            findChild_->Reset();
+            if (rc == SQLITE_DONE) {
+                rc = RunWrite(*insertChild_, id, names[i], folds[i]);
+                insertChild_->Reset();
+                id = sqlite3_last_insert_rowid(db_);
+                if (rc == SQLITE_DONE && batched_)
+                    keyIds_.emplace(path, id);
+            } else if (batched_) {
+                NoteFailure(rc);
+            }
+            if (rc != SQLITE_DONE)
+                return MapResult(rc);
+        }
+        return status::Success;
+    }
+
     long Query(long long key, const std::string& fold, RegValue& value)
     {
+        if (const long rc = Enter(); rc != status::Success)
+            return rc;
         const int rc = query_->Run(key, fold, static_cast<long long>(limits::ValueDataBytes));
         if (rc == SQLITE_ROW) {
             sqlite3_stmt* s = query_->Get();
@@ -509,15 +536,28 @@ public:
             return status::Success;
         }
         query_->Reset();
-        if (rc != SQLITE_DONE)
+        if (rc != SQLITE_DONE) {
+            if (batched_)
+                NoteFailure(rc);
             return MapResult(rc);
+        }
         return KeyMissingOr(key, status::FileNotFound);
     }
 
     long Set(long long key, const std::string& name, const std::string& fold, std::uint32_t type,
              const std::uint8_t* data, std::uint32_t size)
     {
-        const int rc = upsert_->Run(key, name, fold, type, BlobArg{data, size});
+        if (const long rc = Enter(); rc != status::Success)
+            return rc;
+        // In a batch a value that already holds these bytes is not written
+        // again: the pass then writes only what it changes.
+        if (batched_ && same_) {
+            const int same = same_->Run(key, fold, type, BlobArg{data, size});
+            same_->Reset();
+            if (same == SQLITE_ROW)
+                return status::Success;
+        }
+        const int rc = RunWrite(*upsert_, key, name, fold, type, BlobArg{data, size});
         upsert_->Reset();
         if (rc != SQLITE_DONE)
             return MapResult(rc);
@@ -527,7 +567,15 @@ public:
 
     long Delete(long long key, const std::string& fold)
     {
-        const int rc = delete_->Run(key, fold);
+        if (const long rc = Enter(); rc != status::Success)
+            return rc;
+        if (batched_ && present_) {
+            const int present = present_->Run(key, fold);
+            present_->Reset();
+            if (present == SQLITE_DONE)
+                return KeyMissingOr(key, status::FileNotFound);
+        }
+        const int rc = RunWrite(*delete_, key, fold);
         delete_->Reset();
         if (rc != SQLITE_DONE)
             return MapResult(rc);
@@ -555,7 +603,10 @@ private:
     // Reads what marks a Tessel hive on a connection that cannot write, so a
     // file that is refused, and a WAL beside it, stay exactly as they were.
     // Damage beyond that is reported by SQLite where it is met.
-    static Failure Validate(const std::string& path, const SqliteOptions& options)
+    // A reader keeps the connection that validated the hive (`keep`), so its
+    // statements are prepared once.
+    static Failure Validate(const std::string& path, const SqliteOptions& options,
+                            std::unique_ptr<Database>* keep = nullptr)
     {
         // Opening a WAL database makes its side files; a hive we refuse must
         // be left without any it did not have.
@@ -574,6 +625,8 @@ private:
                 else if (rc != status::Success)
                     result = {rc, path + ": read: " + sqlite3_errmsg(db->db_)};
             }
+            if (result.Ok() && keep)
+                *keep = std::move(db);
         }
         // Only for a file that is not a hive: a busy one may be another program's live WAL.
         if (result.rc == status::BadDatabase)
@@ -637,30 +690,45 @@ private:
 
     long CheckSchema()
     {
-        sqlite3_stmt* check = nullptr;
-        const char* sql =
-            "SELECT (SELECT application_id FROM pragma_application_id()),"
-            " (SELECT user_version FROM pragma_user_version()),"
-            " (SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name IN ('keys', 'vals')),"
-            " EXISTS(SELECT 1 FROM keys WHERE id = 1)";
-        int rc = sqlite3_prepare_v2(db_, sql, -1, &check, nullptr);
-        bool ok = false;
-        if (rc == SQLITE_OK) {
-            rc = sqlite3_step(check);
-            ok = rc == SQLITE_ROW && sqlite3_column_int64(check, 0) == kHiveApplicationId &&
-                 sqlite3_column_int(check, 1) == 1 && sqlite3_column_int(check, 2) == 2 &&
-                 sqlite3_column_int(check, 3) == 1;
+        // Plain pragmas and the statements themselves: cheaper to prepare than
+        // one query over the pragma functions and the schema table.
+        long long marks[2] = {-1, -1};
+        const char* pragmas[2] = {"PRAGMA application_id", "PRAGMA user_version"};
+        for (int i = 0; i < 2; ++i) {
+            sqlite3_stmt* check = nullptr;
+            int rc = sqlite3_prepare_v2(db_, pragmas[i], -1, &check, nullptr);
+            if (rc == SQLITE_OK) {
+                rc = sqlite3_step(check);
+                if (rc == SQLITE_ROW)
+                    marks[i] = sqlite3_column_int64(check, 0);
+            }
+            sqlite3_finalize(check);
+            if (rc != SQLITE_ROW)
+                return TransientOr(rc);
         }
-        sqlite3_finalize(check);
+        if (marks[0] != kHiveApplicationId || marks[1] != 1)
+            return status::BadDatabase;
+        // Statements that do not prepare (a missing table or column, a view
+        // in a table's place) mean the same.
+        if (!Prepare())
+            return TransientOr(sqlite3_errcode(db_));
+        const int rc = keyExists_->Run(kRootId);
+        keyExists_->Reset();
+        return rc == SQLITE_ROW ? status::Success : rc == SQLITE_DONE ? status::BadDatabase : TransientOr(rc);
+    }
+
+    // A hive that is busy or cannot be read now is not refused for it.
+    static long TransientOr(int rc)
+    {
         const int primary = rc & 0xFF;
         if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED || primary == SQLITE_IOERR ||
             primary == SQLITE_CANTOPEN || primary == SQLITE_NOMEM || primary == SQLITE_READONLY)
             return MapResult(rc);
-        // Statements that do not prepare (a missing table or column) mean the same.
-        return ok && Prepare() ? status::Success : status::BadDatabase;
+        return status::BadDatabase;
     }
 
-    bool Prepare()
+    // A writer adds what only its batched writes use.
+    bool Prepare(bool writer = false)
     {
         auto make = [this](const char* sql) {
             statements_.push_back(std::make_unique<Statement>(db_, sql));
@@ -676,8 +744,15 @@ private:
                        "ON CONFLICT(key, fold) DO UPDATE SET type=excluded.type, data=excluded.data");
         delete_ = make("DELETE FROM vals WHERE key=?1 AND fold=?2");
         begin_ = make("BEGIN IMMEDIATE");
+        beginRead_ = make("BEGIN");
         commit_ = make("COMMIT");
         rollback_ = make("ROLLBACK");
+        dataVersion_ = make("PRAGMA data_version");
+        if (writer) {
+            same_ = make("SELECT 1 FROM vals WHERE key=?1 AND fold=?2 AND type=?3 AND data=?4 "
+                         "AND EXISTS(SELECT 1 FROM keys WHERE id=?1)");
+            present_ = make("SELECT 1 FROM vals WHERE key=?1 AND fold=?2");
+        }
         for (const auto& s : statements_)
             if (!s->Ok())
                 return false;
@@ -710,8 +785,108 @@ private:
     Statement* upsert_ = nullptr;
     Statement* delete_ = nullptr;
     Statement* begin_ = nullptr;
+    Statement* beginRead_ = nullptr;
     Statement* commit_ = nullptr;
     Statement* rollback_ = nullptr;
+    Statement* same_ = nullptr;
+    Statement* present_ = nullptr;
+    Statement* dataVersion_ = nullptr;
+
+public:
+    // Within a batch (SqliteBackend::BeginBatch) statements share one
+    // transaction: begun for reading when first needed, made a write
+    // transaction by the first write, and committed by Commit. Keys found or
+    // made are remembered while no other connection changes the hive.
+    int batched_ = 0;
+    bool inTransaction_ = false;
+    bool wrote_ = false;
+    long lost_ = status::Success; // SQLite took back a transaction that held writes
+    long long seenVersion_ = -1;
+    std::unordered_map<std::string, long long> keyIds_;
+
+    long Enter()
+    {
+        if (!batched_ || inTransaction_)
+            return status::Success;
+        if (const long rc = Exec(*beginRead_); rc != status::Success)
+            return rc;
+        inTransaction_ = true;
+        wrote_ = false;
+        const int rc = dataVersion_->Run();
+        const long long version = rc == SQLITE_ROW ? sqlite3_column_int64(dataVersion_->Get(), 0) : -2;
+        dataVersion_->Reset();
+        // Another program committed since: what it deleted may be remembered.
+        if (version != seenVersion_)
+            keyIds_.clear();
+        seenVersion_ = version;
+        return status::Success;
+    }
+
+    // Runs a statement that writes. A read transaction that cannot become a
+    // write transaction (another connection wrote or is writing) starts again
+    // as one that waits for the lock.
+    template <typename... Args> int RunWrite(Statement& statement, const Args&... args)
+    {
+        int rc = statement.Run(args...);
+        if (batched_ && inTransaction_ && !wrote_ && (rc & 0xFF) == SQLITE_BUSY) {
+            statement.Reset();
+            Exec(*commit_);
+            inTransaction_ = false;
+            if (Exec(*begin_) != status::Success)
+                return rc;
+            inTransaction_ = true;
+            rc = statement.Run(args...);
+        }
+        if (batched_ && inTransaction_) {
+            if (rc == SQLITE_DONE || rc == SQLITE_ROW)
+                wrote_ = true;
+            else
+                NoteFailure(rc);
+        }
+        return rc;
+    }
+
+    // SQLite takes back the whole transaction after some failures (a full
+    // disk, an I/O error): the writes before it in the batch are gone.
+    void NoteFailure(int rc)
+    {
+        if (inTransaction_ && sqlite3_get_autocommit(db_)) {
+            inTransaction_ = false;
+            if (wrote_ && lost_ == status::Success)
+                lost_ = MapResult(rc);
+            wrote_ = false;
+            keyIds_.clear();
+        }
+    }
+
+    // Stores the batch's writes; a read transaction stays open for what follows.
+    long Commit()
+    {
+        long rc = lost_;
+        lost_ = status::Success;
+        if (inTransaction_ && wrote_) {
+            if (const long commit = Exec(*commit_); commit != status::Success) {
+                Exec(*rollback_);
+                keyIds_.clear();
+                if (rc == status::Success)
+                    rc = commit;
+            }
+            inTransaction_ = false;
+            wrote_ = false;
+        }
+        return rc;
+    }
+
+    long EndBatch()
+    {
+        const long rc = Commit();
+        if (inTransaction_)
+            Exec(*commit_);
+        inTransaction_ = false;
+        if (--batched_ == 0)
+            keyIds_.clear();
+        return rc;
+    }
 };
 
 SqliteBackend::SqliteBackend(SqliteOptions options) : options_(std::move(options)) {}
@@ -795,6 +970,7 @@ long SqliteBackend::DoCreateKey(Hive hive, std::string_view path, std::uint32_t,
             return f.rc;
         }
         diagnoses_[static_cast<int>(hive)].clear();
+        db->batched_ = batchDepth_;
     }
     std::vector<std::string> names;
     std::vector<std::string> folds;
@@ -824,6 +1000,7 @@ long SqliteBackend::DoOpenKey(Hive hive, std::string_view path, Handle& key)
                     diagnoses_[h] = std::move(f.reason);
                 return f.rc;
             }
+            readers_[h]->batched_ = batchDepth_;
         }
         db = readers_[h].get();
     }
@@ -877,6 +1054,55 @@ long SqliteBackend::DoDeleteValue(Handle key, std::string_view name)
 long SqliteBackend::DoCloseKey(Handle key)
 {
     return open_.erase(key) ? status::Success : status::InvalidHandle;
+}
+
+// The machine hive's writes are stored before the user hive's, so a state
+// mirror never records a row whose values were not stored.
+class SqliteBackend::Batch final : public StoreBatch
+{
+public:
+    explicit Batch(SqliteBackend& owner) : owner_(owner)
+    {
+        ++owner_.batchDepth_;
+        for (Database* db : owner_.Connections())
+            ++db->batched_;
+    }
+    ~Batch() override
+    {
+        for (Database* db : owner_.Connections())
+            if (db->batched_ > 0)
+                db->EndBatch();
+        --owner_.batchDepth_;
+    }
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+    long Commit() override
+    {
+        long rc = status::Success;
+        for (Database* db : owner_.Connections())
+            if (const long result = db->Commit(); rc == status::Success)
+                rc = result;
+        return rc;
+    }
+
+private:
+    SqliteBackend& owner_;
+};
+
+std::vector<SqliteBackend::Database*> SqliteBackend::Connections() const
+{
+    std::vector<Database*> open;
+    for (const auto* set : {&databases_, &readers_})
+        for (int h : {static_cast<int>(Hive::LocalMachine), static_cast<int>(Hive::CurrentUser)})
+            if ((*set)[h])
+                open.push_back((*set)[h].get());
+    return open;
+}
+
+std::unique_ptr<StoreBatch> SqliteBackend::DoBeginBatch()
+{
+    return std::make_unique<Batch>(*this);
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace tessel {
 
@@ -64,9 +65,13 @@ protected:
     long DoCloseKey(Handle key) override;
     // The lock is the user hive's folder, held with flock.
     std::unique_ptr<PassLock> DoLockForPass(const LockWaitNotice& notice) override;
+    // One transaction per hive for the reads, and per Commit for the writes.
+    std::unique_ptr<StoreBatch> DoBeginBatch() override;
 
 private:
     class HeldLock;
+    class Batch;
+    std::vector<Database*> Connections() const;
     struct OpenKey
     {
         Hive hive;
@@ -86,6 +91,7 @@ private:
     Handle next_ = 1;
     int passLockFd_ = -1;
     int passLockDepth_ = 0;
+    int batchDepth_ = 0;
 };
 
 // The application_id that marks a file as one of our hives.

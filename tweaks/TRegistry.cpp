@@ -70,6 +70,24 @@ std::int32_t TRegistry::ReadDword(std::string_view name)
     return static_cast<std::int32_t>(DwordFromBytes(bytes.data()));
 }
 
+std::optional<std::int32_t> TRegistry::ReadDwordIfPresent(std::string_view name)
+{
+    std::array<std::uint8_t, 4> bytes{};
+    std::uint32_t size = bytes.size();
+    std::uint32_t type = regtype::None;
+    if (!key_)
+        Raise(kGetFailed, name);
+    const long rc = backend_.QueryValue(*key_, name, &type, bytes.data(), &size);
+    // Present but longer than four bytes.
+    if (rc == status::MoreData)
+        Raise(kGetFailed, name);
+    if (rc != status::Success)
+        return std::nullopt;
+    if (type != regtype::Dword)
+        Raise(kBadType, name);
+    return static_cast<std::int32_t>(DwordFromBytes(bytes.data()));
+}
+
 std::string TRegistry::ReadText(std::string_view name)
 {
     if (!key_)

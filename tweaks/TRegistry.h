@@ -38,6 +38,9 @@ public:
 
     bool HasValue(std::string_view name);
     std::int32_t ReadDword(std::string_view name);
+    // ReadDword of a value that may be missing, in one query: empty where
+    // HasValue would be false, and the same errors as ReadDword otherwise.
+    std::optional<std::int32_t> ReadDwordIfPresent(std::string_view name);
     std::string ReadText(std::string_view name);
     void WriteDword(std::string_view name, std::int32_t value);
     void WriteText(std::string_view name, std::string_view text);

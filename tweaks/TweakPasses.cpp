@@ -45,6 +45,14 @@ void WriteMirror(RegistryBackend& backend, const TweakEntry& tweak, std::int32_t
     registry.WriteDword(tweak.mirrorValue, value);
 }
 
+// Stores a row's writes together; a row that cannot be stored ends the pass
+// as a failed write of its mirror value would.
+void CommitRow(StoreBatch* batch, const TweakEntry& tweak)
+{
+    if (batch && batch->Commit() != status::Success)
+        throw ERegistryException("Failed to set data for '" + std::string(tweak.mirrorValue) + "'");
+}
+
 class HeldMessages final : public MessageSink
 {
 public:
@@ -77,6 +85,8 @@ void ApplyTweaks(RegistryBackend& backend, const TweakTicks& ticks, MessageSink&
                  PassObserver* observer)
 {
     RunLockedPass(backend, messages, [&](MessageSink& held) {
+        // One transaction per row: its values and its mirror value.
+        const auto batch = backend.BeginBatch();
         for (const TweakEntry& tweak : Catalogue()) {
             const bool apply = ticks.IsTicked(tweak);
             if (observer)
@@ -84,6 +94,7 @@ void ApplyTweaks(RegistryBackend& backend, const TweakTicks& ticks, MessageSink&
             // The mirror only ever records what was really written.
             if (WriteTweak(backend, tweak, apply, held))
                 WriteMirror(backend, tweak, apply ? 1 : 0);
+            CommitRow(batch.get(), tweak);
         }
     });
 }
@@ -92,6 +103,7 @@ bool RunFirstRunCheck(RegistryBackend& backend, MessageSink& messages, PassObser
 {
     bool ran = false;
     RunLockedPass(backend, messages, [&](MessageSink& held) {
+        const auto batch = backend.BeginBatch();
         {
             TRegistry registry(backend);
             registry.SelectRoot(Hive::CurrentUser);
@@ -101,6 +113,8 @@ bool RunFirstRunCheck(RegistryBackend& backend, MessageSink& messages, PassObser
             // Marked first, so a reset cut short is never run again.
             registry.WriteText(kFirstRunMarker, "1");
         }
+        if (batch && batch->Commit() != status::Success)
+            throw ERegistryException("Failed to set data for '" + std::string(kFirstRunMarker) + "'");
         ran = true;
         for (const TweakEntry& tweak : Catalogue()) {
             if (observer)
@@ -109,6 +123,7 @@ bool RunFirstRunCheck(RegistryBackend& backend, MessageSink& messages, PassObser
             // Written even when the tweak's key failed: a missing mirror value
             // would stop every later login.
             WriteMirror(backend, tweak, 0);
+            CommitRow(batch.get(), tweak);
         }
     });
     return ran;

@@ -23,6 +23,7 @@
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace tessel::test {
@@ -728,6 +729,134 @@ TEST_F(SqliteHive, InjectedWriteAndSyncFailuresNeverPassForSuccess)
             }
         }
     }
+}
+
+// Passes the store's calls through and ends the process, as a kill would, at
+// the write of one value.
+class KillingBackend final : public RegistryBackend
+{
+public:
+    KillingBackend(RegistryBackend& inner, std::string killAt) : inner_(inner), killAt_(std::move(killAt)) {}
+
+protected:
+    long DoCreateKey(Hive hive, std::string_view path, std::uint32_t access, Handle& key) override
+    {
+        return inner_.CreateKey(hive, path, access, key);
+    }
+    long DoOpenKey(Hive hive, std::string_view path, Handle& key) override
+    {
+        return inner_.OpenKey(hive, path, key);
+    }
+    long DoQueryValue(Handle key, std::string_view name, RegValue& value) override
+    {
+        return inner_.QueryWholeValue(key, name, value);
+    }
+    long DoSetValue(Handle key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
+                    std::uint32_t size) override
+    {
+        if (name == killAt_)
+            ::_exit(0);
+        return inner_.SetValue(key, name, type, data, size);
+    }
+    long DoDeleteValue(Handle key, std::string_view name) override { return inner_.DeleteValue(key, name); }
+    long DoCloseKey(Handle key) override { return inner_.CloseKey(key); }
+    std::unique_ptr<PassLock> DoLockForPass(const LockWaitNotice& notice) override
+    {
+        return inner_.LockForPass(notice);
+    }
+    std::unique_ptr<StoreBatch> DoBeginBatch() override { return inner_.BeginBatch(); }
+
+private:
+    RegistryBackend& inner_;
+    std::string killAt_;
+};
+
+// A pass stores each row with its mirror value in one transaction: killed in
+// the middle of a row, the rows before it stay applied with their mirror
+// values, and that row and the rest stay exactly as they were.
+TEST_F(SqliteHive, AKilledPassKeepsEveryFinishedRowAndLeavesNoRowHalfWritten)
+{
+    struct Case
+    {
+        const char* killAt;   // a value written inside the row it stops
+        const char* lastDone; // the last row that is kept
+    };
+    for (const Case c : {Case{"DefaultTTL", "SynAttackProtect"}, Case{"NoDrives", "NoViewContextMenu"},
+                         Case{"AutoEndTasks", "MaxCachedIcons"}}) {
+        SCOPED_TRACE(c.killAt);
+        fs::remove_all(dir_.File("user"));
+        fs::remove_all(dir_.File("machine"));
+        RecordedMessages messages;
+        ApplyTweaks(*Open(), TickSet{}, messages);
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            auto backend = Open();
+            KillingBackend killing(*backend, c.killAt);
+            RecordedMessages none;
+            ApplyTweaks(killing, TickSet::All(), none);
+            ::_exit(1);
+        }
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        auto backend = Open();
+        bool done = true;
+        for (const TweakEntry& tweak : Catalogue()) {
+            SCOPED_TRACE(std::string(tweak.mirrorValue));
+            const std::string mirror =
+                Hex(ReadStored(*backend, Hive::CurrentUser, kMirrorKey, tweak.mirrorValue).bytes);
+            EXPECT_EQ(mirror, done ? "01000000" : "00000000");
+            for (const TweakWrite& write : tweak.writes) {
+                const StoredValue stored = ReadStored(*backend, tweak.hive, write.keyPath, write.valueName);
+                RegValue expected;
+                const bool present = ActionValue(done ? write.applied : write.reverted, expected);
+                EXPECT_EQ(stored.status == status::Success, present) << write.valueName;
+                if (present) {
+                    EXPECT_EQ(stored.bytes, std::string(expected.data.begin(), expected.data.end()))
+                        << write.valueName;
+                }
+            }
+            done &= tweak.mirrorValue != std::string_view(c.lastDone);
+        }
+        EXPECT_EQ(Query(user_, "PRAGMA integrity_check"), std::vector<std::string>{"ok"});
+    }
+}
+
+// A pass that changes nothing writes nothing; keys that another program
+// deletes between two rows are made again, not written to as they were.
+TEST_F(SqliteHive, ABatchWritesOnlyChangesAndFollowsKeysAnotherProgramDeletes)
+{
+    auto backend = Open();
+    RecordedMessages messages;
+    ApplyTweaks(*backend, TickSet::All(), messages);
+    const auto walBefore = fs::file_size(user_ + "-wal");
+    ApplyTweaks(*backend, TickSet::All(), messages);
+    EXPECT_EQ(fs::file_size(user_ + "-wal"), walBefore);
+    EXPECT_EQ(Hex(ReadStored(*backend, Hive::CurrentUser, kMirrorKey, "NoDrives").bytes), "01000000");
+
+    const auto batch = backend->BeginBatch();
+    ASSERT_TRUE(batch);
+    {
+        TRegistry registry(*backend);
+        ASSERT_TRUE(registry.OpenKeyCreating("Software\\Gone"));
+        registry.WriteDword("v", 1);
+        registry.WriteDword("w", 1); // the same again: nothing new to store
+        registry.WriteDword("w", 1);
+    }
+    ASSERT_EQ(batch->Commit(), status::Success);
+    Execute(user_, "DELETE FROM vals WHERE key = (SELECT id FROM keys WHERE fold = 'GONE');"
+                   "DELETE FROM keys WHERE fold = 'GONE'");
+    {
+        TRegistry registry(*backend);
+        ASSERT_TRUE(registry.OpenKeyCreating("Software\\Gone"));
+        registry.WriteDword("v", 2);
+        EXPECT_FALSE(registry.HasValue("w"));
+    }
+    ASSERT_EQ(batch->Commit(), status::Success);
+    EXPECT_EQ(
+        Query(user_,
+              "SELECT v.name, hex(v.data) FROM vals v JOIN keys k ON v.key = k.id WHERE k.fold = 'GONE'"),
+        std::vector<std::string>{"v|02000000"});
 }
 
 } // namespace
