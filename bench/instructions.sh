@@ -14,6 +14,8 @@ command -v valgrind >/dev/null || { echo "valgrind is not installed" >&2; exit 2
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+mkdir -m 700 "$work/runtime"
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$work/runtime}
 
 # Total instructions callgrind collected in one run.
 count() {

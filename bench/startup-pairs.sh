@@ -14,13 +14,15 @@ bench=$build/bench/tessel_window_bench
 [ -x "$bench" ] || { echo "no $bench; build the target tessel_window_bench first" >&2; exit 2; }
 command -v Xvfb >/dev/null || { echo "Xvfb is not installed" >&2; exit 2; }
 
+runtime=$(mktemp -d) # Qt wants a private runtime folder
 display=:$((90 + RANDOM % 100))
-while [ -e "/tmp/.X11-unix/X${display#:}" ]; do display=:$((90 + RANDOM % 100)); done
+while [ -e "/tmp/.X11-unix/X${display#:}" ]; do runtime=$(mktemp -d) # Qt wants a private runtime folder
+display=:$((90 + RANDOM % 100)); done
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null || true' EXIT
+trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null || true; rm -rf "$runtime"' EXIT
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
-export DISPLAY=$display QT_QPA_PLATFORM=xcb
+export DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$runtime}
 
 millis() { # one start-up, wall-clock milliseconds
     local start end
