@@ -8,7 +8,16 @@
 // a fresh process that does the same and exits; its peak RSS is the
 // counter peak_rss_kib. Scroll/*: a 200-item list box with its linked
 // skinned bar and a 50 x 20 string grid scrolled one row at a time, each step
-// painted, beside a plain QListWidget and QTableWidget.
+// painted as the event loop paints it, beside a plain QListWidget and
+// QTableWidget. Gallery/*: the skin gallery's window built and painted,
+// beside a plain Qt gallery of the same pages.
+//
+// --count=CASE [N] runs N steps of one case (after one unmeasured step) with
+// callgrind collecting only around them; bench/instructions.sh runs every
+// case so under valgrind and prints instructions per step side by side.
+// --start=MODE builds one program's windows, waits until they are on the
+// screen and painted, and exits (bench/instructions.sh and the wall-clock
+// pairs of bench/startup-pairs.sh start it).
 #include "controls/Sncheckbox.h"
 #include "shell/Unit1.h"
 #include "shell/Windows.h"
@@ -16,31 +25,48 @@
 #include "skin/SuiGrid.h"
 #include "skin/SuiListBox.h"
 #include "skin/SuiScrollBar.h"
+#include "tools/gallery/GalleryWindow.h"
 #include "tweaks/MemoryBackend.h"
 #include "tweaks/TweakCatalogue.h"
 
+#include <valgrind/callgrind.h>
+
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QEnterEvent>
+#include <QFontComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
+#include <QSlider>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextEdit>
+#include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
+#include <QWindow>
 
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -173,6 +199,158 @@ std::vector<std::unique_ptr<QWidget>> PlainSecondaryWindows()
     return windows;
 }
 
+// --- the plain gallery -------------------------------------------------------------
+
+// The skin gallery's pages with the widgets plain Qt offers for them,
+// all built at once, as a plain Qt program builds its tabs.
+void PlainGalleryPage(QWidget* page, const QString& name)
+{
+    const auto buttons = [page](int count, int top) {
+        for (int i = 0; i < count; ++i)
+            PlainButton(page, QStringLiteral("Button %1").arg(i),
+                        {8 + 96 * (i % 6), top + 30 * (i / 6), 88, 25});
+    };
+    if (name == u"Buttons") {
+        buttons(12, 8);
+        for (int i = 0; i < 6; ++i) {
+            (new QCheckBox(QStringLiteral("Check %1").arg(i), page))->move(8 + 100 * i, 80);
+            (new QRadioButton(QStringLiteral("Radio %1").arg(i), page))->move(8 + 100 * i, 110);
+        }
+        for (int i = 0; i < 4; ++i) {
+            auto* image = new QToolButton(page);
+            image->setIcon(QIcon(QStringLiteral(":/pictures/MAIN_CLOSE_NORMAL.png")));
+            image->setGeometry(8 + 30 * i, 140, 24, 24);
+        }
+    } else if (name == u"Windows") {
+        auto* frame = new QWidget(page);
+        frame->setGeometry(8, 8, 400, 300);
+        auto* menus = new QMenuBar(frame);
+        for (const char* title : {"File", "Edit", "View", "Help"}) {
+            QMenu* menu = menus->addMenu(QString::fromLatin1(title));
+            for (int i = 0; i < 5; ++i)
+                menu->addAction(QStringLiteral("Item %1").arg(i));
+        }
+        PlainButton(frame, QStringLiteral("OK"), {20, 60, 80, 25});
+    } else if (name == u"MDI") {
+        auto* area = new QMdiArea(page);
+        area->setGeometry(8, 8, 600, 380);
+        for (int i = 0; i < 3; ++i)
+            area->addSubWindow(new QCheckBox(QStringLiteral("Child %1").arg(i)))->resize(200, 120);
+    } else if (name == u"Bars") {
+        for (int i = 0; i < 4; ++i) {
+            auto* bar = new QProgressBar(page);
+            bar->setGeometry(8, 8 + 30 * i, 300, 20);
+            bar->setValue(25 * i);
+        }
+        for (int i = 0; i < 3; ++i) {
+            (new QScrollBar(Qt::Horizontal, page))->setGeometry(8, 140 + 24 * i, 300, 17);
+            (new QSlider(Qt::Horizontal, page))->setGeometry(320, 140 + 24 * i, 200, 20);
+        }
+    } else if (name == u"Memo") {
+        for (int i = 0; i < 2; ++i)
+            (new QLineEdit(QStringLiteral("Text %1").arg(i), page))->setGeometry(8, 8 + 30 * i, 200, 22);
+        for (int i = 0; i < 3; ++i) {
+            auto* memo = new QTextEdit(page);
+            memo->setGeometry(8 + 200 * i, 80, 190, 200);
+            for (int line = 0; line < 40; ++line)
+                memo->append(QStringLiteral("Line %1 of the memo").arg(line));
+        }
+    } else if (name == u"Tabs") {
+        for (int i = 0; i < 2; ++i) {
+            auto* tabs = new QTabWidget(page);
+            tabs->setGeometry(8 + 310 * i, 8, 300, 180);
+            for (int t = 0; t < 3; ++t)
+                tabs->addTab(new QWidget, QStringLiteral("Tab %1").arg(t));
+        }
+        auto* strip = new QTabBar(page);
+        strip->setGeometry(8, 200, 300, 24);
+        for (int t = 0; t < 4; ++t)
+            strip->addTab(QStringLiteral("Tab %1").arg(t));
+        buttons(2, 240);
+    } else if (name == u"Groups") {
+        for (int g = 0; g < 5; ++g) {
+            auto* group = new QGroupBox(QStringLiteral("Group %1").arg(g), page);
+            group->setGeometry(8 + 120 * g, 8, 112, 160);
+            for (int i = 0; i < 4; ++i) {
+                QWidget* item =
+                    g < 2 ? static_cast<QWidget*>(new QCheckBox(QStringLiteral("Item %1").arg(i), group))
+                          : new QRadioButton(QStringLiteral("Item %1").arg(i), group);
+                item->move(8, 20 + 24 * i);
+            }
+        }
+        buttons(1, 200);
+    } else if (name == u"Combos") {
+        for (int i = 0; i < 3; ++i) {
+            auto* combo = new QComboBox(page);
+            combo->setGeometry(8, 8 + 30 * i, 200, 22);
+            for (int item = 0; item < 20; ++item)
+                combo->addItem(QStringLiteral("Item %1").arg(item));
+        }
+        (new QFontComboBox(page))->setGeometry(8, 100, 200, 22);
+    } else if (name == u"Lists") {
+        for (int l = 0; l < 3; ++l) {
+            auto* list = new QListWidget(page);
+            list->setGeometry(8 + 160 * l, 8, 150, 180);
+            for (int i = 0; i < 40; ++i) {
+                auto* item = new QListWidgetItem(QStringLiteral("Item %1").arg(i), list);
+                if (l < 2)
+                    item->setCheckState(i % 3 ? Qt::Unchecked : Qt::Checked);
+            }
+        }
+        for (int t = 0; t < 3; ++t) {
+            auto* tree = new QTreeWidget(page);
+            tree->setGeometry(8 + 160 * t, 200, 150, 180);
+            for (int i = 0; i < 10; ++i) {
+                auto* item = new QTreeWidgetItem(tree, {QStringLiteral("Node %1").arg(i)});
+                for (int c = 0; c < 3; ++c)
+                    new QTreeWidgetItem(item, {QStringLiteral("Leaf %1").arg(c)});
+            }
+        }
+        (new QScrollBar(Qt::Vertical, page))->setGeometry(500, 8, 17, 180);
+    } else if (name == u"SideChannel") {
+        auto* side = new QWidget(page);
+        side->setGeometry(8, 8, 160, 380);
+        PlainButton(side, QStringLiteral("Pin"), {8, 8, 60, 22});
+    } else if (name == u"ToolBar") {
+        auto* bar = new QToolBar(page);
+        bar->setGeometry(8, 8, 600, 32);
+        for (int i = 0; i < 10; ++i)
+            bar->addAction(QIcon(QStringLiteral(":/pictures/MAIN_CLOSE_NORMAL.png")),
+                           QStringLiteral("Tool %1").arg(i));
+    } else if (name == u"Grids") {
+        const int sizes[][2] = {{20, 50}, {6, 8}, {5, 12}};
+        for (int g = 0; g < 3; ++g) {
+            auto* grid = new QTableWidget(sizes[g][1], sizes[g][0], page);
+            grid->setGeometry(g == 0 ? 8 : 416, g == 2 ? 216 : 8, g == 0 ? 400 : 216, g == 0 ? 384 : 190);
+            for (int row = 0; row < sizes[g][1]; ++row)
+                for (int col = 0; col < sizes[g][0]; ++col)
+                    grid->setItem(row, col, new QTableWidgetItem(QString::number(row * 100 + col)));
+        }
+    } else if (name == u"SkinBitmaps") {
+        PlainPicture(page, QStringLiteral(":/pictures/main.jpg"), {8, 8, 337, 309});
+    }
+}
+
+struct PlainGallery
+{
+    std::unique_ptr<QWidget> Window{PlainWindow(QStringLiteral("Tessel skin gallery"), 700, 524)};
+
+    PlainGallery()
+    {
+        for (int i = 0; i < 5; ++i)
+            (new QRadioButton(QStringLiteral("Look %1").arg(i), Window.get()))
+                ->setGeometry(12 + 110 * i, 38, 100, 19);
+        auto* pages = new QTabWidget(Window.get());
+        pages->setGeometry(8, 64, 680, 430);
+        for (const char* name : {"Buttons", "Windows", "MDI", "Bars", "Memo", "Tabs", "Groups", "Combos",
+                                 "Lists", "SideChannel", "ToolBar", "Grids", "SkinBitmaps"}) {
+            auto* page = new QWidget;
+            PlainGalleryPage(page, QString::fromLatin1(name));
+            pages->addTab(page, QString::fromLatin1(name));
+        }
+    }
+};
+
 // --- helpers ---------------------------------------------------------------------
 
 void Settle()
@@ -181,37 +359,41 @@ void Settle()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// Shown and painted once, so that what follows measures repaints.
+// Shown and painted once, so that what follows measures repaints. On a real
+// display the window is first waited for until it is on the screen.
 void ShowPainted(QWidget& window)
 {
     window.show();
     Settle();
+    for (int i = 0; i < 2000 && window.windowHandle() && !window.windowHandle()->isExposed(); ++i) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    }
     window.repaint();
 }
 
-void Render(benchmark::State& state, QWidget& window)
+// A full repaint: Qt keeps an opaque child's pixels when only its parent is
+// updated, so every widget is marked.
+std::function<void()> FullRepaint(QWidget& window)
 {
     ShowPainted(window);
-    // Qt keeps an opaque child's pixels when only its parent is updated, so
-    // every widget is marked for the repaint.
-    const QList<QWidget*> widgets = window.findChildren<QWidget*>();
-    const bool grab = state.range(0) == 1;
-    for (auto _ : state) {
-        if (grab)
-            benchmark::DoNotOptimize(window.grab());
-        else {
-            window.update();
-            for (QWidget* widget : widgets)
-                widget->update();
-            QCoreApplication::processEvents();
-        }
-    }
+    return [&window, widgets = window.findChildren<QWidget*>()] {
+        window.update();
+        for (QWidget* widget : widgets)
+            widget->update();
+        QCoreApplication::processEvents();
+    };
 }
 
-void Hover(benchmark::State& state, QWidget& control)
+std::function<void()> Grab(QWidget& window)
 {
-    const QPointF inside(3, 3);
-    for (auto _ : state) {
+    ShowPainted(window);
+    return [&window] { benchmark::DoNotOptimize(window.grab()); };
+}
+
+std::function<void()> Hover(QWidget& control)
+{
+    return [&control] {
+        const QPointF inside(3, 3);
         QEnterEvent enter(inside, inside, control.mapToGlobal(inside));
         QApplication::sendEvent(&control, &enter);
         QHoverEvent hoverIn(QEvent::HoverEnter, inside, control.mapToGlobal(inside), QPointF(-1, -1));
@@ -222,7 +404,22 @@ void Hover(benchmark::State& state, QWidget& control)
         QHoverEvent hoverOut(QEvent::HoverLeave, QPointF(-1, -1), QPointF(-1, -1), inside);
         QApplication::sendEvent(&control, &hoverOut);
         control.repaint();
-    }
+    };
+}
+
+// Steps the view's vertical bar down and back up again; each step is painted
+// as the event loop paints it, so a view that moves its pixels paints only
+// the row that comes into sight.
+std::function<void()> Scroll(QWidget& window, QAbstractScrollArea& view)
+{
+    ShowPainted(window);
+    QScrollBar* bar = view.verticalScrollBar();
+    return [bar, step = 1]() mutable {
+        if (bar->value() + step > bar->maximum() || bar->value() + step < bar->minimum())
+            step = -step;
+        bar->setValue(bar->value() + step);
+        QCoreApplication::processEvents();
+    };
 }
 
 struct Skinned
@@ -230,54 +427,6 @@ struct Skinned
     tessel::MemoryBackend Registry;
     TWindows Windows{Registry};
 };
-
-// --- benchmarks ------------------------------------------------------------------
-
-void RenderMainWindow(benchmark::State& state)
-{
-    Skinned skinned;
-    skinned.Windows.Form1().EnterEditing();
-    Render(state, skinned.Windows.Form1());
-}
-
-void RenderBaselineWindow(benchmark::State& state)
-{
-    PlainMain plain;
-    plain.EnterEditing();
-    Render(state, *plain.Window);
-}
-
-void HoverCheckBox(benchmark::State& state)
-{
-    Skinned skinned;
-    skinned.Windows.Form1().EnterEditing();
-    ShowPainted(skinned.Windows.Form1());
-    Hover(state, *skinned.Windows.Form1().CheckBox(tessel::Catalogue()[0]));
-}
-
-void HoverBaselineCheckBox(benchmark::State& state)
-{
-    PlainMain plain;
-    plain.EnterEditing();
-    ShowPainted(*plain.Window);
-    plain.Boxes[0]->setAttribute(Qt::WA_Hover);
-    Hover(state, *plain.Boxes[0]);
-}
-
-void HoverButton(benchmark::State& state)
-{
-    Skinned skinned;
-    ShowPainted(skinned.Windows.Form1());
-    Hover(state, *skinned.Windows.Form1().suiButton3);
-}
-
-void HoverBaselineButton(benchmark::State& state)
-{
-    PlainMain plain;
-    ShowPainted(*plain.Window);
-    plain.Login->setAttribute(Qt::WA_Hover);
-    Hover(state, *plain.Login);
-}
 
 // Building the five windows and painting the main one.
 void StartSkinned()
@@ -293,20 +442,162 @@ void StartPlain()
     ShowPainted(*plain.Window);
 }
 
-void BuildWindows(benchmark::State& state)
+void StartGallery()
 {
-    for (auto _ : state) {
-        StartSkinned();
-        Settle();
-    }
+    TGalleryWindow window;
+    ShowPainted(window);
 }
 
-void BuildBaselineWindows(benchmark::State& state)
+void StartPlainGallery()
 {
-    for (auto _ : state) {
-        StartPlain();
-        Settle();
+    PlainGallery plain;
+    ShowPainted(*plain.Window);
+}
+
+QStringList ListItems()
+{
+    QStringList items;
+    for (int i = 1; i <= 200; ++i)
+        items << QStringLiteral("Item %1").arg(i, 3, 10, QLatin1Char('0'));
+    return items;
+}
+
+// What a case keeps alive while its steps run.
+struct Holder
+{
+    std::vector<std::shared_ptr<void>> Kept;
+
+    template <typename T, typename... Args> T& Keep(Args&&... args)
+    {
+        auto kept = std::make_shared<T>(std::forward<Args>(args)...);
+        Kept.push_back(kept);
+        return *kept;
     }
+};
+
+// One measured case: Prepare builds what it needs (kept in the holder) and
+// returns what one step does.
+struct Case
+{
+    const char* Name;
+    std::function<std::function<void()>(Holder&)> Prepare;
+};
+
+std::function<void()> StringGridCase(Holder& holder, bool skinned)
+{
+    auto& window = holder.Keep<QWidget>();
+    window.resize(420, 320);
+    if (skinned) {
+        auto* grid = new TsuiStringGrid(&window);
+        grid->SetBounds(10, 10, 400, 300);
+        grid->SetColCount(20);
+        grid->SetRowCount(50);
+        for (int row = 0; row < 50; ++row)
+            for (int col = 0; col < 20; ++col)
+                grid->SetCells(col, row, QString::number(row * 100 + col));
+        return Scroll(window, *grid->View());
+    }
+    auto* grid = new QTableWidget(50, 20, &window);
+    grid->setGeometry(10, 10, 400, 300);
+    for (int row = 0; row < 50; ++row)
+        for (int col = 0; col < 20; ++col)
+            grid->setItem(row, col, new QTableWidgetItem(QString::number(row * 100 + col)));
+    return Scroll(window, *grid);
+}
+
+std::function<void()> ListBoxCase(Holder& holder, bool skinned)
+{
+    auto& window = holder.Keep<QWidget>();
+    window.resize(200, 220);
+    if (skinned) {
+        auto* list = new TsuiListBox(&window);
+        list->SetBounds(10, 10, 150, 200);
+        list->SetItems(ListItems());
+        auto* bar = new TsuiScrollBar(&window);
+        bar->SetUIStyle(WinXP);
+        list->SetVScrollBar(bar);
+        return Scroll(window, *list->ListWidget());
+    }
+    auto* list = new QListWidget(&window);
+    list->setGeometry(10, 10, 150, 200);
+    list->addItems(ListItems());
+    return Scroll(window, *list);
+}
+
+TForm1& LoggedIn(Holder& holder)
+{
+    TForm1& form = holder.Keep<Skinned>().Windows.Form1();
+    form.EnterEditing();
+    return form;
+}
+
+PlainMain& PlainLoggedIn(Holder& holder)
+{
+    PlainMain& plain = holder.Keep<PlainMain>();
+    plain.EnterEditing();
+    return plain;
+}
+
+const Case kCases[] = {
+    {"Render/MainWindow/grab:0", [](Holder& h) { return FullRepaint(LoggedIn(h)); }},
+    {"Render/BaselineWindow/grab:0", [](Holder& h) { return FullRepaint(*PlainLoggedIn(h).Window); }},
+    {"Render/MainWindow/grab:1", [](Holder& h) { return Grab(LoggedIn(h)); }},
+    {"Render/BaselineWindow/grab:1", [](Holder& h) { return Grab(*PlainLoggedIn(h).Window); }},
+    {"Hover/CheckBox",
+     [](Holder& h) {
+         TForm1& form = LoggedIn(h);
+         ShowPainted(form);
+         return Hover(*form.CheckBox(tessel::Catalogue()[0]));
+     }},
+    {"Hover/BaselineCheckBox",
+     [](Holder& h) {
+         PlainMain& plain = PlainLoggedIn(h);
+         ShowPainted(*plain.Window);
+         plain.Boxes[0]->setAttribute(Qt::WA_Hover);
+         return Hover(*plain.Boxes[0]);
+     }},
+    {"Hover/Button",
+     [](Holder& h) {
+         TForm1& form = h.Keep<Skinned>().Windows.Form1();
+         ShowPainted(form);
+         return Hover(*form.suiButton3);
+     }},
+    {"Hover/BaselineButton",
+     [](Holder& h) {
+         PlainMain& plain = h.Keep<PlainMain>();
+         ShowPainted(*plain.Window);
+         plain.Login->setAttribute(Qt::WA_Hover);
+         return Hover(*plain.Login);
+     }},
+    {"Scroll/ListBox", [](Holder& h) { return ListBoxCase(h, true); }},
+    {"Scroll/BaselineListBox", [](Holder& h) { return ListBoxCase(h, false); }},
+    {"Scroll/StringGrid", [](Holder& h) { return StringGridCase(h, true); }},
+    {"Scroll/BaselineStringGrid", [](Holder& h) { return StringGridCase(h, false); }},
+    {"Startup/BuildWindows",
+     [](Holder&) -> std::function<void()> { return [] { StartSkinned(), Settle(); }; }},
+    {"Startup/BuildBaselineWindows",
+     [](Holder&) -> std::function<void()> { return [] { StartPlain(), Settle(); }; }},
+    {"Gallery/Build", [](Holder&) -> std::function<void()> { return [] { StartGallery(), Settle(); }; }},
+    {"Gallery/BuildBaseline",
+     [](Holder&) -> std::function<void()> { return [] { StartPlainGallery(), Settle(); }; }},
+    {"Gallery/SwitchLook",
+     [](Holder& h) -> std::function<void()> {
+         auto& window = h.Keep<TGalleryWindow>();
+         ShowPainted(window);
+         // Both looks built once; switching back and forth then only restyles.
+         return [&window] {
+             window.SetLook(window.Look() == WinXP ? DeepBlue : WinXP);
+             Settle();
+         };
+     }},
+};
+
+const Case* FindCase(const std::string& name)
+{
+    for (const Case& c : kCases)
+        if (name == c.Name)
+            return &c;
+    return nullptr;
 }
 
 // A fresh process of this binary that starts one way and reports its peak RSS.
@@ -325,119 +616,68 @@ void StartProcess(benchmark::State& state, const char* mode)
     state.counters["peak_rss_kib"] = rss;
 }
 
-void StartupProcess(benchmark::State& state)
+void RegisterBenchmarks()
 {
-    StartProcess(state, "skinned");
+    for (const Case& c : kCases)
+        benchmark::RegisterBenchmark(c.Name,
+                                     [&c](benchmark::State& state) {
+                                         Holder holder;
+                                         const std::function<void()> step = c.Prepare(holder);
+                                         for (auto _ : state)
+                                             step();
+                                     })
+            ->Unit(benchmark::kMicrosecond)
+            ->Repetitions(5)
+            ->ReportAggregatesOnly(true);
+    for (const auto& [name, mode] :
+         {std::pair{"Startup/Process", "skinned"}, std::pair{"Startup/BaselineProcess", "plain"},
+          std::pair{"Gallery/Process", "gallery"}, std::pair{"Gallery/BaselineProcess", "plain-gallery"}})
+        benchmark::RegisterBenchmark(name,
+                                     [mode = mode](benchmark::State& state) { StartProcess(state, mode); })
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(10)
+            ->UseRealTime();
 }
 
-void StartupBaselineProcess(benchmark::State& state)
+// One step unmeasured, then N under callgrind's collection.
+int CountCase(const std::string& name, int steps)
 {
-    StartProcess(state, "plain");
-}
-
-// Steps the view's vertical bar down and back up again, painting each step.
-void Scroll(benchmark::State& state, QWidget& window, QAbstractScrollArea& view)
-{
-    ShowPainted(window);
-    QScrollBar* bar = view.verticalScrollBar();
-    int step = 1;
-    for (auto _ : state) {
-        if (bar->value() + step > bar->maximum() || bar->value() + step < bar->minimum())
-            step = -step;
-        bar->setValue(bar->value() + step);
-        window.repaint();
+    const Case* c = FindCase(name);
+    if (c == nullptr) {
+        std::fprintf(stderr, "no case %s\n", name.c_str());
+        return 2;
     }
+    Holder holder;
+    const std::function<void()> step = c->Prepare(holder);
+    step();
+    CALLGRIND_TOGGLE_COLLECT;
+    for (int i = 0; i < steps; ++i)
+        step();
+    CALLGRIND_TOGGLE_COLLECT;
+    std::printf("%d\n", steps);
+    return 0;
 }
 
-QStringList ListItems()
+int Start(const char* mode)
 {
-    QStringList items;
-    for (int i = 1; i <= 200; ++i)
-        items << QStringLiteral("Item %1").arg(i, 3, 10, QLatin1Char('0'));
-    return items;
+    const std::string m = mode;
+    if (m == "skinned")
+        StartSkinned();
+    else if (m == "plain")
+        StartPlain();
+    else if (m == "gallery")
+        StartGallery();
+    else if (m == "plain-gallery")
+        StartPlainGallery();
+    else {
+        std::fprintf(stderr, "no start-up %s\n", mode);
+        return 2;
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%ld\n", usage.ru_maxrss);
+    return 0;
 }
-
-void ScrollListBox(benchmark::State& state)
-{
-    QWidget window;
-    window.resize(200, 220);
-    auto* list = new TsuiListBox(&window);
-    list->SetBounds(10, 10, 150, 200);
-    list->SetItems(ListItems());
-    auto* bar = new TsuiScrollBar(&window);
-    bar->SetUIStyle(WinXP);
-    list->SetVScrollBar(bar);
-    Scroll(state, window, *list->ListWidget());
-}
-
-void ScrollBaselineListBox(benchmark::State& state)
-{
-    QWidget window;
-    window.resize(200, 220);
-    auto* list = new QListWidget(&window);
-    list->setGeometry(10, 10, 150, 200);
-    list->addItems(ListItems());
-    Scroll(state, window, *list);
-}
-
-void ScrollStringGrid(benchmark::State& state)
-{
-    QWidget window;
-    window.resize(420, 320);
-    auto* grid = new TsuiStringGrid(&window);
-    grid->SetBounds(10, 10, 400, 300);
-    grid->SetColCount(20);
-    grid->SetRowCount(50);
-    for (int row = 0; row < 50; ++row)
-        for (int col = 0; col < 20; ++col)
-            grid->SetCells(col, row, QString::number(row * 100 + col));
-    Scroll(state, window, *grid->View());
-}
-
-void ScrollBaselineStringGrid(benchmark::State& state)
-{
-    QWidget window;
-    window.resize(420, 320);
-    auto* grid = new QTableWidget(50, 20, &window);
-    grid->setGeometry(10, 10, 400, 300);
-    for (int row = 0; row < 50; ++row)
-        for (int col = 0; col < 20; ++col)
-            grid->setItem(row, col, new QTableWidgetItem(QString::number(row * 100 + col)));
-    Scroll(state, window, *grid);
-}
-
-void Options(benchmark::internal::Benchmark* b)
-{
-    b->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
-}
-
-BENCHMARK(RenderMainWindow)->Name("Render/MainWindow")->ArgName("grab")->Arg(0)->Arg(1)->Apply(Options);
-BENCHMARK(RenderBaselineWindow)
-    ->Name("Render/BaselineWindow")
-    ->ArgName("grab")
-    ->Arg(0)
-    ->Arg(1)
-    ->Apply(Options);
-BENCHMARK(HoverCheckBox)->Name("Hover/CheckBox")->Apply(Options);
-BENCHMARK(HoverBaselineCheckBox)->Name("Hover/BaselineCheckBox")->Apply(Options);
-BENCHMARK(HoverButton)->Name("Hover/Button")->Apply(Options);
-BENCHMARK(HoverBaselineButton)->Name("Hover/BaselineButton")->Apply(Options);
-BENCHMARK(ScrollListBox)->Name("Scroll/ListBox")->Apply(Options);
-BENCHMARK(ScrollBaselineListBox)->Name("Scroll/BaselineListBox")->Apply(Options);
-BENCHMARK(ScrollStringGrid)->Name("Scroll/StringGrid")->Apply(Options);
-BENCHMARK(ScrollBaselineStringGrid)->Name("Scroll/BaselineStringGrid")->Apply(Options);
-BENCHMARK(BuildWindows)->Name("Startup/BuildWindows")->Apply(Options);
-BENCHMARK(BuildBaselineWindows)->Name("Startup/BuildBaselineWindows")->Apply(Options);
-BENCHMARK(StartupProcess)
-    ->Name("Startup/Process")
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(10)
-    ->UseRealTime();
-BENCHMARK(StartupBaselineProcess)
-    ->Name("Startup/BaselineProcess")
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(10)
-    ->UseRealTime();
 
 } // namespace
 
@@ -446,17 +686,11 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    // A child started by Startup/Process*: start one way, print the peak RSS.
-    if (argc == 2 && std::strncmp(argv[1], "--start=", 8) == 0) {
-        if (std::strcmp(argv[1] + 8, "skinned") == 0)
-            StartSkinned();
-        else
-            StartPlain();
-        rusage usage{};
-        getrusage(RUSAGE_SELF, &usage);
-        std::printf("%ld\n", usage.ru_maxrss);
-        return 0;
-    }
+    if (argc == 2 && std::strncmp(argv[1], "--start=", 8) == 0)
+        return Start(argv[1] + 8);
+    if (argc >= 2 && std::strncmp(argv[1], "--count=", 8) == 0)
+        return CountCase(argv[1] + 8, argc > 2 ? std::max(1, std::atoi(argv[2])) : 20);
+    RegisterBenchmarks();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

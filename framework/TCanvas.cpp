@@ -165,11 +165,6 @@ void TCanvas::DrawFocusRect(const TRect& rect)
     }
 }
 
-QFont TCanvas::EffectiveFont() const
-{
-    return Font.ToQFont();
-}
-
 int TCanvas::TextWidth(const QString& text) const
 {
     return MeasureTextWidth(Font, text);
@@ -178,14 +173,14 @@ int TCanvas::TextWidth(const QString& text) const
 int TCanvas::TextHeight(const QString& text) const
 {
     Q_UNUSED(text);
-    return QFontMetrics(EffectiveFont()).height();
+    return Font.Metrics().height();
 }
 
 void TCanvas::TextOut(int x, int y, const QString& text)
 {
     const TRect extent = Bounds(x, y, TextWidth(text), TextHeight(text));
     FillRect(extent);
-    m_painter.setFont(EffectiveFont());
+    m_painter.setFont(Font.ToQFont());
     m_painter.setPen(ToQColor(Font.Color));
     m_painter.drawText(extent.ToQRect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip | Qt::TextSingleLine,
                        text);
@@ -201,20 +196,20 @@ struct TextLayout
     int QtFlags = 0;
 };
 
-TextLayout LayOutText(const QFont& font, const QString& text, const TRect& rect, unsigned flags)
+TextLayout LayOutText(const TFont& font, const QString& text, const TRect& rect, unsigned flags)
 {
     const bool singleLine = flags & DT_SINGLELINE;
     int mnemonic = 0;
     if (!(flags & DT_NOPREFIX))
         mnemonic = (flags & DT_HIDEPREFIX) ? Qt::TextHideMnemonic : Qt::TextShowMnemonic;
 
-    const QFontMetrics metrics(font);
+    const QFontMetrics& metrics = font.Metrics();
     TextLayout layout;
     layout.QtFlags = mnemonic | Qt::TextDontClip;
     if (singleLine) {
         // Integer layout from the advance width, as GDI places a single line.
         const QString shown = (flags & DT_NOPREFIX) ? text : StripAccelerators(text);
-        const int w = metrics.horizontalAdvance(shown);
+        const int w = font.Advance(shown);
         const int h = metrics.height();
         int x = rect.Left;
         if (flags & DT_CENTER)
@@ -247,12 +242,12 @@ TextLayout LayOutText(const QFont& font, const QString& text, const TRect& rect,
 
 int MeasureTextWidth(const TFont& font, const QString& text)
 {
-    return QFontMetrics(font.ToQFont()).horizontalAdvance(text);
+    return font.Advance(text);
 }
 
 TRect MeasureText(const TFont& font, const QString& text, const TRect& rect, unsigned flags)
 {
-    const TRect extent = LayOutText(font.ToQFont(), text, rect, flags).Extent;
+    const TRect extent = LayOutText(font, text, rect, flags).Extent;
     return Bounds(rect.Left, rect.Top, extent.Width(), extent.Height());
 }
 
@@ -260,14 +255,13 @@ TRect TCanvas::DrawText(const QString& text, const TRect& rect, unsigned flags)
 {
     if (flags & DT_CALCRECT)
         return MeasureText(Font, text, rect, flags);
-    const QFont font = EffectiveFont();
-    const TextLayout layout = LayOutText(font, text, rect, flags);
+    const TextLayout layout = LayOutText(Font, text, rect, flags);
 
     m_painter.save();
     if (!(flags & DT_NOCLIP))
         m_painter.setClipRect(rect.ToQRect(), m_painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     FillRect(layout.Extent);
-    m_painter.setFont(font);
+    m_painter.setFont(Font.ToQFont());
     m_painter.setPen(ToQColor(Font.Color));
     m_painter.drawText((flags & DT_SINGLELINE) ? layout.Extent.ToQRect() : rect.ToQRect(), layout.QtFlags,
                        text);

@@ -128,7 +128,6 @@ private:
     bool Valid(int x, int y) const;
     void FillPixels(const TRect& rect, TColor color);
     void PlotPen(int x, int y);
-    QFont EffectiveFont() const;
 
     QImage& m_image;
     QPainter m_painter;

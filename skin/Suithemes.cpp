@@ -173,6 +173,7 @@ struct Element
     TsuiType Type = TsuiType::Int;
     std::int32_t Number = 0;
     std::string Name; // Str elements only; its c_str() is the raw value
+    QString Text;     // Name converted from GBK, once for the table's life
 };
 
 using StyleRow = std::array<Element, SUI_THEME_ELEMENT_COUNT + 1>; // slot 0 unused
@@ -183,13 +184,14 @@ ThemeTable BuildTable()
     ThemeTable table{};
     for (std::size_t style = 0; style < table.size(); ++style) {
         for (const NumberRow& row : kNumbers)
-            table[style][std::size_t(row.Index)] = {row.Type, row.Values[style], {}};
+            table[style][std::size_t(row.Index)] = {row.Type, row.Values[style], {}, {}};
         for (const NameRow& row : kNames) {
             const bool winXP = style == SuiLookIndex(WinXP);
             const char* suffix = winXP && row.WinXPSuffix ? row.WinXPSuffix : row.Suffix;
             std::string name = row.NoPrefix ? std::string() : std::string(kSuiLooks[style].Prefix);
             name += suffix;
-            table[style][std::size_t(row.Index)] = {TsuiType::Str, 0, std::move(name)};
+            QString text = FromGbk(name);
+            table[style][std::size_t(row.Index)] = {TsuiType::Str, 0, std::move(name), std::move(text)};
         }
     }
     return table;
@@ -247,11 +249,8 @@ bool GetThemeBool(TsuiUIStyle style, TsuiThemeElement index)
 
 QString GetThemeString(TsuiUIStyle style, TsuiThemeElement index)
 {
-    TsuiType type;
-    const std::intptr_t value = GetThemeElement(style, index, type);
-    if (type != TsuiType::Str)
-        return QString();
-    return FromGbk(reinterpret_cast<const char*>(value));
+    const Element* element = Find(style, index);
+    return element != nullptr && element->Type == TsuiType::Str ? element->Text : QString();
 }
 
 TsuiType GetThemeElementType(TsuiThemeElement index)

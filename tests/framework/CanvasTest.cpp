@@ -363,3 +363,54 @@ TEST(Colors, ByteOrderAndSystemPalette)
     EXPECT_EQ(ToQColor(clNone).alpha(), 0);
     EXPECT_EQ(ToQColor(clMoneyGreen), QColor(0xC0, 0xDC, 0xC0));
 }
+
+// A font is built once and kept, but every change of a field reaches it,
+// whichever copy changes, and what is kept never leaks into what another
+// font measures.
+TEST(CanvasText, KeptFontFollowsEveryChange)
+{
+    TFont font;
+    const QFont first = font.ToQFont();
+    EXPECT_EQ(first.pixelSize(), 12);
+    const int narrow = font.Advance("WWWW");
+    EXPECT_EQ(narrow, QFontMetrics(first).horizontalAdvance("WWWW"));
+
+    TFont copy = font;
+    struct Change
+    {
+        const char* what;
+        void (*apply)(TFont&);
+        bool (*shows)(const QFont&);
+    };
+    const Change changes[] = {
+        {"size", [](TFont& f) { f.Size = 16; }, [](const QFont& q) { return q.pixelSize() == 21; }},
+        {"bold", [](TFont& f) { f.Bold = true; }, [](const QFont& q) { return q.bold(); }},
+        {"italic", [](TFont& f) { f.Italic = true; }, [](const QFont& q) { return q.italic(); }},
+        {"underline", [](TFont& f) { f.Underline = true; }, [](const QFont& q) { return q.underline(); }},
+        {"strike-out", [](TFont& f) { f.StrikeOut = true; }, [](const QFont& q) { return q.strikeOut(); }},
+        {"name", [](TFont& f) { f.Name = "Courier New"; },
+         [](const QFont& q) { return q.families().value(0) == "Courier New"; }},
+    };
+    for (const Change& change : changes) {
+        change.apply(copy);
+        EXPECT_TRUE(change.shows(copy.ToQFont())) << change.what;
+        EXPECT_EQ(copy.Metrics().height(), QFontMetrics(copy.ToQFont()).height()) << change.what;
+        EXPECT_EQ(copy.Advance("WWWW"), QFontMetrics(copy.ToQFont()).horizontalAdvance("WWWW"))
+            << change.what;
+    }
+    // The original keeps its own font, and the colour is no part of the QFont.
+    EXPECT_EQ(font.ToQFont(), first);
+    EXPECT_EQ(font.Advance("WWWW"), narrow);
+    EXPECT_GT(copy.Advance("WWWW"), narrow);
+    font.Color = clRed;
+    EXPECT_EQ(font.ToQFont(), first);
+    EXPECT_FALSE(font == TFont());
+    font.Color = TFont().Color;
+    EXPECT_TRUE(font == TFont()) << "comparing ignores what was built";
+
+    // Many texts: widths stay right past what is kept.
+    for (int i = 0; i < 2000; i += 7) {
+        const QString text = QString::number(i * 7919);
+        ASSERT_EQ(font.Advance(text), QFontMetrics(first).horizontalAdvance(text)) << i;
+    }
+}

@@ -33,14 +33,17 @@ TGalleryWindow::TGalleryWindow()
         x += 110;
     }
 
+    m_pageList = GalleryPages();
+    m_stages.assign(m_pageList.size(), {});
     m_pages = new TsuiPageControl(m_frame);
-    for (const GalleryPage& page : GalleryPages()) {
+    for (std::size_t i = 0; i < m_pageList.size(); ++i) {
         auto* sheet = new TsuiTabSheet(m_pages);
-        sheet->SetCaption(page.Name);
+        sheet->SetCaption(m_pageList[i].Name);
+        sheet->OnShow = [this, i](QObject*) { ShowStage(int(i)); };
     }
     m_pages->SetBounds(8, kPagesTop, kStageWidth + 4, kStageHeight + 30);
-    SetLook(WinXP);
     m_pages->SetActivePageIndex(0);
+    SetLook(WinXP);
 
     // Every tab must be reachable: the window grows with the strip, and the
     // stages grow with their pages, in the look's face colour.
@@ -56,9 +59,33 @@ TGalleryWindow::TGalleryWindow()
 void TGalleryWindow::PlaceStages()
 {
     const int width = std::max(kStageWidth, m_pages->Width() - 4);
-    for (int i = 0; i < m_pages->PageCount(); ++i)
-        for (QWidget* stage : m_pages->Pages(i)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            stage->setGeometry(2, 0, width, kStageHeight);
+    for (const auto& looks : m_stages)
+        for (QWidget* stage : looks)
+            if (stage != nullptr)
+                stage->setGeometry(2, 0, width, kStageHeight);
+}
+
+QWidget* TGalleryWindow::Stage(int page) const
+{
+    if (page < 0 || page >= int(m_stages.size()))
+        return nullptr;
+    return m_stages[std::size_t(page)][std::size_t(m_look)];
+}
+
+void TGalleryWindow::ShowStage(int page)
+{
+    if (page < 0 || page >= int(m_stages.size()) || m_look == Custom)
+        return;
+    auto& looks = m_stages[std::size_t(page)];
+    QWidget*& stage = looks[std::size_t(m_look)];
+    if (stage == nullptr) {
+        stage = CreateStage(m_pageList[std::size_t(page)], m_look, m_pages->Pages(page));
+        stage->setGeometry(2, 0, std::max(kStageWidth, m_pages->Width() - 4), kStageHeight);
+    }
+    for (QWidget* other : looks)
+        if (other != nullptr && other != stage)
+            other->hide();
+    stage->show();
 }
 
 void TGalleryWindow::SetLook(TsuiUIStyle look)
@@ -74,21 +101,15 @@ void TGalleryWindow::SetLook(TsuiUIStyle look)
         m_lookButtons[i]->SetUIStyle(look);
         m_lookButtons[i]->SetChecked(kSuiLooks[i].Style == look);
     }
-    const std::vector<GalleryPage> pages = GalleryPages();
-    for (int i = 0; i < m_pages->PageCount() && i < int(pages.size()); ++i) {
-        TsuiTabSheet* sheet = m_pages->Pages(i);
-        for (QWidget* old : sheet->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            old->deleteLater();
-        CreateStage(pages[std::size_t(i)], look, sheet)->show();
-    }
-    PlaceStages();
+    // Only the page in front is needed now; the others follow when shown.
+    if (m_pages->ActivePage() != nullptr)
+        ShowStage(m_pages->ActivePageIndex());
 }
 
 bool TGalleryWindow::ShowPage(const QString& name)
 {
-    const std::vector<GalleryPage> pages = GalleryPages();
-    for (std::size_t i = 0; i < pages.size(); ++i)
-        if (pages[i].Name == name) {
+    for (std::size_t i = 0; i < m_pageList.size(); ++i)
+        if (m_pageList[i].Name == name) {
             m_pages->SetActivePageIndex(int(i));
             return true;
         }
