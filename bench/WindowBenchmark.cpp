@@ -1,6 +1,8 @@
 // The skinned windows beside plain Qt windows with the same widgets, in one
 // binary, so that each ratio is read from one run:
 //   QT_QPA_PLATFORM=offscreen build/bench/tessel_window_bench
+// and at 200 %, both kinds of window composed at ratio 2:
+//   QT_SCALE_FACTOR=2 QT_QPA_PLATFORM=offscreen build/bench/tessel_window_bench
 // Render/*: a full repaint of the logged-in main window through the backing
 // store (arg 0) or grab() (arg 1). Hover/*: a mouse entering and leaving one
 // control, each followed by its repaint. Startup/BuildWindows*: building the

@@ -143,7 +143,7 @@ void TSnCheckBox::Resized()
     CreateGradientRect(BoxSize, BoxSize, kNormalTop, kNormalBottom, m_normalImage);
     CreateGradientRect(BoxSize, BoxSize, kPressedTop, kPressedBottom, m_pressedImage);
     CreateGradientRect(BoxSize, BoxSize, kNormalTop, kNormalBottom, m_hotImage);
-    TCanvas canvas(m_hotImage.Image());
+    TCanvas canvas(m_hotImage.EditImage());
     WideFrame(canvas, Rect(2, 2, 12, 12), kHotRing);
 }
 
@@ -159,7 +159,7 @@ void TSnCheckBox::CreateGradientRect(int width, int height, TColor startColor, T
                                     BandComponent(GetGValue(start), GetGValue(end), i),
                                     BandComponent(GetBValue(start), GetBValue(end), i));
 
-    TCanvas canvas(image.Image());
+    TCanvas canvas(image.EditImage());
     canvas.Brush.Style = bsSolid;
     canvas.Brush.Color = start;
     canvas.FillRect(Rect(0, 0, width, height));

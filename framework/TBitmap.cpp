@@ -17,13 +17,65 @@ TBitmap::TBitmap(QImage image)
     Assign(image);
 }
 
+namespace {
+
+constexpr qreal kHiResRatio = 2;
+
+// "a/b.png" -> "a/b@2x.png"; a name without extension (a skin alias) gets "@2x" appended.
+QString HiResPath(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const qsizetype dot = path.lastIndexOf(u'.');
+    if (dot <= slash + 1)
+        return path + QStringLiteral("@2x");
+    return path.left(dot) + QStringLiteral("@2x") + path.mid(dot);
+}
+
+bool IsTwiceTheSize(const QImage& hiRes, QSize size)
+{
+    return !hiRes.isNull() && hiRes.size() == size * 2;
+}
+
+} // namespace
+
 void TBitmap::Assign(const QImage& image)
 {
     m_image = image.isNull() ? QImage() : image.convertToFormat(QImage::Format_ARGB32);
+    m_image.setDevicePixelRatio(1);
+    m_hiRes = QImage();
+}
+
+QImage& TBitmap::EditImage()
+{
+    m_hiRes = QImage();
+    return m_image;
+}
+
+void TBitmap::SetHiRes(const QImage& image)
+{
+    if (!IsTwiceTheSize(image, m_image.size())) {
+        m_hiRes = QImage();
+        return;
+    }
+    m_hiRes = image.convertToFormat(QImage::Format_ARGB32);
+    m_hiRes.setDevicePixelRatio(kHiResRatio);
+}
+
+TBitmap TBitmap::Copy(const TRect& rect) const
+{
+    TBitmap part(m_image.copy(rect.ToQRect()));
+    part.m_transparent = m_transparent;
+    part.m_transparentColor = m_transparentColor;
+    if (!m_hiRes.isNull()) {
+        const QRect r = rect.ToQRect();
+        part.SetHiRes(m_hiRes.copy(QRect(r.topLeft() * 2, r.size() * 2)));
+    }
+    return part;
 }
 
 void TBitmap::SetSize(int width, int height)
 {
+    m_hiRes = QImage();
     if (width <= 0 || height <= 0) {
         m_image = QImage();
         return;
@@ -48,8 +100,10 @@ TColor TBitmap::Pixel(int x, int y) const
 
 void TBitmap::SetPixel(int x, int y, TColor color)
 {
-    if (m_image.valid(x, y))
-        m_image.setPixel(x, y, ToQRgb(color));
+    if (!m_image.valid(x, y))
+        return;
+    m_image.setPixel(x, y, ToQRgb(color));
+    m_hiRes = QImage();
 }
 
 TColor TBitmap::TransparentColor() const
@@ -71,9 +125,13 @@ bool TBitmap::LoadFromFile(const QString& path)
     QImage image;
     if (!image.load(path)) {
         m_image = QImage();
+        m_hiRes = QImage();
         return false;
     }
     Assign(image);
+    const QString hiResPath = HiResPath(path);
+    if (QFile::exists(hiResPath))
+        SetHiRes(QImage(hiResPath));
     return true;
 }
 
@@ -108,6 +166,7 @@ void TPicture::Assign(const TBitmap& bitmap)
 {
     m_bitmap = bitmap;
     m_jpeg.clear();
+    m_jpegHiRes.clear();
 }
 
 void TPicture::Decode() const
@@ -115,7 +174,10 @@ void TPicture::Decode() const
     if (m_jpeg.isEmpty())
         return;
     m_bitmap.Assign(DecodeJpeg(m_jpeg).Image);
+    if (!m_jpegHiRes.isEmpty())
+        m_bitmap.SetHiRes(DecodeJpeg(m_jpegHiRes).Image);
     m_jpeg.clear();
+    m_jpegHiRes.clear();
 }
 
 TBitmap& TPicture::Bitmap()
@@ -130,11 +192,26 @@ const TBitmap& TPicture::Bitmap() const
     return m_bitmap;
 }
 
-QImage TPicture::Covering(QSize size) const
+QImage TPicture::Covering(QSize size, bool hiRes) const
 {
-    if (m_jpeg.isEmpty())
-        return m_bitmap.Image();
+    if (m_jpeg.isEmpty()) {
+        const bool short1x = size.width() > m_bitmap.Width() || size.height() > m_bitmap.Height();
+        return hiRes && short1x && !m_bitmap.HiRes().isNull() ? m_bitmap.HiRes() : m_bitmap.Image();
+    }
+    const bool short1x = size.width() > m_jpegSize.width() || size.height() > m_jpegSize.height();
+    if (hiRes && short1x && !m_jpegHiRes.isEmpty())
+        return DecodeJpeg(m_jpegHiRes, size).Image;
     return DecodeJpeg(m_jpeg, size).Image;
+}
+
+bool TPicture::LoadJpegPair(const QByteArray& bytes, const QString& path)
+{
+    if (!LoadJpeg(bytes))
+        return false;
+    QFile hiRes(HiResPath(path));
+    if (hiRes.open(QIODevice::ReadOnly))
+        m_bitmap.SetHiRes(DecodeJpeg(hiRes.readAll()).Image);
+    return true;
 }
 
 bool TPicture::LoadFromFileWhenShown(const QString& path)
@@ -149,6 +226,13 @@ bool TPicture::LoadFromFileWhenShown(const QString& path)
     m_bitmap = TBitmap();
     m_jpeg = bytes;
     m_jpegSize = size;
+    m_jpegHiRes.clear();
+    QFile hiRes(HiResPath(path));
+    if (hiRes.open(QIODevice::ReadOnly)) {
+        QByteArray hiResBytes = hiRes.readAll();
+        if (JpegSize(hiResBytes) == size * 2)
+            m_jpegHiRes = std::move(hiResBytes);
+    }
     m_lastError.clear();
     return true;
 }
@@ -190,6 +274,7 @@ TBitmap LoadModuleBitmap(TResHandle module, const QString& name)
 bool TPicture::LoadJpeg(const QByteArray& bytes)
 {
     m_jpeg.clear();
+    m_jpegHiRes.clear();
     JpegResult result = DecodeJpeg(bytes);
     if (!result.Error.isEmpty()) {
         m_bitmap = TBitmap();
@@ -204,6 +289,7 @@ bool TPicture::LoadJpeg(const QByteArray& bytes)
 bool TPicture::LoadFromFile(const QString& path)
 {
     m_jpeg.clear();
+    m_jpegHiRes.clear();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         m_bitmap = TBitmap();
@@ -212,7 +298,7 @@ bool TPicture::LoadFromFile(const QString& path)
     }
     const QByteArray bytes = file.readAll();
     if (bytes.startsWith("\xFF\xD8"))
-        return LoadJpeg(bytes);
+        return LoadJpegPair(bytes, path);
     QImage image;
     if (!image.loadFromData(bytes)) {
         m_bitmap = TBitmap();
@@ -220,6 +306,9 @@ bool TPicture::LoadFromFile(const QString& path)
         return false;
     }
     m_bitmap.Assign(image);
+    const QString hiResPath = HiResPath(path);
+    if (QFile::exists(hiResPath))
+        m_bitmap.SetHiRes(QImage(hiResPath));
     m_lastError.clear();
     return true;
 }

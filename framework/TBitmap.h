@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/TColor.h"
+#include "framework/TTypes.h"
 
 #include <QImage>
 #include <QString>
@@ -8,6 +9,9 @@
 
 // A bitmap over a QImage (always Format_ARGB32). Transparent draws leave out
 // the pixels of TransparentColor, which is the bottom-left pixel unless set.
+// A bitmap may also carry the same picture drawn at twice the detail
+// (HiRes(), device pixel ratio 2), which canvases above ratio 1 draw from;
+// sizes and coordinates are always those of the 1x picture.
 class TBitmap
 {
 public:
@@ -29,23 +33,35 @@ public:
     void SetTransparentColor(TColor color) { m_transparentColor = color; }
     void ResetTransparentColor() { m_transparentColor.reset(); }
 
-    QImage& Image() { return m_image; }
     const QImage& Image() const { return m_image; }
+    // For changing the pixels: the 2x picture no longer matches and goes.
+    QImage& EditImage();
     void Assign(const QImage& image);
+
+    // The picture at twice the detail, or a null image.
+    const QImage& HiRes() const { return m_hiRes; }
+    // Kept only when it is exactly twice the 1x size.
+    void SetHiRes(const QImage& image);
+    // The part `rect` of both pictures.
+    TBitmap Copy(const TRect& rect) const;
 
     // Loads ":/skin/<name>"; false and an empty bitmap when there is no such resource.
     bool LoadFromResourceName(const QString& name);
+    // Loads the file and, when there is one, its twice-the-detail sibling
+    // ("name@2x.png" beside "name.png").
     bool LoadFromFile(const QString& path);
 
 private:
     QImage m_image;
+    QImage m_hiRes;
     bool m_transparent = false;
     std::optional<TColor> m_transparentColor;
 };
 
-// The skin bitmap of that name (":/skin/<name>"), decoded on first use and
-// shared from then on; an empty bitmap when there is none. Skin bitmaps never
-// change, so every component draws from the one decoded copy.
+// The skin bitmap of that name (":/skin/<name>", with its 2x picture
+// ":/skin/<name>@2x"), decoded on first use and shared from then on; an empty
+// bitmap when there is none. Skin bitmaps never change, so every component
+// draws from the one decoded copy.
 const TBitmap& SkinBitmap(const QString& name);
 // A copy of SkinBitmap(name) for callers that adjust it; it shares the pixels
 // until written to.
@@ -70,7 +86,8 @@ public:
     bool HasGraphic() const { return !m_jpeg.isEmpty() || !m_bitmap.Empty(); }
     int Width() const { return m_jpeg.isEmpty() ? m_bitmap.Width() : m_jpegSize.width(); }
     int Height() const { return m_jpeg.isEmpty() ? m_bitmap.Height() : m_jpegSize.height(); }
-    // A JPEG loaded for later is decoded here, at full size, on first use.
+    // A JPEG loaded for later is decoded here, at full size, on first use
+    // (with its 2x sibling, when the file had one).
     TBitmap& Bitmap();
     const TBitmap& Bitmap() const;
     void Assign(const TBitmap& bitmap);
@@ -88,16 +105,19 @@ public:
     // True while a JPEG waits for its first draw.
     bool Waiting() const { return !m_jpeg.isEmpty(); }
 
-    // The picture for drawing at `size`: a JPEG that waits for its first
-    // draw is decoded by libjpeg at the smallest scale that covers the size
-    // (and not kept); anything else is Bitmap().
-    QImage Covering(QSize size) const;
+    // The picture for drawing at `size` device pixels: a JPEG that waits for
+    // its first draw is decoded by libjpeg at the smallest scale that covers
+    // the size (and not kept); anything else is Bitmap(). With `hiRes` the 2x
+    // picture stands in where the 1x one falls short of the size.
+    QImage Covering(QSize size, bool hiRes = false) const;
 
 private:
     void Decode() const;
+    bool LoadJpegPair(const QByteArray& bytes, const QString& path);
 
     mutable TBitmap m_bitmap;
     QString m_lastError;
     mutable QByteArray m_jpeg; // a JPEG not decoded yet
+    mutable QByteArray m_jpegHiRes;
     QSize m_jpegSize;
 };

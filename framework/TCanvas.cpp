@@ -3,11 +3,22 @@
 #include "framework/TBitmap.h"
 
 #include <QFontMetrics>
+#include <QTransform>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
-TCanvas::TCanvas(QImage& image) : m_image(image), m_size(image.size())
+QSize LogicalSize(QSize deviceSize, qreal ratio)
+{
+    // A buffer of ceil(w * ratio) device pixels still holds w logical ones.
+    auto whole = [ratio](int device) { return int(std::floor(device / ratio + 1e-6)); };
+    return {whole(deviceSize.width()), whole(deviceSize.height())};
+}
+
+TCanvas::TCanvas(QImage& image)
+    : m_image(image), m_ratio(image.devicePixelRatio()), m_imageSize(LogicalSize(image.size(), m_ratio)),
+      m_size(m_imageSize)
 {
     m_painter.begin(&m_image);
     m_painter.setRenderHint(QPainter::Antialiasing, false);
@@ -23,14 +34,18 @@ TCanvas::~TCanvas()
 
 bool TCanvas::Valid(int x, int y) const
 {
-    return m_image.valid(x + m_origin.x(), y + m_origin.y()) && (!m_bounds || m_bounds->contains(x, y));
+    return QRect(QPoint(0, 0), m_imageSize).contains(x + m_origin.x(), y + m_origin.y()) &&
+           (!m_bounds || m_bounds->contains(x, y));
 }
 
 TColor TCanvas::Pixel(int x, int y) const
 {
     if (!Valid(x, y))
         return clNone;
-    return FromQRgb(m_image.pixel(x + m_origin.x(), y + m_origin.y()));
+    // The device pixel at the logical pixel's top-left corner.
+    const int dx = std::min(qRound((x + m_origin.x()) * m_ratio), m_image.width() - 1);
+    const int dy = std::min(qRound((y + m_origin.y()) * m_ratio), m_image.height() - 1);
+    return FromQRgb(m_image.pixel(dx, dy));
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color)
@@ -269,6 +284,66 @@ TRect TCanvas::DrawText(const QString& text, const TRect& rect, unsigned flags)
     return layout.Extent;
 }
 
+QRect TCanvas::DeviceRect(const TRect& rect) const
+{
+    // Canvas views only ever translate.
+    const QTransform& world = m_painter.worldTransform();
+    auto edge = [this](qreal logical) { return qRound(logical * m_ratio); };
+    const int left = edge(rect.Left + world.dx());
+    const int top = edge(rect.Top + world.dy());
+    return QRect(QPoint(left, top),
+                 QPoint(edge(rect.Right + world.dx()) - 1, edge(rect.Bottom + world.dy()) - 1));
+}
+
+void TCanvas::DrawDeviceImage(const TRect& dest, const QImage& source, const QRect& sourceRect,
+                              std::optional<TColor> keyColor, bool smooth)
+{
+    const QRect target = DeviceRect(dest);
+    if (target.isEmpty())
+        return;
+    QImage piece;
+    if (smooth && target.size() != sourceRect.size()) {
+        // Smooth scaling blends neighbours, so the key colour goes first and
+        // fades into the edges instead of fringing them.
+        piece = source.copy(sourceRect).convertToFormat(QImage::Format_ARGB32);
+        piece.setDevicePixelRatio(1);
+        if (keyColor)
+            ClearKeyColor(piece, *keyColor);
+        piece = piece.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                    .scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    } else {
+        QImage unscaled = source;
+        unscaled.setDevicePixelRatio(1);
+        piece = StretchImage(unscaled, TRect::FromQRect(sourceRect), target.width(), target.height());
+        if (keyColor)
+            ClearKeyColor(piece, *keyColor);
+    }
+    // Drawn in device pixels: the world transform undoes the ratio.
+    m_painter.save();
+    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_painter.setWorldTransform(QTransform::fromScale(1 / m_ratio, 1 / m_ratio));
+    m_painter.drawImage(target.topLeft(), piece);
+    m_painter.restore();
+}
+
+void TCanvas::DrawBitmap(const TRect& dest, const TBitmap& source, const TRect& sourceRect,
+                         std::optional<TColor> keyColor)
+{
+    const QImage& hiRes = source.HiRes();
+    if (m_ratio <= 1 || hiRes.isNull()) {
+        DrawImage(dest, source.Image(), sourceRect, keyColor);
+        return;
+    }
+    if (dest.IsEmpty() || sourceRect.IsEmpty())
+        return;
+    const QRect from(sourceRect.Left * 2, sourceRect.Top * 2, sourceRect.Width() * 2,
+                     sourceRect.Height() * 2);
+    // Unscaled pieces (corners, glyphs) are resampled smoothly to fractional
+    // ratios; stretched ones keep the nearest pixel, as at 1x.
+    const bool unscaled = dest.Width() == sourceRect.Width() && dest.Height() == sourceRect.Height();
+    DrawDeviceImage(dest, hiRes, from & hiRes.rect(), keyColor, unscaled);
+}
+
 void TCanvas::Draw(int x, int y, const TBitmap& bitmap)
 {
     if (bitmap.Empty())
@@ -283,7 +358,7 @@ void TCanvas::StretchDraw(const TRect& dest, const TBitmap& bitmap)
     std::optional<TColor> key;
     if (bitmap.Transparent())
         key = bitmap.TransparentColor();
-    DrawImage(dest, bitmap.Image(), Rect(0, 0, bitmap.Width(), bitmap.Height()), key);
+    DrawBitmap(dest, bitmap, Rect(0, 0, bitmap.Width(), bitmap.Height()), key);
 }
 
 void TCanvas::CopyRect(const TRect& dest, const QImage& source, const TRect& sourceRect)
@@ -295,6 +370,10 @@ void TCanvas::TileDraw(const TRect& area, const TBitmap& tile)
 {
     if (area.IsEmpty() || tile.Empty())
         return;
+    if (m_ratio != 1) {
+        TileDeviceDraw(area, tile);
+        return;
+    }
     QImage pattern = tile.Image();
     if (tile.Transparent())
         ClearKeyColor(pattern, tile.TransparentColor());
@@ -307,11 +386,46 @@ void TCanvas::TileDraw(const TRect& area, const TBitmap& tile)
     m_painter.setCompositionMode(mode);
 }
 
+void TCanvas::TileDeviceDraw(const TRect& area, const TBitmap& tile)
+{
+    // One tile of whole device pixels, from the 2x picture where there is one;
+    // the fill steps by it from the device pixel of the logical origin.
+    const QSize step(std::max(1, qRound(tile.Width() * m_ratio)),
+                     std::max(1, qRound(tile.Height() * m_ratio)));
+    const bool hiRes = !tile.HiRes().isNull();
+    QImage pattern = hiRes ? tile.HiRes() : tile.Image();
+    pattern.setDevicePixelRatio(1);
+    pattern = pattern.convertToFormat(QImage::Format_ARGB32);
+    if (tile.Transparent())
+        ClearKeyColor(pattern, tile.TransparentColor());
+    if (pattern.size() != step)
+        pattern = hiRes ? pattern.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                              .scaled(step, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                        : StretchImage(pattern, Rect(0, 0, pattern.width(), pattern.height()), step.width(),
+                                       step.height());
+    const QRect target = DeviceRect(area);
+    const QRect origin = DeviceRect(Rect(0, 0, 0, 0));
+    m_painter.save();
+    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_painter.setWorldTransform(QTransform::fromScale(1 / m_ratio, 1 / m_ratio));
+    m_painter.setBrushOrigin(origin.topLeft());
+    m_painter.fillRect(target, QBrush(pattern));
+    m_painter.restore();
+}
+
 void TCanvas::DrawImage(const TRect& dest, const QImage& source, const TRect& sourceRect,
                         std::optional<TColor> keyColor)
 {
     if (dest.IsEmpty() || sourceRect.IsEmpty() || source.isNull())
         return;
+    const qreal sourceRatio = source.devicePixelRatio();
+    if (m_ratio != 1 || sourceRatio != 1) {
+        const QRect from(qRound(sourceRect.Left * sourceRatio), qRound(sourceRect.Top * sourceRatio),
+                         qRound(sourceRect.Width() * sourceRatio), qRound(sourceRect.Height() * sourceRatio));
+        const bool unscaled = dest.Width() == sourceRect.Width() && dest.Height() == sourceRect.Height();
+        DrawDeviceImage(dest, source, from, keyColor, unscaled && sourceRatio > 1);
+        return;
+    }
     const QRect from = sourceRect.ToQRect();
     if (!keyColor && dest.Width() == from.width() && dest.Height() == from.height() &&
         source.rect().contains(from)) {

@@ -54,7 +54,11 @@ enum : unsigned
 
 // A canvas over one QImage with the pixel results of GDI: rectangles leave out
 // their right and bottom edge, lines leave out their end point, antialiasing
-// is off. Coordinates are image pixels, unless a TCanvasView shifts them.
+// is off. Coordinates are logical pixels of the image (its device pixels
+// divided by its device pixel ratio), unless a TCanvasView shifts them. Above
+// ratio 1 text is drawn at device resolution and bitmaps from their 2x
+// pictures; each piece lands on whole device pixels, its edges rounded from
+// the logical ones, so pieces that meet in logical pixels meet on screen.
 class TCanvas
 {
     friend class TCanvasView;
@@ -110,6 +114,9 @@ public:
     // Returns the rectangle the text occupies; DT_CALCRECT only measures.
     TRect DrawText(const QString& text, const TRect& rect, unsigned flags);
 
+    // The image's device pixels per logical pixel.
+    qreal Ratio() const { return m_ratio; }
+
     // Image draws. A key colour leaves out the source pixels of that colour.
     void Draw(int x, int y, const TBitmap& bitmap);
     void StretchDraw(const TRect& dest, const TBitmap& bitmap);
@@ -117,8 +124,12 @@ public:
     // Repeats the bitmap unscaled over the area, its first copy at the
     // canvas origin; a transparent bitmap leaves out its key colour.
     void TileDraw(const TRect& area, const TBitmap& tile);
+    // `sourceRect` is in the source's logical pixels (its device pixel ratio).
     void DrawImage(const TRect& dest, const QImage& source, const TRect& sourceRect,
                    std::optional<TColor> keyColor = std::nullopt);
+    // The same from a bitmap, through its 2x picture above ratio 1.
+    void DrawBitmap(const TRect& dest, const TBitmap& source, const TRect& sourceRect,
+                    std::optional<TColor> keyColor = std::nullopt);
 
     // Within a view, clipping never reaches beyond the view's bounds.
     void SetClipRect(const TRect& rect);
@@ -128,8 +139,15 @@ private:
     bool Valid(int x, int y) const;
     void FillPixels(const TRect& rect, TColor color);
     void PlotPen(int x, int y);
+    // Where a logical rectangle of the current coordinates lies in device pixels.
+    QRect DeviceRect(const TRect& rect) const;
+    void DrawDeviceImage(const TRect& dest, const QImage& source, const QRect& sourceRect,
+                         std::optional<TColor> keyColor, bool smooth);
+    void TileDeviceDraw(const TRect& area, const TBitmap& tile);
 
     QImage& m_image;
+    qreal m_ratio = 1;
+    QSize m_imageSize; // the image's logical size
     QPainter m_painter;
     TPoint m_penPos;
     QPoint m_origin;               // where (0, 0) lies in the image
@@ -167,6 +185,10 @@ private:
 // Nearest-neighbour stretch that samples pixel centres; the same result on
 // every platform, unlike a smooth or engine-dependent scale.
 QImage StretchImage(const QImage& source, const TRect& sourceRect, int width, int height);
+
+// The logical size of an image of that device size at that ratio: the whole
+// logical pixels it holds.
+QSize LogicalSize(QSize deviceSize, qreal ratio);
 
 // Leaves out the key colour: every pixel of that colour, whatever its alpha,
 // becomes fully transparent. Other formats are converted to Format_ARGB32 first.

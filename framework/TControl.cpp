@@ -6,8 +6,10 @@
 #include "framework/TForm.h"
 
 #include <QEnterEvent>
+#include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -178,9 +180,9 @@ void TControl::SetVisible(bool value)
     setVisible(value);
 }
 
-QImage TControl::PaintToImage()
+QImage TControl::PaintToImage(qreal ratio)
 {
-    QImage image(std::max(width(), 0), std::max(height(), 0), QImage::Format_ARGB32);
+    QImage image = DeviceImage(size(), ratio);
     Compose(image);
     return image;
 }
@@ -203,8 +205,10 @@ void TControl::Paint(TCanvas& canvas)
 
 void TControl::paintEvent(QPaintEvent*)
 {
-    const int w = std::max(width(), 0);
-    const int h = std::max(height(), 0);
+    const qreal ratio = devicePixelRatioF();
+    const QSize device = DeviceSize(size(), ratio);
+    const int w = device.width();
+    const int h = device.height();
     if (w == 0 || h == 0)
         return;
     // Controls paint one after another on the one GUI thread, so one buffer,
@@ -223,12 +227,26 @@ void TControl::paintEvent(QPaintEvent*)
         own = QImage(w, h, QImage::Format_ARGB32);
     }
     QImage image(buffer->bits(), w, h, buffer->bytesPerLine(), QImage::Format_ARGB32);
+    image.setDevicePixelRatio(ratio);
     const bool wasInUse = std::exchange(sharedInUse, true);
     RunGuarded([&] { Compose(image); });
     sharedInUse = wasInUse;
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(0, 0, image);
+}
+
+QSize DeviceSize(QSize logical, qreal ratio)
+{
+    auto device = [ratio](int extent) { return extent > 0 ? int(std::ceil(extent * ratio - 1e-6)) : 0; };
+    return {device(logical.width()), device(logical.height())};
+}
+
+QImage DeviceImage(QSize logical, qreal ratio, QImage::Format format)
+{
+    QImage image(DeviceSize(logical, ratio), format);
+    image.setDevicePixelRatio(ratio);
+    return image;
 }
 
 void TControl::Fire(const TNotifyEvent& event)
@@ -317,6 +335,17 @@ void TControl::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
     MouseMove(event->modifiers(), p.x(), p.y());
+}
+
+bool TControl::event(QEvent* event)
+{
+    // On a screen of another pixel density the picture is composed again at
+    // its ratio; pictures kept at device size are dropped first.
+    if (event->type() == QEvent::ScreenChangeInternal) {
+        RatioChanged();
+        update();
+    }
+    return QWidget::event(event);
 }
 
 void TControl::changeEvent(QEvent* event)

@@ -16,6 +16,12 @@ class TCanvas;
 // control can draw over what would show through. Nothing without a parent.
 void PaintParentBackground(TCanvas& canvas, const QWidget* control);
 
+// The device pixels a buffer needs to hold `logical` pixels at `ratio`.
+QSize DeviceSize(QSize logical, qreal ratio);
+// An off-screen buffer for `logical` pixels at `ratio`: DeviceSize with that
+// device pixel ratio set, so a canvas on it draws in logical pixels.
+QImage DeviceImage(QSize logical, qreal ratio, QImage::Format format = QImage::Format_ARGB32);
+
 using TNotifyEvent = std::function<void(QObject* sender)>;
 
 enum TMouseButton
@@ -82,8 +88,9 @@ public:
 
     bool MouseInControl() const { return m_mouseInside; }
 
-    // The picture Paint() composes, at the control's size.
-    QImage PaintToImage();
+    // The picture Paint() composes, at the control's size, in device pixels
+    // of that ratio (with that device pixel ratio set).
+    QImage PaintToImage(qreal ratio = 1);
     void Invalidate() { update(); }
 
     TNotifyEvent OnClick;
@@ -111,6 +118,8 @@ protected:
     virtual void ColorChanged() { update(); }
     virtual void FontChanged() { update(); }
     virtual void EnabledChanged() { update(); }
+    // The window moved to a screen of another pixel density.
+    virtual void RatioChanged() {}
 
     // Raises an event under the guard.
     void Fire(const TNotifyEvent& event);
@@ -122,6 +131,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     // Fills the image with Color() and paints the control into it.

@@ -7,18 +7,41 @@ TImageList::TImageList(int width, int height) : m_width(std::max(width, 0)), m_h
 
 int TImageList::Add(const TBitmap& bitmap)
 {
-    return AddCells(bitmap.Image());
+    return AddCells(bitmap.Image(), bitmap.HiRes());
 }
 
 int TImageList::AddMasked(const TBitmap& bitmap, TColor maskColor)
 {
     QImage image = bitmap.Image();
+    QImage hiRes = bitmap.HiRes();
     if (!image.isNull())
         ClearKeyColor(image, maskColor);
-    return AddCells(std::move(image));
+    if (!hiRes.isNull())
+        ClearKeyColor(hiRes, maskColor);
+    return AddCells(std::move(image), std::move(hiRes));
 }
 
-int TImageList::AddCells(QImage image)
+namespace {
+
+// Cell `cell` of `width` x `height` (device pixels) out of a strip.
+QImage Cell(const QImage& image, int cell, int width, int height)
+{
+    QImage item(width, height, QImage::Format_ARGB32);
+    item.fill(qRgba(0, 0, 0, 0));
+    for (int y = 0; y < std::min(height, image.height()); ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int sx = cell * width + x;
+            if (sx >= image.width())
+                break;
+            item.setPixel(x, y, image.pixel(sx, y));
+        }
+    }
+    return item;
+}
+
+} // namespace
+
+int TImageList::AddCells(QImage image, QImage hiRes)
 {
     if (image.isNull() || m_width == 0 || m_height == 0)
         return -1;
@@ -27,17 +50,10 @@ int TImageList::AddCells(QImage image)
     const int cells = std::max(1, image.width() / m_width);
     const int first = Count();
     for (int cell = 0; cell < cells; ++cell) {
-        QImage item(m_width, m_height, QImage::Format_ARGB32);
-        item.fill(qRgba(0, 0, 0, 0));
-        for (int y = 0; y < std::min(m_height, image.height()); ++y) {
-            for (int x = 0; x < m_width; ++x) {
-                const int sx = cell * m_width + x;
-                if (sx >= image.width())
-                    break;
-                item.setPixel(x, y, image.pixel(sx, y));
-            }
-        }
-        m_images.push_back(item);
+        TBitmap item(Cell(image, cell, m_width, m_height));
+        if (!hiRes.isNull())
+            item.SetHiRes(Cell(hiRes, cell, 2 * m_width, 2 * m_height));
+        m_images.push_back(std::move(item));
     }
     return first;
 }
@@ -46,14 +62,16 @@ QImage TImageList::Image(int index) const
 {
     if (index < 0 || index >= Count())
         return QImage();
-    return m_images[std::size_t(index)];
+    return m_images[std::size_t(index)].Image();
 }
 
 void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) const
 {
     if (index < 0 || index >= Count())
         return;
-    QImage image = m_images[std::size_t(index)];
+    const TBitmap& item = m_images[std::size_t(index)];
+    // Above ratio 1 the 2x cell, where there is one.
+    QImage image = canvas.Ratio() > 1 && !item.HiRes().isNull() ? item.HiRes() : item.Image();
     if (!enabled) {
         for (int py = 0; py < image.height(); ++py) {
             auto* line = reinterpret_cast<QRgb*>(image.scanLine(py));
@@ -63,6 +81,10 @@ void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) co
                 line[px] = qRgba(grey, grey, grey, qAlpha(p));
             }
         }
+    }
+    if (canvas.Ratio() != 1) {
+        canvas.DrawImage(Bounds(x, y, m_width, m_height), image, Rect(0, 0, m_width, m_height));
+        return;
     }
     QPainter& painter = canvas.Painter();
     const auto mode = painter.compositionMode();

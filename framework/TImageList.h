@@ -1,11 +1,11 @@
 #pragma once
 
+#include "framework/TBitmap.h"
 #include "framework/TColor.h"
 
 #include <QImage>
 #include <vector>
 
-class TBitmap;
 class TCanvas;
 
 // Images of one fixed size. A bitmap wider than the cell adds one image per
@@ -30,9 +30,9 @@ public:
     QImage Image(int index) const;
 
 private:
-    int AddCells(QImage image);
+    int AddCells(QImage image, QImage hiRes);
 
     int m_width;
     int m_height;
-    std::vector<QImage> m_images;
+    std::vector<TBitmap> m_images;
 };

@@ -158,7 +158,7 @@ TBitmap TsuiCustomButton::LoadStatePicture(const QString& name) const
     TBitmap picture = LoadModuleBitmap(m_resHandle, name);
     if (picture.Empty()) {
         picture = TBitmap(74, 21);
-        picture.Image().fill(Qt::white);
+        picture.EditImage().fill(Qt::white);
     }
     return picture;
 }

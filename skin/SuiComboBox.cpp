@@ -59,7 +59,7 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override
     {
-        QImage image(size(), QImage::Format_ARGB32);
+        QImage image = DeviceImage(size(), devicePixelRatioF());
         image.fill(ToQColor(ColorToRGB(m_owner->Color())));
         QStyleOptionComboBox option;
         initStyleOption(&option);
@@ -122,7 +122,7 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        QImage image(option.rect.size(), QImage::Format_ARGB32);
+        QImage image = DeviceImage(option.rect.size(), painter->device()->devicePixelRatioF());
         if (image.isNull())
             return;
         const bool selected = option.state & QStyle::State_Selected;
@@ -140,7 +140,8 @@ public:
             canvas.Brush = {selected ? clHighlight : m_owner->Color(), bsSolid};
             if (selected)
                 canvas.Font.Color = clHighlightText;
-            m_owner->DrawItem(canvas, index.row(), Rect(0, 0, image.width(), image.height()), state);
+            m_owner->DrawItem(canvas, index.row(), Rect(0, 0, option.rect.width(), option.rect.height()),
+                              state);
         });
         painter->drawImage(option.rect.topLeft(), image);
     }

@@ -522,9 +522,13 @@ void TsuiCustomDrawGrid::PaintCell(QPainter* painter, const QRect& sectionRect, 
 {
     if (sectionRect.isEmpty())
         return;
-    if (m_cellBuffer.width() < sectionRect.width() || m_cellBuffer.height() < sectionRect.height())
-        m_cellBuffer = QImage(std::max(sectionRect.width(), m_cellBuffer.width()),
-                              std::max(sectionRect.height(), m_cellBuffer.height()), QImage::Format_RGB32);
+    const qreal ratio = painter->device()->devicePixelRatioF();
+    const QSize need = DeviceSize(sectionRect.size(), ratio);
+    if (m_cellBuffer.width() < need.width() || m_cellBuffer.height() < need.height() ||
+        m_cellBuffer.devicePixelRatio() != ratio) {
+        m_cellBuffer = DeviceImage(sectionRect.size().expandedTo(LogicalSize(m_cellBuffer.size(), ratio)),
+                                   ratio, QImage::Format_RGB32);
+    }
     m_cellBuffer.fill(ToQColor(ColorToRGB(Color())));
     {
         TCanvas canvas(m_cellBuffer);
@@ -558,7 +562,7 @@ void TsuiCustomDrawGrid::PaintCell(QPainter* painter, const QRect& sectionRect, 
             canvas.FillRect(Rect(section.Left, cell.Bottom, section.Right, section.Bottom));
         }
     }
-    painter->drawImage(sectionRect.topLeft(), m_cellBuffer, QRect(QPoint(0, 0), sectionRect.size()));
+    painter->drawImage(QRectF(sectionRect), m_cellBuffer, QRectF(QPointF(0, 0), QSizeF(need)));
 }
 
 void TsuiCustomDrawGrid::DrawCell(TCanvas& canvas, int col, int row, const TRect& rect, TGridDrawState state)

@@ -61,20 +61,26 @@ TRect TImage::DestRect() const
     return Bounds(0, 0, w, h);
 }
 
-const QImage& TImage::Stretched(const TRect& dest)
+const QImage& TImage::Stretched(const TRect& dest, qreal ratio)
 {
-    const QSize size(dest.Width(), dest.Height());
+    // Stretched once to the device pixels it covers.
+    const QSize size(qRound(dest.Width() * ratio), qRound(dest.Height() * ratio));
     // A decoded bitmap may have been changed through Picture() since.
     const qint64 from = m_picture.Waiting() ? -1 : m_picture.Bitmap().Image().cacheKey();
     if (!m_stretched.isNull() && m_stretched.size() == size && m_stretchedFrom == from &&
-        m_stretchedKeyed == m_transparent)
+        m_stretchedKeyed == m_transparent && m_stretched.devicePixelRatio() == ratio)
         return m_stretched;
-    // A waiting JPEG is decoded just big enough for this size, and not kept.
-    const TBitmap source = m_picture.Waiting() ? TBitmap(m_picture.Covering(size)) : m_picture.Bitmap();
+    // A waiting JPEG is decoded just big enough for this size, and not kept;
+    // above ratio 1 the 2x picture serves where the 1x one falls short.
+    TBitmap source =
+        m_picture.Waiting() || ratio > 1 ? TBitmap(m_picture.Covering(size, ratio > 1)) : m_picture.Bitmap();
+    const TColor key =
+        m_picture.Waiting() ? source.TransparentColor() : m_picture.Bitmap().TransparentColor();
     m_stretched = StretchImage(source.Image(), Rect(0, 0, source.Width(), source.Height()), size.width(),
                                size.height());
     if (m_transparent && !source.Empty())
-        ClearKeyColor(m_stretched, source.TransparentColor());
+        ClearKeyColor(m_stretched, key);
+    m_stretched.setDevicePixelRatio(ratio);
     m_stretchedFrom = from;
     m_stretchedKeyed = m_transparent;
     return m_stretched;
@@ -88,8 +94,8 @@ void TImage::Paint(TCanvas& canvas)
         return;
     const TRect dest = DestRect();
     if (m_stretch) {
-        const QImage& shown = Stretched(dest);
-        canvas.DrawImage(dest, shown, Rect(0, 0, shown.width(), shown.height()));
+        const QImage& shown = Stretched(dest, canvas.Ratio());
+        canvas.DrawImage(dest, shown, Rect(0, 0, dest.Width(), dest.Height()));
         return;
     }
     TBitmap bitmap = m_picture.Bitmap();

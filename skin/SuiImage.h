@@ -42,7 +42,7 @@ protected:
 
 private:
     // The stretched picture, kept while picture, size and transparency stay.
-    const QImage& Stretched(const TRect& dest);
+    const QImage& Stretched(const TRect& dest, qreal ratio);
 
     TPicture m_picture;
     QImage m_stretched;

@@ -1,5 +1,7 @@
 #include "skin/SuiMainMenu.h"
 
+#include "framework/TControl.h"
+
 #include "skin/SuiStyleRules.h"
 #include "skin/Suipublic.h"
 
@@ -39,11 +41,12 @@ public:
             const QAction* item = ItemOf(option, widget);
             if (item == nullptr || option->rect.isEmpty())
                 return;
-            QImage image(option->rect.size(), QImage::Format_ARGB32);
+            QImage image = DeviceImage(option->rect.size(), painter->device()->devicePixelRatioF());
             image.fill(ToQColor(ColorToRGB(m_menu.Color())));
             {
                 TCanvas canvas(image);
-                m_menu.DrawItem(TsuiMainMenu::InfoOf(item), canvas, Rect(0, 0, image.width(), image.height()),
+                m_menu.DrawItem(TsuiMainMenu::InfoOf(item), canvas,
+                                Rect(0, 0, option->rect.width(), option->rect.height()),
                                 (option->state & State_Selected) != 0);
             }
             painter->drawImage(option->rect.topLeft(), image);
@@ -56,12 +59,12 @@ public:
                        const QWidget* widget) const override
     {
         if (element == PE_FrameMenu && m_menu.FlatMenu()) {
-            QImage image(option->rect.size(), QImage::Format_ARGB32);
+            QImage image = DeviceImage(option->rect.size(), painter->device()->devicePixelRatioF());
             image.fill(ToQColor(ColorToRGB(m_menu.Color())));
             {
                 TCanvas canvas(image);
-                Menu_DrawWindowBorder(canvas, image.width(), image.height(), m_menu.BorderColor(),
-                                      GetThemeColor(m_menu.UIStyle(), teFormColor));
+                Menu_DrawWindowBorder(canvas, option->rect.width(), option->rect.height(),
+                                      m_menu.BorderColor(), GetThemeColor(m_menu.UIStyle(), teFormColor));
             }
             painter->drawImage(option->rect.topLeft(), image);
             return;

@@ -27,7 +27,7 @@ int Clamp(int value, int low, int high)
 
 TBitmap Copy(const TBitmap& source, const TRect& rect)
 {
-    return TBitmap(source.Image().copy(rect.ToQRect()));
+    return source.Copy(rect);
 }
 
 TPicture PictureOf(const TBitmap& bitmap)
@@ -212,7 +212,7 @@ void TsuiTrackBar::UpdatePicture()
         const int length = std::max(vertical ? height() : width(), 0);
         m_groove = TBitmap(length, bar.Height());
         if (!m_groove.Empty()) {
-            TCanvas canvas(m_groove.Image());
+            TCanvas canvas(m_groove.EditImage());
             SpitDrawHorizontal(bar, canvas, Rect(0, 0, length, bar.Height()), false);
         }
     }
@@ -565,7 +565,7 @@ void TsuiScrollBar::UpdateSliderPic()
 
     TBitmap slider = vertical ? TBitmap(cross, length) : TBitmap(length, cross);
     {
-        TCanvas canvas(slider.Image());
+        TCanvas canvas(slider.EditImage());
         if (vertical) {
             const int endCap = m_sliceEnd.Height();
             canvas.Draw(0, 0, m_sliceStart);

@@ -462,7 +462,7 @@ void TsuiTitleBar::DrawSectionsTo(TCanvas& canvas)
         else {
             const int cw = std::min(dest.Width(), picture.Width());
             const int ch = std::min(dest.Height(), picture.Height());
-            canvas.CopyRect(Bounds(dest.Left, dest.Top, cw, ch), picture.Image(), Rect(0, 0, cw, ch));
+            canvas.DrawBitmap(Bounds(dest.Left, dest.Top, cw, ch), picture, Rect(0, 0, cw, ch));
         }
     };
     for (int i = 0; i < m_sections.Count(); ++i) {
@@ -521,10 +521,8 @@ void TsuiTitleBar::DrawButtons(TCanvas& canvas)
     for (const ButtonPlace& place : ButtonPlaces()) {
         const TsuiTitleBarButton& button = m_buttons.Items(place.Index);
         if (button.ButtonType() == suiControlBox && m_drawAppIcon) {
-            static const TBitmap icon(QImage(QStringLiteral(":/skin/MAINICON"))
-                                          .scaled(16, 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-            canvas.DrawImage(Bounds(place.Rect.Left + 3, place.Rect.Top, 16, 16), icon.Image(),
-                             Rect(0, 0, 16, 16));
+            const TBitmap& icon = SkinBitmap(QStringLiteral("MAINICON"));
+            canvas.DrawBitmap(Bounds(place.Rect.Left + 3, place.Rect.Top, 16, 16), icon, Rect(0, 0, 16, 16));
             continue;
         }
         const TBitmap& picture = StatePicture(place.Index, button).Bitmap();
@@ -534,8 +532,8 @@ void TsuiTitleBar::DrawButtons(TCanvas& canvas)
         std::optional<TColor> key;
         if (button.Transparent())
             key = picture.TransparentColor();
-        canvas.DrawImage(Bounds(place.Rect.Left, place.Rect.Top, picture.Width(), picture.Height()),
-                         picture.Image(), whole, key);
+        canvas.DrawBitmap(Bounds(place.Rect.Left, place.Rect.Top, picture.Width(), picture.Height()), picture,
+                          whole, key);
     }
 }
 

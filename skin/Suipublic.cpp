@@ -37,7 +37,7 @@ void DrawPiece(TCanvas& canvas, const TBitmap& source, const TRect& target, cons
 {
     if (target.IsEmpty() || sourceRect.IsEmpty())
         return;
-    canvas.DrawImage(target, source.Image(), sourceRect, key);
+    canvas.DrawBitmap(target, source, sourceRect, key);
 }
 
 // A corner: unscaled, no larger than its extent, cut toward its own sides.
@@ -148,14 +148,19 @@ template <class Map> void Rotate(TBitmap& bitmap, Map map)
 {
     if (bitmap.Empty())
         return;
-    const QImage& source = bitmap.Image();
-    QImage rotated(source.height(), source.width(), QImage::Format_ARGB32);
-    for (int y = 0; y < source.height(); ++y)
-        for (int x = 0; x < source.width(); ++x) {
-            const QPoint to = map(x, y, source.width(), source.height());
-            rotated.setPixel(to, source.pixel(x, y));
-        }
-    bitmap.Image() = rotated;
+    auto turn = [&map](const QImage& source) {
+        QImage rotated(source.height(), source.width(), QImage::Format_ARGB32);
+        for (int y = 0; y < source.height(); ++y)
+            for (int x = 0; x < source.width(); ++x) {
+                const QPoint to = map(x, y, source.width(), source.height());
+                rotated.setPixel(to, source.pixel(x, y));
+            }
+        return rotated;
+    };
+    // The 2x picture turns with it, pixel for pixel at its own size.
+    const QImage hiRes = bitmap.HiRes().isNull() ? QImage() : turn(bitmap.HiRes());
+    bitmap.EditImage() = turn(bitmap.Image());
+    bitmap.SetHiRes(hiRes);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // drawn so that the components' slicing and masking come out right.
 #include "resources/SkinSizes.h"
 
+#include <QDir>
 #include <QImage>
 #include <QSet>
 #include <QString>
@@ -340,3 +341,58 @@ TEST(WindowPictures, TitleButtonsAreSixteenColourAndMasked)
 }
 
 } // namespace
+
+namespace {
+
+// Aligned 2x2 device-pixel blocks that are not all one colour: an enlarged 1x
+// picture has none.
+int MixedBlocks(const QImage& img)
+{
+    int mixed = 0;
+    for (int y = 0; y + 1 < img.height(); y += 2)
+        for (int x = 0; x + 1 < img.width(); x += 2) {
+            const QRgb c = Rgb(img, x, y);
+            if (Rgb(img, x + 1, y) != c || Rgb(img, x, y + 1) != c || Rgb(img, x + 1, y + 1) != c)
+                ++mixed;
+        }
+    return mixed;
+}
+
+QString TwiceName(const QString& path)
+{
+    const qsizetype dot = path.lastIndexOf(u'.');
+    return dot > path.lastIndexOf(u'/') ? path.left(dot) + "@2x" + path.mid(dot) : path + "@2x";
+}
+
+} // namespace
+
+// Every skin bitmap, icon and window picture has its 2x picture beside it:
+// exactly twice the size, drawn with its own detail, with the key colour in
+// the corners the components read it from.
+TEST(SkinResources, EveryPictureHasA2xPictureWithItsOwnDetail)
+{
+    int checked = 0;
+    for (const char* root : {":/skin", ":/pictures"}) {
+        for (const QString& name : QDir(root).entryList()) {
+            if (name.contains("@2x"))
+                continue;
+            SCOPED_TRACE(name.toStdString());
+            const QString path = QString(root) + u'/' + name;
+            const QImage one = QImage(path).convertToFormat(QImage::Format_RGB32);
+            const QImage two = QImage(TwiceName(path)).convertToFormat(QImage::Format_RGB32);
+            ASSERT_FALSE(two.isNull());
+            EXPECT_EQ(two.size(), one.size() * 2);
+            if (DistinctColours(one) > 1) {
+                EXPECT_GT(MixedBlocks(two), 0) << "an enlargement of the 1x picture";
+            }
+            if (!name.endsWith(".jpg")) {
+                // Transparent draws take the key from the top-left or bottom-left pixel.
+                EXPECT_EQ(Rgb(two, 0, 0) == kMagenta, Rgb(one, 0, 0) == kMagenta);
+                EXPECT_EQ(Rgb(two, 0, two.height() - 1) == kMagenta,
+                          Rgb(one, 0, one.height() - 1) == kMagenta);
+            }
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 200);
+}

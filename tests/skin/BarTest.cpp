@@ -367,7 +367,7 @@ TEST(ProgressBar, CaptionRulesThicknessAndVerticalMirror)
 
     // A picture whose top row is red and bottom row blue, upside down.
     TBitmap twoRows(10, 2);
-    twoRows.Image().fill(ToQColor(clBlue));
+    twoRows.EditImage().fill(ToQColor(clBlue));
     for (int x = 0; x < 10; ++x)
         twoRows.SetPixel(x, 0, clRed);
     TPicture picture;

@@ -316,7 +316,7 @@ TEST(MainMenu, CheckMarkFromTheOwnListOrABoxUnderTheItemsImage)
     // With an image of its own: a black frame and the highlight under the image.
     TImageList images(16, 16);
     TBitmap green(16, 16);
-    green.Image().fill(ToQColor(clLime));
+    green.EditImage().fill(ToQColor(clLime));
     images.Add(green);
     menu.SetImages(&images);
     checked.ImageIndex = 0;

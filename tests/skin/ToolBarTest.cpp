@@ -26,7 +26,7 @@ struct ToolBarFixture : ::testing::Test
         host.SetColor(clRed);
         host.resize(300, 60);
         TBitmap picture(16, 16);
-        picture.Image().fill(ToQColor(kImage));
+        picture.EditImage().fill(ToQColor(kImage));
         images.Add(picture);
         bar->SetBounds(0, 0, 300, 44);
         bar->SetUIStyle(WinXP);

@@ -39,7 +39,7 @@ void Enter(QWidget* widget)
 TBitmap Solid(TColor color)
 {
     TBitmap bitmap(12, 10);
-    bitmap.Image().fill(ToQColor(color));
+    bitmap.EditImage().fill(ToQColor(color));
     return bitmap;
 }
 

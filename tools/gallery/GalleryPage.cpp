@@ -40,7 +40,9 @@ std::vector<GalleryPage> GalleryPages()
 
 QString GoldenName(const GalleryPage& page, const TsuiLook& look)
 {
-    return page.Name + u'-' + QString::fromLatin1(look.Name) + QStringLiteral(".png");
+    // Screens above 100 % have goldens of their own, drawn at ratio 2.
+    const QString ratio = qApp->devicePixelRatio() > 1 ? QStringLiteral("@2x") : QString();
+    return page.Name + u'-' + QString::fromLatin1(look.Name) + ratio + QStringLiteral(".png");
 }
 
 QWidget* CreateStage(const GalleryPage& page, TsuiUIStyle look, QWidget* parent)

@@ -14,7 +14,8 @@ struct SkinEntry
 {
     QString name;
     QSize size;
-    std::function<QImage()> draw;
+    // The picture at a zoom of 1 or 2: size times the zoom in device pixels.
+    std::function<QImage(int zoom)> draw;
 };
 
 enum class PictureFormat
@@ -31,7 +32,7 @@ struct PictureEntry
     QString file;
     QSize size;
     PictureFormat format;
-    std::function<QImage()> draw;
+    std::function<QImage(int zoom)> draw;
 };
 
 std::vector<SkinEntry> SkinEntries();

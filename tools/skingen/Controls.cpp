@@ -67,28 +67,29 @@ QRectF BoxRect(const Look& l, QSize size)
 
 } // namespace
 
-QImage DrawButton(const Look& l, State s)
+QImage DrawButton(const Look& l, State s, int zoom)
 {
-    QImage art = Canvas(l.size.button);
+    QImage art = Canvas(l.size.button, zoom);
     QPainter p(&art);
     Prepare(p);
-    PaintGel(p, QRectF(art.rect()), l.buttonRadius, StateGel(l.button, s));
+    PaintGel(p, Area(art), l.buttonRadius, StateGel(l.button, s));
     p.end();
     QImage out = l.buttonKeyed ? KeyOut(art, l.face, kMagenta) : Flatten(art, l.face);
     // Nine-slice stretching fills the middle from row h/2 but the right edge from
     // the row below it; keeping the two rows alike leaves no step on tall buttons.
-    const int hh = out.height() / 2;
-    for (int x = 0; x < out.width(); ++x)
-        out.setPixel(x, hh + 1, out.pixel(x, hh));
+    const int hh = l.size.button.height() / 2;
+    for (int row = 0; row < zoom; ++row)
+        for (int x = 0; x < out.width(); ++x)
+            out.setPixel(x, (hh + 1) * zoom + row, out.pixel(x, hh * zoom + row));
     return out;
 }
 
-QImage DrawCheckBox(const Look& l, State s, bool checked)
+QImage DrawCheckBox(const Look& l, State s, bool checked, int zoom)
 {
-    QImage art = Canvas(l.size.checkBox);
+    QImage art = Canvas(l.size.checkBox, zoom);
     QPainter p(&art);
     Prepare(p);
-    const QRectF box = BoxRect(l, art.size());
+    const QRectF box = BoxRect(l, l.size.checkBox);
     PaintGel(p, box, l.boxRadius, BoxGel(l, s));
     if (checked) {
         const double weight = l.style == Style::MacOS ? 2.2 : 2.0;
@@ -101,12 +102,12 @@ QImage DrawCheckBox(const Look& l, State s, bool checked)
     return Flatten(art, l.face);
 }
 
-QImage DrawRadio(const Look& l, State s, bool checked)
+QImage DrawRadio(const Look& l, State s, bool checked, int zoom)
 {
-    QImage art = Canvas(l.size.radio);
+    QImage art = Canvas(l.size.radio, zoom);
     QPainter p(&art);
     Prepare(p);
-    QRectF box = BoxRect(l, art.size());
+    QRectF box = BoxRect(l, l.size.radio);
     if (l.style == Style::MacOS)
         box = QRectF(1, 2, 14, 14);
     PaintOrb(p, box, BoxGel(l, s));
@@ -126,36 +127,37 @@ QImage DrawRadio(const Look& l, State s, bool checked)
     return KeyOut(art, l.face, kMagenta);
 }
 
-QImage DrawProgress(const Look& l, bool vertical)
+QImage DrawProgress(const Look& l, bool vertical, int zoom)
 {
     // Uniform along the bar, since the fill is stretched to its length: the
     // shading is drawn once, wide, and its middle column copied across.
     const QSize size = vertical ? l.size.progressV.transposed() : l.size.progress;
-    QImage art = Canvas(QSize(40, size.height()));
+    const int wide = 40;
+    QImage art = Canvas(QSize(wide, size.height()), zoom);
     QPainter p(&art);
     Prepare(p);
     Gel gel = l.progress;
     gel.border = Qt::transparent;
-    PaintGel(p, QRectF(-4, 0, art.width() + 8, size.height()), 0, gel);
-    p.fillRect(QRectF(0, size.height() - 1, art.width(), 1), QColor(0, 0, 0, 60));
+    PaintGel(p, QRectF(-4, 0, wide + 8, size.height()), 0, gel);
+    p.fillRect(QRectF(0, size.height() - 1, wide, 1), QColor(0, 0, 0, 60));
     p.end();
-    const QImage column = Flatten(art, l.progress.bottom).copy(art.width() / 2, 0, 1, size.height());
-    const QImage flat = column.scaled(size);
+    const QImage column = Flatten(art, l.progress.bottom).copy(art.width() / 2, 0, 1, art.height());
+    const QImage flat = column.scaled(size * zoom);
     return vertical ? TurnClockwise(flat) : flat;
 }
 
-QImage DrawTab(const Look& l, bool active)
+QImage DrawTab(const Look& l, bool active, int zoom)
 {
     const QSize size = l.size.tab;
     const double r = std::max(2.0, l.tabRadius);
-    QImage art = Canvas(size);
+    QImage art = Canvas(size, zoom);
     QPainter p(&art);
     Prepare(p);
     // Open at the bottom: the line below (or the page, for the active tab) closes it.
     const QRectF b(0.5, 0.5, size.width() - 1, size.height() + 4);
     QPainterPath shape;
     shape.addRoundedRect(b, r, r);
-    p.setClipRect(art.rect());
+    p.setClipRect(Area(art));
     PaintGel(p, shape, active ? l.tabActive : l.tabInactive);
     if (active && l.style == Style::WinXP) {
         // The Luna hot edge along the top of the selected tab.
@@ -169,15 +171,15 @@ QImage DrawTab(const Look& l, bool active)
     return KeyOut(art, l.face, kMagenta);
 }
 
-QImage DrawTabLine(const Look& l)
+QImage DrawTabLine(const Look& l, int zoom)
 {
-    return ProfileStrip(l.size.tabLine, l.tabLine);
+    return ProfileStrip(l.size.tabLine, l.tabLine, zoom);
 }
 
-QImage DrawGroove(const Look& l)
+QImage DrawGroove(const Look& l, int zoom)
 {
     const QSize size = l.size.groove;
-    QImage art = Canvas(size);
+    QImage art = Canvas(size, zoom);
     QPainter p(&art);
     Prepare(p);
     // WinXP keeps a thin channel inside a taller bitmap.
@@ -188,13 +190,13 @@ QImage DrawGroove(const Look& l)
     return Flatten(art, l.trackFace);
 }
 
-QImage DrawSlider(const Look& l, bool vertical)
+QImage DrawSlider(const Look& l, bool vertical, int zoom)
 {
     const QSize size = vertical ? l.size.sliderV : l.size.slider;
-    QImage art = Canvas(size);
+    QImage art = Canvas(size, zoom);
     QPainter p(&art);
     Prepare(p);
-    PaintGel(p, PointedShape(QRectF(art.rect()), vertical, 2), l.slider);
+    PaintGel(p, PointedShape(Area(art), vertical, 2), l.slider);
     // A three-line grip across the body.
     QColor grip = l.slider.border;
     grip.setAlpha(110);
@@ -212,14 +214,14 @@ QImage DrawSlider(const Look& l, bool vertical)
     return Flatten(art, l.trackFace);
 }
 
-QImage DrawScrollButton(const Look& l, bool first, State s)
+QImage DrawScrollButton(const Look& l, bool first, State s, int zoom)
 {
     const QSize size = l.size.scrollButton;
-    QImage art = Canvas(size);
+    QImage art = Canvas(size, zoom);
     QPainter p(&art);
     Prepare(p);
     const double radius = l.style == Style::MacOS ? 6 : std::max(2.0, std::min(l.buttonRadius, 3.0));
-    PaintGel(p, QRectF(art.rect()), radius, StateGel(l.scrollButton, s));
+    PaintGel(p, Area(art), radius, StateGel(l.scrollButton, s));
     const double a = std::min(size.width(), size.height()) * 0.42;
     QRectF arrow(0, 0, a, a);
     arrow.moveCenter(QPointF(size.width() / 2.0, size.height() / 2.0 + (s == State::Down ? 0.5 : 0)));
@@ -230,12 +232,12 @@ QImage DrawScrollButton(const Look& l, bool first, State s)
     return KeyOut(art, l.scrollFace, l.scrollFace);
 }
 
-QImage DrawScrollThumb(const Look& l)
+QImage DrawScrollThumb(const Look& l, int zoom)
 {
     // Authored lying down, then stood up: the shading runs across the thumb and
     // the middle third stretches along it without banding.
     const QSize size = l.size.scrollThumb.transposed();
-    QImage art = Canvas(size);
+    QImage art = Canvas(size, zoom);
     QPainter p(&art);
     Prepare(p);
     const double radius = l.style == Style::MacOS ? 6.5 : 3;

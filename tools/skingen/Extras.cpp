@@ -3,10 +3,10 @@
 
 namespace skingen {
 
-QImage DrawMenuChecked()
+QImage DrawMenuChecked(int zoom)
 {
     // Added to the menu's image list masked with white, so white is the outside.
-    QImage art = Canvas(QSize(16, 16));
+    QImage art = Canvas(QSize(16, 16), zoom);
     QPainter p(&art);
     Prepare(p);
     PaintTick(p, QRectF(4, 4.5, 8.5, 7), QColor(0x1A, 0x1A, 0x1A), 2.2);
@@ -14,26 +14,38 @@ QImage DrawMenuChecked()
     return KeyOut(art, QColor(0xB0, 0xB0, 0xB0), Qt::white);
 }
 
-QImage DrawFormTile(Style style)
+QImage DrawFormTile(Style style, int zoom)
 {
-    // An 8x8 brush tile: any pattern must repeat without seams, so it stays subtle.
-    QImage img(8, 8, QImage::Format_RGB888);
-    for (int y = 0; y < 8; ++y) {
-        for (int x = 0; x < 8; ++x) {
+    // An 8x8 brush tile: any pattern must repeat without seams, so it stays
+    // subtle. At a zoom the lines keep their logical place and width but run
+    // on device pixels, so diagonals step by one device pixel.
+    const int side = 8 * zoom;
+    QImage img(side, side, QImage::Format_RGB888);
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
             QColor c;
             if (style == Style::MacOS) {
-                // Aqua pinstripes.
-                c = y % 2 ? QColor(0xE4, 0xE4, 0xE4) : QColor(0xEE, 0xEE, 0xEE);
-                if (y % 4 == 3)
-                    c = QColor(0xE1, 0xE1, 0xE1);
+                // Aqua pinstripes; at a zoom the last device row of each
+                // stripe softens toward the next one.
+                auto stripe = [](int row) {
+                    if (row % 4 == 3)
+                        return QColor(0xE1, 0xE1, 0xE1);
+                    return row % 2 ? QColor(0xE4, 0xE4, 0xE4) : QColor(0xEE, 0xEE, 0xEE);
+                };
+                const int row = y / zoom;
+                c = stripe(row);
+                if (zoom > 1 && y % zoom == zoom - 1)
+                    c = Mix(c, stripe((row + 1) % 8), 0.5);
             } else {
                 // A faint woven diagonal on the clean Protein face.
+                const int rising = (x + y) % side;
+                const int falling = (x - y + side) % side;
                 c = QColor(0xFB, 0xFB, 0xFB);
-                if ((x + y) % 8 == 0)
+                if (rising < zoom)
                     c = QColor(0xF2, 0xF2, 0xF3);
-                else if ((x + y) % 8 == 1)
+                else if (rising < 2 * zoom)
                     c = QColor(0xF7, 0xF7, 0xF8);
-                else if ((x - y + 8) % 8 == 4)
+                else if (falling >= 4 * zoom && falling < 5 * zoom)
                     c = QColor(0xF8, 0xF8, 0xF9);
             }
             img.setPixelColor(x, y, c);
@@ -42,27 +54,31 @@ QImage DrawFormTile(Style style)
     return img;
 }
 
-QImage DrawMacMenuBar()
+QImage DrawMacMenuBar(int zoom)
 {
-    return ProfileStrip(QSize(1, 22), {{0, QColor(0xFF, 0xFF, 0xFF)},
-                                       {0.5, QColor(0xF2, 0xF2, 0xF2)},
-                                       {0.9, QColor(0xDC, 0xDC, 0xDC)},
-                                       {0.95, QColor(0xC8, 0xC8, 0xC8)},
-                                       {1, QColor(0x8E, 0x8E, 0x8E)}});
+    return ProfileStrip(QSize(1, 22),
+                        {{0, QColor(0xFF, 0xFF, 0xFF)},
+                         {0.5, QColor(0xF2, 0xF2, 0xF2)},
+                         {0.9, QColor(0xDC, 0xDC, 0xDC)},
+                         {0.95, QColor(0xC8, 0xC8, 0xC8)},
+                         {1, QColor(0x8E, 0x8E, 0x8E)}},
+                        zoom);
 }
 
-QImage DrawMacMenuSelect()
+QImage DrawMacMenuSelect(int zoom)
 {
-    return ProfileStrip(QSize(1, 21), {{0, QColor(0x9C, 0xC6, 0xF8)},
-                                       {0.08, QColor(0x6C, 0xA6, 0xF0)},
-                                       {0.5, QColor(0x3E, 0x82, 0xE2)},
-                                       {1, QColor(0x27, 0x62, 0xC6)}});
+    return ProfileStrip(QSize(1, 21),
+                        {{0, QColor(0x9C, 0xC6, 0xF8)},
+                         {0.08, QColor(0x6C, 0xA6, 0xF0)},
+                         {0.5, QColor(0x3E, 0x82, 0xE2)},
+                         {1, QColor(0x27, 0x62, 0xC6)}},
+                        zoom);
 }
 
-QImage DrawMacComboButton()
+QImage DrawMacComboButton(int zoom)
 {
     const QSize size(16, 17);
-    QImage art = Canvas(size);
+    QImage art = Canvas(size, zoom);
     QPainter p(&art);
     Prepare(p);
     const Look& mac = LookOf(Style::MacOS);
@@ -73,10 +89,10 @@ QImage DrawMacComboButton()
     return Flatten(art, mac.face);
 }
 
-QImage DrawSideChannelBar(bool hot)
+QImage DrawSideChannelBar(bool hot, int zoom)
 {
     const QSize size(8, 172);
-    QImage art = Canvas(size);
+    QImage art = Canvas(size, zoom);
     QPainter p(&art);
     Prepare(p);
     const QColor light = hot ? QColor(0xE4, 0xEE, 0xFC) : QColor(0xF6, 0xF6, 0xF6);
@@ -84,7 +100,7 @@ QImage DrawSideChannelBar(bool hot)
     QLinearGradient across(0, 0, size.width(), 0);
     across.setColorAt(0, light);
     across.setColorAt(1, dark);
-    p.fillRect(art.rect(), across);
+    p.fillRect(Area(art), across);
     p.fillRect(QRectF(size.width() - 1, 0, 1, size.height()),
                hot ? QColor(0x3A, 0x64, 0xB0) : QColor(0x6A, 0x6E, 0x74));
     p.fillRect(QRectF(0, 0, 1, size.height()), Qt::white);
@@ -103,11 +119,11 @@ QImage DrawSideChannelBar(bool hot)
     return Flatten(art, QColor(0xE8, 0xE8, 0xE8));
 }
 
-QImage DrawSideChannelPin(bool onTop)
+QImage DrawSideChannelPin(bool onTop, int zoom)
 {
     // Glyph of a flat speed button, keyed by magenta in every corner.
     const QSize size(12, 12);
-    QImage art = Canvas(size);
+    QImage art = Canvas(size, zoom);
     QPainter p(&art);
     Prepare(p);
     if (!onTop) {
@@ -129,10 +145,10 @@ QImage DrawSideChannelPin(bool onTop)
     return KeyOut(art, QColor(0xE8, 0xE8, 0xE8), kMagenta);
 }
 
-QImage DrawFontTypeMark(bool trueType)
+QImage DrawFontTypeMark(bool trueType, int zoom)
 {
     const QSize size(20, 12);
-    QImage art = Canvas(size);
+    QImage art = Canvas(size, zoom);
     QPainter p(&art);
     Prepare(p);
     if (trueType) {

@@ -5,10 +5,12 @@ namespace skingen {
 namespace {
 
 // Title buttons sit on the client section at the button's top offset.
-QImage BandBehindButton(const Look& l)
+QImage BandBehindButton(const Look& l, int zoom)
 {
-    const QImage band = TitleBand(l.title, QSize(l.size.titleButton.width(), l.size.titleClient.height()));
-    return band.copy(0, l.titleButtonTop, l.size.titleButton.width(), l.size.titleButton.height());
+    const QImage band =
+        TitleBand(l.title, QSize(l.size.titleButton.width(), l.size.titleClient.height()), zoom);
+    return band.copy(0, l.titleButtonTop * zoom, l.size.titleButton.width() * zoom,
+                     l.size.titleButton.height() * zoom);
 }
 
 void PaintSheen(QPainter& p, const QRectF& r, int alpha)
@@ -102,9 +104,9 @@ void DecorateSide(QPainter& p, const Look& l, QSize size, bool left)
 
 } // namespace
 
-QImage TitleBand(const Band& band, QSize size)
+QImage TitleBand(const Band& band, QSize size, int zoom)
 {
-    QImage img = ProfileStrip(size, band.body).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage img = ProfileStrip(size, band.body, zoom).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QPainter p(&img);
     if (band.pinstripe) {
         for (int y = 1; y < size.height() - 1; y += 2)
@@ -124,12 +126,12 @@ QImage TitleBand(const Band& band, QSize size)
     return img.convertToFormat(QImage::Format_RGB888);
 }
 
-QImage DrawTitle(const Look& l, TitlePart part)
+QImage DrawTitle(const Look& l, TitlePart part, int zoom)
 {
     const QSize size = part == TitlePart::Left    ? l.size.titleLeft
                        : part == TitlePart::Right ? l.size.titleRight
                                                   : l.size.titleClient;
-    QImage img = TitleBand(l.title, size).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage img = TitleBand(l.title, size, zoom).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     // The client section is stretched, so it stays uniform from side to side.
     if (part != TitlePart::Client && size.width() > 1) {
         QPainter p(&img);
@@ -139,15 +141,15 @@ QImage DrawTitle(const Look& l, TitlePart part)
     return img.convertToFormat(QImage::Format_RGB888);
 }
 
-QImage DrawTitleButton(const Look& l, Glyph g, State s)
+QImage DrawTitleButton(const Look& l, Glyph g, State s, int zoom)
 {
     const QSize size = l.size.titleButton;
-    QImage art = Canvas(size);
+    QImage art = Canvas(size, zoom);
     QPainter p(&art);
     Prepare(p);
     const std::array<Gel, 3>& gels = g == Glyph::Close ? l.closeButton : l.titleButton;
     const Gel& gel = gels[s == State::Hover ? 1 : s == State::Down ? 2 : 0];
-    const QRectF body(art.rect());
+    const QRectF body = Area(art);
     if (l.titleButtonShape == ButtonShape::Orb)
         PaintOrb(p, body, gel);
     else
@@ -160,8 +162,8 @@ QImage DrawTitleButton(const Look& l, Glyph g, State s)
     PaintGlyph(p, g, glyphBox, color, size.width() >= 21 ? 2.6 : 2.0);
     p.end();
     if (l.titleButtonsKeyed)
-        return KeyOut(art, BandBehindButton(l), kMagenta);
-    return Flatten(art, BandBehindButton(l));
+        return KeyOut(art, BandBehindButton(l, zoom), kMagenta);
+    return Flatten(art, BandBehindButton(l, zoom));
 }
 
 } // namespace skingen

@@ -6,11 +6,17 @@
 
 namespace skingen {
 
-QImage Canvas(QSize size)
+QImage Canvas(QSize size, int zoom)
 {
-    QImage img(size, QImage::Format_ARGB32_Premultiplied);
+    QImage img(size * zoom, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(zoom);
     img.fill(Qt::transparent);
     return img;
+}
+
+QRectF Area(const QImage& img)
+{
+    return QRectF(QPointF(0, 0), img.deviceIndependentSize());
 }
 
 void Prepare(QPainter& p)
@@ -110,6 +116,7 @@ void PaintOrb(QPainter& p, const QRectF& r, const Gel& gel)
 QImage Flatten(const QImage& art, const QImage& backdrop)
 {
     QImage out = backdrop.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    out.setDevicePixelRatio(art.devicePixelRatio());
     {
         QPainter p(&out);
         p.drawImage(0, 0, art);
@@ -127,6 +134,7 @@ QImage KeyOut(const QImage& art, const QImage& backdrop, QColor key)
     const QImage over = Flatten(art, backdrop).convertToFormat(QImage::Format_RGB32);
     const QImage src = art.convertToFormat(QImage::Format_ARGB32);
     QImage out(art.size(), QImage::Format_RGB32);
+    out.setDevicePixelRatio(art.devicePixelRatio());
     const QRgb keyRgb = key.rgb();
     for (int y = 0; y < art.height(); ++y) {
         for (int x = 0; x < art.width(); ++x) {
@@ -159,14 +167,18 @@ QColor Sample(const Profile& profile, double t)
     return profile.back().color;
 }
 
-QImage ProfileStrip(QSize size, const Profile& profile)
+QImage ProfileStrip(QSize size, const Profile& profile, int zoom)
 {
-    // Row by row, so that the first and last stops land exactly on the edge rows.
-    QImage img(size, QImage::Format_RGB888);
-    for (int y = 0; y < size.height(); ++y) {
-        const double t = size.height() > 1 ? double(y) / (size.height() - 1) : 0.5;
+    // Row by row, so that the first and last stops land exactly on the edge
+    // rows; at a zoom each device row samples its own place between them.
+    QImage img(size * zoom, QImage::Format_RGB888);
+    img.setDevicePixelRatio(zoom);
+    const int rows = img.height();
+    const int last = size.height() * zoom - zoom; // the top device row of the last logical row
+    for (int y = 0; y < rows; ++y) {
+        const double t = last > 0 ? std::clamp(double(y) / last, 0.0, 1.0) : 0.5;
         const QColor c = Sample(profile, t);
-        for (int x = 0; x < size.width(); ++x)
+        for (int x = 0; x < img.width(); ++x)
             img.setPixelColor(x, y, c);
     }
     return img;

@@ -11,11 +11,17 @@ namespace skingen {
 
 inline const QColor kMagenta{0xFF, 0x00, 0xFF};
 
-// A transparent canvas to draw art on before it is flattened.
-QImage Canvas(QSize size);
+// Every picture is drawn at a zoom of 1 and of 2: the same art in the same
+// logical coordinates, painted on twice as many pixels.
+// A transparent canvas to draw art on before it is flattened: `size` logical
+// pixels at that zoom (its device pixel ratio).
+QImage Canvas(QSize size, int zoom);
+// The logical rectangle of an image drawn at a zoom.
+QRectF Area(const QImage& img);
 // A painter with antialiasing on.
 void Prepare(QPainter& p);
 
+// `size` in device pixels.
 QImage Solid(QSize size, QColor color);
 QLinearGradient Vertical(double top, double bottom, const Profile& profile);
 QColor Mix(QColor a, QColor b, double t);
@@ -37,8 +43,8 @@ QImage KeyOut(const QImage& art, QColor backdrop, QColor key);
 
 // The profile's colour at 0 <= t <= 1.
 QColor Sample(const Profile& profile, double t);
-// A strip of the given profile running top to bottom.
-QImage ProfileStrip(QSize size, const Profile& profile);
+// A strip of the given profile running top to bottom, `size` logical pixels at that zoom.
+QImage ProfileStrip(QSize size, const Profile& profile, int zoom);
 // Quarter turns used to author horizontal pieces from vertical ones.
 QImage TurnClockwise(const QImage& img);
 

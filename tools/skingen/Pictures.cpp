@@ -163,29 +163,30 @@ void PaintKey(QPainter& p, const QRectF& r)
 
 // Draws in display units of `display` onto a bitmap of `size`, so that the
 // picture looks right once the window stretches it to its control.
-QImage Picture(QSize size, QSizeF display, const std::function<void(QPainter&, const QRectF&)>& paint)
+QImage Picture(QSize size, QSizeF display, int zoom,
+               const std::function<void(QPainter&, const QRectF&)>& paint)
 {
-    QImage img(size, QImage::Format_RGB32);
+    QImage img(size * zoom, QImage::Format_RGB32);
     img.fill(Qt::black);
     QPainter p(&img);
     Prepare(p);
-    p.scale(size.width() / display.width(), size.height() / display.height());
+    p.scale(img.width() / display.width(), img.height() / display.height());
     paint(p, QRectF(QPointF(0, 0), display));
     p.end();
     return img;
 }
 
 // The main window's title: the Protein graphite band with the product's mark.
-QImage MainBand(QSize size)
+QImage MainBand(QSize size, int zoom)
 {
-    return TitleBand(LookOf(Style::Protein).title, size);
+    return TitleBand(LookOf(Style::Protein).title, size, zoom);
 }
 
 } // namespace
 
-QImage DrawMainPicture()
+QImage DrawMainPicture(int zoom)
 {
-    return Picture(QSize(800, 600), QSizeF(337, 309), [](QPainter& p, const QRectF& a) {
+    return Picture(QSize(800, 600), QSizeF(337, 309), zoom, [](QPainter& p, const QRectF& a) {
         PaintMosaic(p, a, 30, kMainRamp, 7);
         PaintGlow(p, QPointF(a.width() * 0.28, a.height() * 0.22), a.width() * 0.5,
                   QColor(255, 255, 255, 70));
@@ -215,13 +216,13 @@ QImage DrawMainPicture()
     });
 }
 
-QImage DrawSidePicture(QSize size, Emblem emblem, int seed)
+QImage DrawSidePicture(QSize size, Emblem emblem, int seed, int zoom)
 {
     // Each small picture is shown at a size of its own window's control.
     const QSizeF display = emblem == Emblem::Lock  ? QSizeF(97, 121)
                            : emblem == Emblem::Key ? QSizeF(105, 153)
                                                    : QSizeF(size);
-    return Picture(size, display, [emblem, seed](QPainter& p, const QRectF& a) {
+    return Picture(size, display, zoom, [emblem, seed](QPainter& p, const QRectF& a) {
         PaintMosaic(p, a, 16, kMainRamp, static_cast<uint32_t>(seed));
         PaintVignette(p, a, 120);
         const double s = std::min(a.width(), a.height()) * 0.42;
@@ -248,12 +249,12 @@ QImage DrawSidePicture(QSize size, Emblem emblem, int seed)
     });
 }
 
-QImage DrawMainTitle(TitlePart part)
+QImage DrawMainTitle(TitlePart part, int zoom)
 {
     const QSize size = part == TitlePart::Left    ? QSize(137, 23)
                        : part == TitlePart::Right ? QSize(129, 23)
                                                   : QSize(279, 23);
-    QImage img = MainBand(size).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage img = MainBand(size, zoom).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     if (part != TitlePart::Client) {
         QPainter p(&img);
         Prepare(p);
@@ -263,7 +264,7 @@ QImage DrawMainTitle(TitlePart part)
         QLinearGradient fade(left ? 0 : size.width(), 0, left ? size.width() : 0, 0);
         fade.setColorAt(0, QColor(0, 0, 0, 255));
         fade.setColorAt(1, QColor(0, 0, 0, 0));
-        QImage trail = Canvas(size);
+        QImage trail = Canvas(size, zoom);
         {
             QPainter t(&trail);
             Prepare(t);
@@ -271,7 +272,7 @@ QImage DrawMainTitle(TitlePart part)
             PaintMosaic(t, QRectF(0, 1, size.width(), size.height() - 2), 9, kMainRamp, left ? 3 : 5);
             t.setOpacity(1);
             t.setCompositionMode(QPainter::CompositionMode_DestinationIn);
-            t.fillRect(trail.rect(), fade);
+            t.fillRect(Area(trail), fade);
         }
         p.drawImage(0, 0, trail);
         p.restore();
@@ -282,10 +283,10 @@ QImage DrawMainTitle(TitlePart part)
     return img.convertToFormat(QImage::Format_RGB888);
 }
 
-QImage DrawMainTitleButton(Glyph g, State s)
+QImage DrawMainTitleButton(Glyph g, State s, int zoom)
 {
     const QSize size(19, 19);
-    QImage art = Canvas(size);
+    QImage art = Canvas(size, zoom);
     QPainter p(&art);
     Prepare(p);
     const Look& protein = LookOf(Style::Protein);
@@ -293,13 +294,13 @@ QImage DrawMainTitleButton(Glyph g, State s)
     QColor glyph = protein.titleGlyph[s == State::Hover ? 1 : s == State::Down ? 2 : 0];
     if (g == Glyph::Close && s == State::Hover)
         glyph = QColor(0xC4, 0x30, 0x2D);
-    PaintGel(p, QRectF(art.rect()), 2.5, gel);
-    QRectF box = QRectF(art.rect()).adjusted(5.5, 5.5, -5.5, -5.5);
+    PaintGel(p, Area(art), 2.5, gel);
+    QRectF box = Area(art).adjusted(5.5, 5.5, -5.5, -5.5);
     if (s == State::Down)
         box.translate(0.5, 0.5);
     PaintGlyph(p, g, box, glyph, 2.0);
     p.end();
-    const QImage band = MainBand(QSize(19, 23)).copy(0, 2, 19, 19);
+    const QImage band = MainBand(QSize(19, 23), zoom).copy(0, 2 * zoom, 19 * zoom, 19 * zoom);
     const QImage keyed = KeyOut(art, band, kMagenta);
     // Sixteen colours, as the window's own button pictures are.
     const QList<QRgb> palette{0xFF00FF, 0x000000, 0x1E1E1E, 0x33363B, 0x5A5E64, 0x8A8E94, 0xBEC2C7, 0xD8DCE0,

@@ -24,6 +24,20 @@ bool Check(const QImage& img, const QString& name, QSize size)
     return false;
 }
 
+// Every picture at 1x and, as NAME@2x beside it, with twice the detail.
+constexpr int kZooms[] = {1, 2};
+
+QString ZoomSuffix(int zoom)
+{
+    return zoom == 1 ? QString() : QStringLiteral("@%1x").arg(zoom);
+}
+
+QString ZoomedFile(const QString& file, int zoom)
+{
+    const qsizetype dot = file.lastIndexOf(u'.');
+    return file.left(dot) + ZoomSuffix(zoom) + file.mid(dot);
+}
+
 bool Save(const QImage& img, const QString& path, const char* format, int quality = -1)
 {
     QImageWriter writer(path, format);
@@ -104,26 +118,32 @@ int Generate(const QString& resources)
     QTextStream q(&qrc);
     q << "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/skin\">\n";
     for (const SkinEntry& e : SkinEntries()) {
-        const QImage img = e.draw();
-        ok = Check(img, e.name, e.size) && ok;
-        // Skin bitmaps are opaque 24-bit, masked by key colours; the icon keeps its alpha.
-        const QImage out = img.hasAlphaChannel() ? img : img.convertToFormat(QImage::Format_RGB888);
-        ok = Save(out, root.filePath("skin/" + e.name + ".png"), "png") && ok;
-        q << "  <file alias=\"" << e.name << "\">skin/" << e.name << ".png</file>\n";
+        for (int zoom : kZooms) {
+            const QImage img = e.draw(zoom);
+            const QString name = e.name + ZoomSuffix(zoom);
+            ok = Check(img, name, e.size * zoom) && ok;
+            // Skin bitmaps are opaque 24-bit, masked by key colours; the icon keeps its alpha.
+            const QImage out = img.hasAlphaChannel() ? img : img.convertToFormat(QImage::Format_RGB888);
+            ok = Save(out, root.filePath("skin/" + name + ".png"), "png") && ok;
+            q << "  <file alias=\"" << name << "\">skin/" << name << ".png</file>\n";
+        }
     }
     q << "</qresource>\n<qresource prefix=\"/pictures\">\n";
     for (const PictureEntry& e : PictureEntries()) {
-        const QImage img = ForPicture(e.draw(), e.format);
-        ok = Check(img, e.file, e.size) && ok;
-        const bool jpeg = e.format == PictureFormat::Jpeg;
-        ok = Save(img, root.filePath("pictures/" + e.file), jpeg ? "jpeg" : "png", jpeg ? 90 : -1) && ok;
-        q << "  <file alias=\"" << e.file << "\">pictures/" << e.file << "</file>\n";
+        for (int zoom : kZooms) {
+            const QImage img = ForPicture(e.draw(zoom), e.format);
+            const QString file = ZoomedFile(e.file, zoom);
+            ok = Check(img, file, e.size * zoom) && ok;
+            const bool jpeg = e.format == PictureFormat::Jpeg;
+            ok = Save(img, root.filePath("pictures/" + file), jpeg ? "jpeg" : "png", jpeg ? 90 : -1) && ok;
+            q << "  <file alias=\"" << file << "\">pictures/" << file << "</file>\n";
+        }
     }
     // Every size of the desktop icon, for the window icon.
     q << "</qresource>\n<qresource prefix=\"/icons\">\n";
     std::vector<std::pair<QSize, QByteArray>> pngs;
     for (const PictureEntry& e : DesktopIconEntries()) {
-        const QImage img = ForPicture(e.draw(), e.format);
+        const QImage img = ForPicture(e.draw(1), e.format);
         ok = Check(img, e.file, e.size) && ok;
         QByteArray png;
         QBuffer buffer(&png);

@@ -40,7 +40,7 @@ void Apply(QWidget* control, State state)
 TPicture Swatch(TColor face, TColor mark)
 {
     TBitmap bitmap(24, 24);
-    bitmap.Image().fill(ToQColor(face));
+    bitmap.EditImage().fill(ToQColor(face));
     for (int i = 4; i < 20; ++i) {
         bitmap.SetPixel(i, i, mark);
         bitmap.SetPixel(23 - i, i, mark);

@@ -17,8 +17,8 @@ constexpr TColor kMask = clFuchsia;
 TBitmap Icons(bool hot)
 {
     TBitmap strip(64, 16);
-    strip.Image().fill(ToQColor(kMask));
-    QImage& image = strip.Image();
+    strip.EditImage().fill(ToQColor(kMask));
+    QImage& image = strip.EditImage();
     TCanvas canvas(image);
     const TColor ink = hot ? clNavy : clBlack;
     // A page with a folded corner.
