@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Windows job: cross-builds the program, its packages and the suite (scripts/build-windows.sh),
 # then under Wine, in a fresh prefix on a virtual display:
-#   1. the core's and the command line's suites;
+#   1. the core's, the command line's and the windows' suites (the windows on `minimal`);
 #   2. the five windows rendered by Wine's GDI beside the Linux build's rendering, pixel by pixel
 #      outside text;
 #   3. the command line's output and exit codes through the console executable tessel.com;
@@ -15,9 +15,9 @@ native=${TESSEL_BUILD_DIR:-build}
 # Wine runs tests one at a time: they share the prefix's registry.
 # reg_import_tests runs in scripts/ci-wine.sh, which gives regedit the prefix it expects.
 core_tests=(registry_tests tweak_insight_tests password_tests cli_tests)
-# The window suites cross-build (tests/CMakeLists.txt runs them on `minimal`) but do not finish
-# under Wine yet, so the job leaves them out; the windows are checked by 2 and 5 instead.
-bash scripts/build-windows.sh "${core_tests[@]}" tessel_window_shots registry_values
+window_tests=(controls_tests tessel_framework_tests tessel_resources_test tessel_skin_tests tessel_sui_tests
+  tessel_font_tests access_window_tests shell_window_tests)
+bash scripts/build-windows.sh "${core_tests[@]}" "${window_tests[@]}" tessel_window_shots registry_values
 werror=OFF
 [ -n "${CI:-}" ] && werror=ON
 [ -f "$native/build.ninja" ] ||
@@ -51,7 +51,7 @@ cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 # 1. The suite under Wine. The gallery's golden images are drawn with the Linux fonts of
 #    tools/gallery/fonts.conf, which GDI does not read, so they stay on Linux.
 echo "== the suite under Wine"
-only=$(IFS='|'; echo "^(${core_tests[*]})\$")
+only=$(IFS='|'; echo "^(${core_tests[*]}|${window_tests[*]})\$")
 ctest --test-dir "$build" --output-on-failure -R "$only"
 
 # 2. The five windows, here and under Wine.

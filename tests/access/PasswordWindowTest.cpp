@@ -3,11 +3,17 @@
 #include "tweaks/GbkCodec.h"
 
 #include <QClipboard>
+#include <QLibrary>
 
 namespace tessel::test {
 namespace {
 
 const char* const kProgramKey = "Software\\Microsoft\\Windows\\vardo";
+
+bool UnderWine()
+{
+    return QLibrary::resolve(QStringLiteral("ntdll"), "wine_get_version") != nullptr;
+}
 
 std::string StoredPassword(RegistryBackend& registry)
 {
@@ -168,7 +174,8 @@ TEST(CodePage936, TheWindowsAndTheCoreConvertAlike)
     }
     // 128 ASCII, the euro, 0xFF and every one of the 126 x 190 pairs: Windows
     // gives each pair a character, the user-defined areas private-use ones.
-    EXPECT_EQ(compared, 24070);
+    // Wine's table alone leaves the single byte 0xFF (U+F8F5 on Windows) without one.
+    EXPECT_EQ(compared, UnderWine() ? 24069 : 24070);
 }
 
 TEST_F(PasswordWindow, FocusStartsAtTheOkButton)

@@ -21,14 +21,22 @@ void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
         std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
 }
 
+#ifdef _WIN32
+constexpr char kHeadlessPlatform[] = "minimal:enable_fonts";
+#else
+constexpr char kHeadlessPlatform[] = "offscreen";
+#endif
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     g_previous = qInstallMessageHandler(QuietHandler);
-    // Windows are driven on the offscreen platform, also during test discovery.
+    // Windows are driven on a platform without a display, also during test discovery.
+    // Windows builds have no offscreen plugin, and Wine keeps every QT_ variable from its
+    // programs, so there the default is the only way in: minimal, with the system's fonts.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", kHeadlessPlatform);
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         const QString runtime = QDir::tempPath() + QStringLiteral("/tessel-runtime");
         QDir().mkpath(runtime);
