@@ -51,7 +51,8 @@ cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 # 1. The suite under Wine. The gallery's golden images are drawn with the Linux fonts of
 #    tools/gallery/fonts.conf, which GDI does not read, so they stay on Linux.
 echo "== the suite under Wine"
-only=$(IFS='|'; echo "^(${core_tests[*]}|${window_tests[*]})\$")
+# Cases that need a larger screen than minimal's run again on the display (<suite>_on_display).
+only=$(IFS='|'; echo "^(${core_tests[*]}|${window_tests[*]})(_on_display)?\$")
 ctest --test-dir "$build" --output-on-failure -R "$only"
 
 # 2. The five windows, here and under Wine.
