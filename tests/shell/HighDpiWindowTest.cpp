@@ -1,5 +1,6 @@
 // The five windows on a screen at 200 %: composed at the screen's ratio, with
 // the 2x skin pictures and text at device resolution, not enlarged from 1x.
+#include "NamedWindows.h"
 #include "skin/SuiTitleBar.h"
 #include "tests/support/WindowTestSupport.h"
 
@@ -7,23 +8,8 @@
 #include <QImage>
 
 #include <array>
-#include <functional>
 
 namespace {
-
-struct Window
-{
-    const char* Name;
-    std::function<QWidget&(const TWindows&)> Get;
-};
-
-const std::array<Window, 5> kWindows{{
-    {"main", [](const TWindows& w) -> QWidget& { return w.Form1(); }},
-    {"login", [](const TWindows& w) -> QWidget& { return w.Form2(); }},
-    {"password", [](const TWindows& w) -> QWidget& { return w.Form3(); }},
-    {"about", [](const TWindows& w) -> QWidget& { return w.Form4(); }},
-    {"help", [](const TWindows& w) -> QWidget& { return w.Form7(); }},
-}};
 
 QImage Grab(QWidget& window)
 {
@@ -58,7 +44,7 @@ TEST(HighDpiWindows, FiveWindowsMatchTheirPicturesAtRatio2)
     TWindows windows(backend.Get());
     const QDir goldens(QStringLiteral(TESSEL_WINDOW_GOLDEN_DIR));
     const QDir actualDir(QStringLiteral(TESSEL_WINDOW_ACTUAL_DIR));
-    for (const Window& entry : kWindows) {
+    for (const NamedWindow& entry : kNamedWindows) {
         SCOPED_TRACE(entry.Name);
         QWidget& window = entry.Get(windows);
         const QImage shot = Grab(window);

@@ -8,6 +8,7 @@
 // every text colour changed, and once more with every caption emptied and every
 // label hidden (disabled captions keep their own colours): what changed is text. Text itself differs
 // between platforms (FreeType here, GDI on Windows), the rest must not.
+#include "NamedWindows.h"
 #include "access/Unit2.h"
 #include "access/Unit3.h"
 #include "controls/Sncheckbox.h"
@@ -36,29 +37,11 @@
 
 #include <array>
 #include <cstdio>
-#include <functional>
 
 namespace {
 
 constexpr TColor kMarker = 0x00FF01; // a text colour no window uses
 constexpr QRgb kTextMarker = qRgb(1, 255, 0);
-
-struct Window
-{
-    const char* Name;
-    std::function<QWidget&(const TWindows&)> Get;
-};
-
-std::array<Window, 5> Windows()
-{
-    return {{
-        {"main", [](const TWindows& w) -> QWidget& { return w.Form1(); }},
-        {"login", [](const TWindows& w) -> QWidget& { return w.Form2(); }},
-        {"password", [](const TWindows& w) -> QWidget& { return w.Form3(); }},
-        {"about", [](const TWindows& w) -> QWidget& { return w.Form4(); }},
-        {"help", [](const TWindows& w) -> QWidget& { return w.Form7(); }},
-    }};
-}
 
 void MarkText(QWidget& window)
 {
@@ -99,7 +82,7 @@ int Shots(const QString& dir)
     tessel::test::BackendUnderTest backend(tessel::test::PlatformBackends().back());
     TDialogRecorder dialogs;
     TWindows windows(backend.Get());
-    for (const Window& entry : Windows()) {
+    for (const NamedWindow& entry : kNamedWindows) {
         QWidget& window = entry.Get(windows);
         window.show();
         const QImage plain = Grab(window);
@@ -158,7 +141,7 @@ QImage TextMask(const Rendering& a, const Rendering& b)
 int Compare(const QString& reference, const QString& other)
 {
     int failures = 0;
-    for (const Window& entry : Windows()) {
+    for (const NamedWindow& entry : kNamedWindows) {
         const QString name = QLatin1String(entry.Name);
         Rendering a, b;
         if (!a.Load(reference + u'/' + name) || !b.Load(other + u'/' + name)) {
