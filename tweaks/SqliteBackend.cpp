@@ -749,6 +749,9 @@ private:
         rollback_ = make("ROLLBACK");
         dataVersion_ = make("PRAGMA data_version");
         if (writer) {
+            holdLocks_ = make("PRAGMA locking_mode=EXCLUSIVE");
+            releaseLocks_ = make("PRAGMA locking_mode=NORMAL");
+            touch_ = make("SELECT 1 FROM keys LIMIT 1");
             same_ = make("SELECT 1 FROM vals WHERE key=?1 AND fold=?2 AND type=?3 AND data=?4 "
                          "AND EXISTS(SELECT 1 FROM keys WHERE id=?1)");
             present_ = make("SELECT 1 FROM vals WHERE key=?1 AND fold=?2");
@@ -791,6 +794,32 @@ private:
     Statement* same_ = nullptr;
     Statement* present_ = nullptr;
     Statement* dataVersion_ = nullptr;
+    Statement* holdLocks_ = nullptr;
+    Statement* releaseLocks_ = nullptr;
+    Statement* touch_ = nullptr;
+    bool holding_ = false;
+
+    // A batch that writes keeps SQLite's file locks from its first write to
+    // its end: every row still commits on its own, but without taking and
+    // dropping the WAL's locks around each commit. Other programs wait for
+    // the batch as they wait for any writer.
+    void HoldLocks()
+    {
+        if (holding_ || !holdLocks_)
+            return;
+        Exec(*holdLocks_);
+        holding_ = true;
+    }
+
+    // The locks go at the next access after the mode is back to normal.
+    void ReleaseLocks()
+    {
+        if (!holding_)
+            return;
+        holding_ = false;
+        Exec(*releaseLocks_);
+        Exec(*touch_);
+    }
 
 public:
     // Within a batch (SqliteBackend::BeginBatch) statements share one
@@ -827,6 +856,8 @@ public:
     // as one that waits for the lock.
     template <typename... Args> int RunWrite(Statement& statement, const Args&... args)
     {
+        if (batched_)
+            HoldLocks();
         int rc = statement.Run(args...);
         if (batched_ && inTransaction_ && !wrote_ && (rc & 0xFF) == SQLITE_BUSY) {
             statement.Reset();
@@ -883,8 +914,10 @@ public:
         if (inTransaction_)
             Exec(*commit_);
         inTransaction_ = false;
-        if (--batched_ == 0)
+        if (--batched_ == 0) {
             keyIds_.clear();
+            ReleaseLocks();
+        }
         return rc;
     }
 };

@@ -822,9 +822,10 @@ TEST_F(SqliteHive, AKilledPassKeepsEveryFinishedRowAndLeavesNoRowHalfWritten)
     }
 }
 
-// A pass that changes nothing writes nothing; keys that another program
-// deletes between two rows are made again, not written to as they were.
-TEST_F(SqliteHive, ABatchWritesOnlyChangesAndFollowsKeysAnotherProgramDeletes)
+// A pass that changes nothing writes nothing. A batch that writes keeps the
+// hive to itself until it ends, so another program never changes it between
+// two rows; keys that program deletes after the batch are made again.
+TEST_F(SqliteHive, ABatchWritesOnlyChangesAndHoldsTheHiveUntilItEnds)
 {
     auto backend = Open();
     RecordedMessages messages;
@@ -834,29 +835,38 @@ TEST_F(SqliteHive, ABatchWritesOnlyChangesAndFollowsKeysAnotherProgramDeletes)
     EXPECT_EQ(fs::file_size(user_ + "-wal"), walBefore);
     EXPECT_EQ(Hex(ReadStored(*backend, Hive::CurrentUser, kMirrorKey, "NoDrives").bytes), "01000000");
 
-    const auto batch = backend->BeginBatch();
-    ASSERT_TRUE(batch);
+    const std::string gone =
+        "SELECT v.name, hex(v.data) FROM vals v JOIN keys k ON v.key = k.id WHERE k.fold = 'GONE'";
     {
-        TRegistry registry(*backend);
-        ASSERT_TRUE(registry.OpenKeyCreating("Software\\Gone"));
-        registry.WriteDword("v", 1);
-        registry.WriteDword("w", 1); // the same again: nothing new to store
-        registry.WriteDword("w", 1);
+        const auto batch = backend->BeginBatch();
+        ASSERT_TRUE(batch);
+        {
+            TRegistry registry(*backend);
+            ASSERT_TRUE(registry.OpenKeyCreating("Software\\Gone"));
+            registry.WriteDword("v", 1);
+            registry.WriteDword("w", 1); // the same again: nothing new to store
+            registry.WriteDword("w", 1);
+        }
+        ASSERT_EQ(batch->Commit(), status::Success);
+        // Committed, yet no other program reads or writes until the batch ends.
+        sqlite3* other = nullptr;
+        ASSERT_EQ(sqlite3_open(user_.c_str(), &other), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(other, "DELETE FROM keys WHERE fold = 'GONE'", nullptr, nullptr, nullptr),
+                  SQLITE_BUSY);
+        sqlite3_close(other);
     }
-    ASSERT_EQ(batch->Commit(), status::Success);
+    EXPECT_EQ(Query(user_, gone), (std::vector<std::string>{"v|01000000", "w|01000000"}));
     Execute(user_, "DELETE FROM vals WHERE key = (SELECT id FROM keys WHERE fold = 'GONE');"
                    "DELETE FROM keys WHERE fold = 'GONE'");
     {
+        const auto batch = backend->BeginBatch();
         TRegistry registry(*backend);
         ASSERT_TRUE(registry.OpenKeyCreating("Software\\Gone"));
         registry.WriteDword("v", 2);
         EXPECT_FALSE(registry.HasValue("w"));
+        ASSERT_EQ(batch->Commit(), status::Success);
     }
-    ASSERT_EQ(batch->Commit(), status::Success);
-    EXPECT_EQ(
-        Query(user_,
-              "SELECT v.name, hex(v.data) FROM vals v JOIN keys k ON v.key = k.id WHERE k.fold = 'GONE'"),
-        std::vector<std::string>{"v|02000000"});
+    EXPECT_EQ(Query(user_, gone), std::vector<std::string>{"v|02000000"});
 }
 
 } // namespace
