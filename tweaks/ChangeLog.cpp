@@ -543,7 +543,9 @@ std::optional<std::chrono::system_clock::time_point> ParseIsoTime(std::string_vi
     return std::nullopt;
 }
 
-std::string CurrentAccount()
+namespace {
+
+std::string LookUpAccount()
 {
 #ifdef _WIN32
     wchar_t name[257];
@@ -560,6 +562,16 @@ std::string CurrentAccount()
         return pw->pw_name;
     return std::to_string(::geteuid());
 #endif
+}
+
+} // namespace
+
+// The account a process runs as does not change; looking it up costs a round
+// of name-service files on every pass.
+const std::string& CurrentAccount()
+{
+    static const std::string account = LookUpAccount();
+    return account;
 }
 
 ChangeLog::ChangeLog(fs::path file, std::uintmax_t limit) : file_(std::move(file)), limit_(limit) {}

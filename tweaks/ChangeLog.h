@@ -81,7 +81,7 @@ std::string IsoTime(std::chrono::system_clock::time_point time);
 std::optional<std::chrono::system_clock::time_point> ParseIsoTime(std::string_view text);
 
 // The name of the account the program runs as.
-std::string CurrentAccount();
+const std::string& CurrentAccount();
 
 // The log of changes: JSON Lines, rotated at a size limit keeping three files
 // (the log, .1 and .2). Where the system has file ownership, the log is used
