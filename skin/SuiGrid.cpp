@@ -6,17 +6,16 @@
 #include "skin/Suipublic.h"
 
 #include <QAbstractTableModel>
-#include <QCoreApplication>
 #include <QEvent>
 #include <QHash>
 #include <QHeaderView>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <algorithm>
-#include <array>
-#include <vector>
+#include <optional>
 
 namespace {
 
@@ -105,8 +104,9 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        // The main view's fixed cells lie under the fixed views.
-        if (option.widget == m_grid->View() && m_grid->CellState(index.column(), index.row()) == gdFixed)
+        // The view paints the fixed cells in their own places, never where
+        // the scrolling would put them.
+        if (m_grid->m_model->IsFixed(index.column(), index.row()))
             return;
         m_grid->PaintCell(painter, option.rect, index.column(), index.row());
     }
@@ -117,21 +117,6 @@ private:
 
 namespace {
 
-// The common set-up of the grid's table views.
-void PrepareView(QTableView* view, QAbstractItemModel* model, QAbstractItemDelegate* delegate)
-{
-    view->setModel(model);
-    view->setItemDelegate(delegate);
-    view->setFrameShape(QFrame::NoFrame);
-    view->setShowGrid(false);
-    view->horizontalHeader()->hide();
-    view->verticalHeader()->hide();
-    view->horizontalHeader()->setMinimumSectionSize(0);
-    view->verticalHeader()->setMinimumSectionSize(0);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->viewport()->setAutoFillBackground(true);
-}
-
 int SectionsLength(const QHeaderView* header, int count)
 {
     int length = 0;
@@ -140,78 +125,74 @@ int SectionsLength(const QHeaderView* header, int count)
     return length;
 }
 
+// Moves a (hidden) header to its scroll bar's position as the table view
+// itself does, so that whole cells scroll.
+void FollowScrollBar(QHeaderView* header, const QScrollBar* bar, QAbstractItemView::ScrollMode mode)
+{
+    if (mode == QAbstractItemView::ScrollPerPixel)
+        header->setOffset(bar->value());
+    else if (bar->maximum() > 0 && bar->value() == bar->maximum())
+        header->setOffsetToLastSection();
+    else
+        header->setOffsetToSectionPosition(bar->value());
+}
+
 } // namespace
 
-// The scrolling cells, with the fixed rows and columns laid over them in
-// views of their own that follow the horizontal or vertical scrolling only,
-// so that the fixed cells stay in place. A cell scrolled under a fixed row
-// or column counts as out of sight.
+// The cells on one viewport: the fixed rows stay at the top and scroll
+// sideways only, the fixed columns stay at the left and scroll up and down
+// only, and the corner between them stays. A cell scrolled under a fixed row
+// or column counts as out of sight. Scrolling moves the pixels of the part
+// that scrolls on that axis, so that only the cells coming into sight paint.
 class TsuiGridView : public QTableView
 {
 public:
     TsuiGridView(TsuiCustomDrawGrid* grid, TsuiGridModel* model, QAbstractItemDelegate* delegate)
-        : QTableView(grid), m_model(model)
+        : QTableView(grid), m_grid(grid), m_model(model)
     {
-        PrepareView(this, model, delegate);
-        for (QTableView*& frozen : m_frozen) {
-            frozen = new QTableView(this);
-            // A delegate of its own: a shared one would hand the main view's
-            // editors to every view it serves when they commit.
-            auto* own = new TsuiGridDelegate(grid);
-            own->setParent(frozen);
-            PrepareView(frozen, model, own);
-            frozen->setFocusPolicy(Qt::NoFocus);
-            frozen->setSelectionMode(QAbstractItemView::NoSelection);
-            frozen->setAutoScroll(false);
-            frozen->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-            frozen->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-            frozen->viewport()->installEventFilter(this);
-        }
-        connect(horizontalScrollBar(), &QScrollBar::valueChanged, Top()->horizontalScrollBar(),
-                &QScrollBar::setValue);
-        connect(verticalScrollBar(), &QScrollBar::valueChanged, Left()->verticalScrollBar(),
-                &QScrollBar::setValue);
-        connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this] { SyncSections(); });
-        connect(verticalHeader(), &QHeaderView::sectionResized, this, [this] { SyncSections(); });
-        viewport()->installEventFilter(this);
+        setModel(model);
+        setItemDelegate(delegate);
+        setFrameShape(QFrame::NoFrame);
+        setShowGrid(false);
+        horizontalHeader()->hide();
+        verticalHeader()->hide();
+        horizontalHeader()->setMinimumSectionSize(0);
+        verticalHeader()->setMinimumSectionSize(0);
+        setEditTriggers(QAbstractItemView::NoEditTriggers);
+        viewport()->setAutoFillBackground(true);
     }
 
-    QTableView* Top() const { return m_frozen[0]; }
-    QTableView* Left() const { return m_frozen[1]; }
-    QTableView* Corner() const { return m_frozen[2]; }
-    const std::array<QTableView*, 3>& Frozen() const { return m_frozen; }
-
-    // Copies the cell sizes to the fixed views and lays them over the cells.
-    void SyncSections()
+    // The breadth of the fixed columns and the height of the fixed rows in sight.
+    int FixedWidth() const
     {
-        for (QTableView* frozen : m_frozen) {
-            for (auto [from, to] : {std::pair{horizontalHeader(), frozen->horizontalHeader()},
-                                    std::pair{verticalHeader(), frozen->verticalHeader()}}) {
-                to->setDefaultSectionSize(from->defaultSectionSize());
-                for (int i = 0; i < from->count(); ++i)
-                    if (to->sectionSize(i) != from->sectionSize(i))
-                        to->resizeSection(i, from->sectionSize(i));
-            }
-        }
-        PlaceFrozen();
+        return std::min(SectionsLength(horizontalHeader(), m_model->FixedCols), viewport()->width());
+    }
+    int FixedHeight() const
+    {
+        return std::min(SectionsLength(verticalHeader(), m_model->FixedRows), viewport()->height());
     }
 
-    void PlaceFrozen()
+    // A cell with its grid line in the viewport; a fixed row or column keeps
+    // its place on its own axis.
+    QRect SectionRect(int col, int row) const
     {
-        const QRect area = viewport()->geometry();
-        const int fixedWidth = std::min(SectionsLength(horizontalHeader(), m_model->FixedCols), area.width());
-        const int fixedHeight = std::min(SectionsLength(verticalHeader(), m_model->FixedRows), area.height());
-        Top()->setGeometry(area.x(), area.y(), area.width(), fixedHeight);
-        Left()->setGeometry(area.x(), area.y(), fixedWidth, area.height());
-        Corner()->setGeometry(area.x(), area.y(), fixedWidth, fixedHeight);
-        Top()->setVisible(fixedHeight > 0);
-        Left()->setVisible(fixedWidth > 0);
-        Corner()->setVisible(fixedWidth > 0 && fixedHeight > 0);
-        Top()->horizontalScrollBar()->setValue(horizontalScrollBar()->value());
-        Left()->verticalScrollBar()->setValue(verticalScrollBar()->value());
-        for (QTableView* frozen : m_frozen)
-            frozen->raise();
+        const QHeaderView* columns = horizontalHeader();
+        const QHeaderView* rows = verticalHeader();
+        const int left =
+            col < m_model->FixedCols ? columns->sectionPosition(col) : columns->sectionViewportPosition(col);
+        const int top =
+            row < m_model->FixedRows ? rows->sectionPosition(row) : rows->sectionViewportPosition(row);
+        return QRect(left, top, columns->sectionSize(col), rows->sectionSize(row));
     }
+
+    QRect visualRect(const QModelIndex& index) const override
+    {
+        if (!index.isValid() || !m_model->IsFixed(index.column(), index.row()))
+            return QTableView::visualRect(index);
+        return SectionRect(index.column(), index.row());
+    }
+
+    QModelIndex indexAt(const QPoint& pos) const override { return QTableView::indexAt(Unfixed(pos)); }
 
     void scrollTo(const QModelIndex& index, ScrollHint hint) override
     {
@@ -229,29 +210,86 @@ public:
     }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
+    void scrollContentsBy(int, int) override
     {
-        if (watched == viewport()) {
-            if (event->type() == QEvent::Resize)
-                PlaceFrozen();
-        } else if (event->type() == QEvent::Wheel) {
-            // The fixed views never scroll on their own.
-            QCoreApplication::sendEvent(viewport(), event);
-            return true;
+        QHeaderView* columns = horizontalHeader();
+        QHeaderView* rows = verticalHeader();
+        const QPoint before(columns->offset(), rows->offset());
+        FollowScrollBar(columns, horizontalScrollBar(), horizontalScrollMode());
+        FollowScrollBar(rows, verticalScrollBar(), verticalScrollMode());
+        const int dx = before.x() - columns->offset();
+        const int dy = before.y() - rows->offset();
+        // Scrolling the whole viewport would move the fixed cells with the rest.
+        QWidget* area = viewport();
+        if (dx != 0)
+            area->scroll(dx, 0, QRect(FixedWidth(), 0, area->width() - FixedWidth(), area->height()));
+        if (dy != 0)
+            area->scroll(0, dy, QRect(0, FixedHeight(), area->width(), area->height() - FixedHeight()));
+        // Moving a part of the viewport leaves its children in place.
+        updateEditorGeometries();
+    }
+
+    void paintEvent(QPaintEvent* event) override
+    {
+        const int width = viewport()->width();
+        const int height = viewport()->height();
+        const QRect corner(0, 0, FixedWidth(), FixedHeight());
+        const QRect top(corner.width(), 0, width - corner.width(), corner.height());
+        const QRect left(0, corner.height(), corner.width(), height - corner.height());
+        const QRegion scrolling = event->region() - top - left - corner;
+        if (!scrolling.isEmpty()) {
+            QPaintEvent cells(scrolling);
+            QTableView::paintEvent(&cells);
         }
-        return QTableView::eventFilter(watched, event);
+        std::optional<QPainter> painter;
+        for (const QRect& band : {top, left, corner}) {
+            const QRegion part = event->region() & band;
+            if (part.isEmpty())
+                continue;
+            if (!painter)
+                painter.emplace(viewport());
+            PaintFixedCells(*painter, part);
+        }
     }
 
 private:
+    // Where the table view finds the cell at a place in the viewport: over a
+    // fixed row or column the place counts without the scrolling.
+    QPoint Unfixed(QPoint pos) const
+    {
+        if (pos.x() >= 0 && pos.x() < FixedWidth())
+            pos.rx() -= horizontalHeader()->offset();
+        if (pos.y() >= 0 && pos.y() < FixedHeight())
+            pos.ry() -= verticalHeader()->offset();
+        return pos;
+    }
+
+    // The cells in a part of one of the fixed bands, clipped to it.
+    void PaintFixedCells(QPainter& painter, const QRegion& part)
+    {
+        const QPoint from = Unfixed(part.boundingRect().topLeft());
+        const QPoint to = Unfixed(part.boundingRect().bottomRight());
+        const int firstCol = columnAt(from.x());
+        const int firstRow = rowAt(from.y());
+        if (firstCol < 0 || firstRow < 0)
+            return;
+        const int lastCol = columnAt(to.x()) < 0 ? m_model->Cols - 1 : columnAt(to.x());
+        const int lastRow = rowAt(to.y()) < 0 ? m_model->Rows - 1 : rowAt(to.y());
+        painter.setClipRegion(part);
+        for (int row = firstRow; row <= lastRow; ++row)
+            for (int col = firstCol; col <= lastCol; ++col)
+                m_grid->PaintCell(&painter, SectionRect(col, row), col, row);
+    }
+
+    TsuiCustomDrawGrid* m_grid;
     TsuiGridModel* m_model;
-    std::array<QTableView*, 3> m_frozen{};
 };
 
 TsuiCustomDrawGrid::TsuiCustomDrawGrid(QWidget* parent)
     : TControl(parent), m_model(new TsuiGridModel(this)), m_delegate(new TsuiGridDelegate(this)),
       m_view(new TsuiGridView(this, m_model, m_delegate))
 {
-    // Owned by the view, so that they outlive every view that shows them.
+    // Owned by the view, so that they outlive the view that shows them.
     m_model->setParent(m_view);
     m_delegate->setParent(m_view);
     m_view->setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -302,8 +340,6 @@ void TsuiCustomDrawGrid::SetOptions(TGridOptions options)
         m_view->selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect |
                                                                QItemSelectionModel::Current);
     m_view->viewport()->update();
-    for (QTableView* frozen : m_view->Frozen())
-        frozen->viewport()->update();
 }
 
 TsuiCustomDrawGrid::~TsuiCustomDrawGrid() = default;
@@ -443,7 +479,6 @@ void TsuiCustomDrawGrid::UpdateSections()
         m_view->horizontalHeader()->resizeSection(c, m_defaultColWidth + m_gridLineWidth);
     for (int r = 0; r < RowCount(); ++r)
         m_view->verticalHeader()->resizeSection(r, m_defaultRowHeight + m_gridLineWidth);
-    m_view->SyncSections();
     m_view->viewport()->update();
 }
 
@@ -508,14 +543,9 @@ TColor TsuiCustomDrawGrid::CellColor(TGridDrawState state) const
 
 TRect TsuiCustomDrawGrid::CellRect(int col, int row) const
 {
-    // Fixed cells stay where they are whatever the scrolling.
-    const QHeaderView* columns = m_view->horizontalHeader();
-    const QHeaderView* rows = m_view->verticalHeader();
-    const int left =
-        col < m_fixedCols ? columns->sectionPosition(col) : columns->sectionViewportPosition(col);
-    const int top = row < m_fixedRows ? rows->sectionPosition(row) : rows->sectionViewportPosition(row);
-    return Bounds(left, top, columns->sectionSize(col) - m_gridLineWidth,
-                  rows->sectionSize(row) - m_gridLineWidth);
+    const QRect section = m_view->SectionRect(col, row);
+    return Bounds(section.left(), section.top(), section.width() - m_gridLineWidth,
+                  section.height() - m_gridLineWidth);
 }
 
 void TsuiCustomDrawGrid::PaintCell(QPainter* painter, const QRect& sectionRect, int col, int row)
@@ -589,16 +619,12 @@ void TsuiCustomDrawGrid::Paint(TCanvas& canvas)
 
 void TsuiCustomDrawGrid::ColorChanged()
 {
-    std::vector<QWidget*> viewports{m_view->viewport()};
-    for (QTableView* frozen : m_view->Frozen())
-        viewports.push_back(frozen->viewport());
-    for (QWidget* viewport : viewports) {
-        QPalette palette = viewport->palette();
-        palette.setColor(QPalette::Base, ToQColor(ColorToRGB(Color())));
-        palette.setColor(QPalette::Window, ToQColor(ColorToRGB(Color())));
-        viewport->setPalette(palette);
-        viewport->update();
-    }
+    QWidget* viewport = m_view->viewport();
+    QPalette palette = viewport->palette();
+    palette.setColor(QPalette::Base, ToQColor(ColorToRGB(Color())));
+    palette.setColor(QPalette::Window, ToQColor(ColorToRGB(Color())));
+    viewport->setPalette(palette);
+    viewport->update();
     update();
 }
 

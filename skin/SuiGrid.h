@@ -116,7 +116,7 @@ public:
     // The cell's rectangle in the grid's coordinates, the grid line left out.
     TRect CellRect(int col, int row) const;
 
-    // The view of the scrolling cells; the fixed ones lie over it in views of their own.
+    // The view of the cells, the fixed ones with the others.
     QTableView* View() const;
 
     TDrawCellEvent OnDrawCell;
@@ -137,6 +137,7 @@ protected:
 
 private:
     friend class TsuiGridDelegate;
+    friend class TsuiGridView;
     void PaintCell(QPainter* painter, const QRect& sectionRect, int col, int row);
     void UpdateSections();
     void KeepCurrentOutOfFixed();

@@ -4,11 +4,14 @@
 #include "tests/support/PixelHelpers.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <QWidget>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -320,4 +323,83 @@ TEST_F(GridFixture, ScrollBarsAndThumbTracking)
         bar->setSliderDown(false);
         EXPECT_EQ(bar->value(), 5) << "released";
     }
+}
+
+TEST_F(GridFixture, AScrollStepPaintsOnlyTheCellsComingIntoSight)
+{
+    struct Case
+    {
+        int FixedCols, FixedRows;
+        Qt::Orientation Axis;
+        int Step;
+    };
+    const Case cases[] = {
+        {1, 1, Qt::Vertical, 1},  {1, 1, Qt::Vertical, -1},   {1, 1, Qt::Horizontal, 1},
+        {0, 0, Qt::Vertical, 1},  {0, 0, Qt::Horizontal, -1}, {2, 1, Qt::Horizontal, 1},
+        {1, 3, Qt::Vertical, -1}, {2, 2, Qt::Horizontal, -1},
+    };
+    grid->SetColCount(20);
+    grid->SetRowCount(40);
+    for (int row = 0; row < 40; ++row)
+        for (int col = 0; col < 20; ++col)
+            grid->SetCells(col, row, QString::number(row * 100 + col));
+    QTableView* view = grid->View();
+    QWidget* viewport = view->viewport();
+    // What the window shows, rather than a fresh paint of it.
+    const auto onScreen = [&] {
+        const QPoint at = viewport->mapTo(&window, QPoint(0, 0));
+        return window.screen()
+            ->grabWindow(window.winId(), at.x(), at.y(), viewport->width(), viewport->height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.FixedCols << "x" << c.FixedRows << " fixed, axis " << c.Axis
+                                          << ", step " << c.Step);
+        grid->OnDrawCell = nullptr;
+        grid->SetFixedCols(c.FixedCols);
+        grid->SetFixedRows(c.FixedRows);
+        grid->SetCurrent(c.FixedCols + 1, c.FixedRows + 1);
+        view->horizontalScrollBar()->setValue(3);
+        view->verticalScrollBar()->setValue(3);
+        // Off the cells: the cell under the mouse repaints as it changes.
+        QTest::mouseMove(&window, QPoint(395, 255));
+        QApplication::processEvents();
+
+        std::vector<QRect> painted;
+        grid->OnDrawCell = [&](QObject*, TCanvas&, int col, int row, const TRect&, TGridDrawState) {
+            painted.push_back(grid->CellRect(col, row).ToQRect());
+        };
+        QScrollBar* bar = c.Axis == Qt::Vertical ? view->verticalScrollBar() : view->horizontalScrollBar();
+        const TRect firstBefore = grid->CellRect(c.FixedCols + 3, c.FixedRows + 3);
+        bar->setValue(bar->value() + c.Step);
+        QApplication::processEvents();
+        const TRect firstAfter = grid->CellRect(c.FixedCols + 3, c.FixedRows + 3);
+
+        // The strip the scrolling uncovers: at the far end going forward,
+        // next to the fixed cells going back.
+        const int shift =
+            c.Axis == Qt::Vertical ? firstAfter.Top - firstBefore.Top : firstAfter.Left - firstBefore.Left;
+        ASSERT_NE(shift, 0);
+        const int fixedWidth = c.FixedCols > 0 ? grid->CellRect(c.FixedCols - 1, 0).Right + 1 : 0;
+        const int fixedHeight = c.FixedRows > 0 ? grid->CellRect(0, c.FixedRows - 1).Bottom + 1 : 0;
+        const QRect strip = c.Axis == Qt::Vertical
+                                ? QRect(0, shift < 0 ? viewport->height() + shift : fixedHeight,
+                                        viewport->width(), std::abs(shift))
+                                : QRect(shift < 0 ? viewport->width() + shift : fixedWidth, 0,
+                                        std::abs(shift), viewport->height());
+        EXPECT_FALSE(painted.empty());
+        for (const QRect& cell : painted)
+            EXPECT_TRUE(cell.intersects(strip)) << cell.x() << "," << cell.y();
+
+        EXPECT_EQ(onScreen(), viewport->grab().toImage().convertToFormat(QImage::Format_RGB32));
+
+        // A fixed cell takes no click, whatever lies scrolled under it.
+        if (c.FixedCols > 0) {
+            const TRect fixed = grid->CellRect(0, c.FixedRows + 4);
+            QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(fixed.Left + 5, fixed.Top + 5));
+            EXPECT_EQ(QPoint(grid->Col(), grid->Row()), QPoint(c.FixedCols + 1, c.FixedRows + 1));
+        }
+    }
+    grid->OnDrawCell = nullptr;
 }
