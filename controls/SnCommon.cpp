@@ -1,7 +1,5 @@
 #include "controls/SnCommon.h"
 
-#include <QFontMetrics>
-
 namespace {
 
 bool HasLineBreak(const QString& text)
@@ -39,10 +37,10 @@ void DrawCaption(TCanvas& canvas, const QString& text, const TRect& rect, unsign
 
 int CaptionWidth(const TFont& font, const QString& text)
 {
-    return QFontMetrics(font.ToQFont()).horizontalAdvance(text);
+    return font.Advance(text);
 }
 
 int CaptionHeight(const TFont& font)
 {
-    return QFontMetrics(font.ToQFont()).height();
+    return font.Metrics().height();
 }

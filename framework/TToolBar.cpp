@@ -2,7 +2,6 @@
 
 #include "framework/TCanvas.h"
 
-#include <QFontMetrics>
 #include <algorithm>
 
 namespace {
@@ -107,10 +106,9 @@ int TToolBar::CellWidth() const
     if (m_images)
         w = std::max(w, m_images->Width() + 7);
     if (m_showCaptions) {
-        const QFontMetrics metrics(Font().ToQFont());
         for (const TToolButton& button : m_buttons)
             if (button.Style != tbsSeparator)
-                w = std::max(w, metrics.horizontalAdvance(button.Caption) + 8);
+                w = std::max(w, Font().Advance(button.Caption) + 8);
     }
     return w;
 }
@@ -118,7 +116,7 @@ int TToolBar::CellWidth() const
 int TToolBar::CellHeight() const
 {
     const int image = m_images ? m_images->Height() : 0;
-    const int text = m_showCaptions ? QFontMetrics(Font().ToQFont()).height() : 0;
+    const int text = m_showCaptions ? Font().Metrics().height() : 0;
     return std::max(m_buttonHeight, image + text + (text > 0 ? 8 : 6));
 }
 

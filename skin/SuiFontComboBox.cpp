@@ -175,7 +175,7 @@ void TsuiFontDrawComboBox::SetStyle(TFontDrawComboStyle style)
 
 int TsuiFontDrawComboBox::MinItemHeight() const
 {
-    return std::max(QFontMetrics(Font().ToQFont()).height() + 1, 9);
+    return std::max(Font().Metrics().height() + 1, 9);
 }
 
 void TsuiFontDrawComboBox::ResetItemHeight()

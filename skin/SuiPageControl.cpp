@@ -7,7 +7,6 @@
 #include "skin/Suipublic.h"
 
 #include <QEvent>
-#include <QFontMetrics>
 #include <algorithm>
 #include <memory>
 
@@ -90,7 +89,7 @@ int TsuiTabControlTopPanel::TabWidth(const QString& text) const
     if (text.isEmpty())
         return 80;
     // As TCanvas::TextWidth measures, without a canvas to measure on.
-    return QFontMetrics(m_owner->Font().ToQFont()).horizontalAdvance(text) + 20;
+    return m_owner->Font().Advance(text) + 20;
 }
 
 std::vector<TRect> TsuiTabControlTopPanel::TabRects() const
