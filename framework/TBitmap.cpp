@@ -1,11 +1,11 @@
 #include "framework/TBitmap.h"
 
 #include "framework/TJpeg.h"
+#include "framework/TPictureCache.h"
 
 #include <QFile>
 #include <QStringList>
 #include <stdexcept>
-#include <unordered_map>
 
 TBitmap::TBitmap(int width, int height)
 {
@@ -137,16 +137,13 @@ bool TBitmap::LoadFromFile(const QString& path)
 
 const TBitmap& SkinBitmap(const QString& name)
 {
-    // The widgets live on one thread, and so does this map; its nodes stay put,
-    // so the references handed out stay valid.
-    static std::unordered_map<QString, TBitmap> cache;
-    auto found = cache.find(name);
-    if (found == cache.end()) {
+    TPictureKey key;
+    key.Name = QStringLiteral(":/skin/") + name;
+    return PictureCache().Kept(key, [&] {
         TBitmap bitmap;
-        bitmap.LoadFromResourceName(name);
-        found = cache.emplace(name, std::move(bitmap)).first;
-    }
-    return found->second;
+        bitmap.LoadFromFile(key.Name);
+        return bitmap;
+    });
 }
 
 TBitmap LoadSkinBitmap(const QString& name)
@@ -165,6 +162,7 @@ TBitmap LoadRequiredSkinBitmap(const QString& name)
 void TPicture::Assign(const TBitmap& bitmap)
 {
     m_bitmap = bitmap;
+    m_source.clear();
     m_jpeg.clear();
     m_jpegHiRes.clear();
 }
@@ -226,6 +224,8 @@ bool TPicture::LoadFromFileWhenShown(const QString& path)
     m_bitmap = TBitmap();
     m_jpeg = bytes;
     m_jpegSize = size;
+    if (path.startsWith(u':'))
+        m_source = path;
     m_jpegHiRes.clear();
     QFile hiRes(HiResPath(path));
     if (hiRes.open(QIODevice::ReadOnly)) {
@@ -273,6 +273,7 @@ TBitmap LoadModuleBitmap(TResHandle module, const QString& name)
 
 bool TPicture::LoadJpeg(const QByteArray& bytes)
 {
+    m_source.clear();
     m_jpeg.clear();
     m_jpegHiRes.clear();
     JpegResult result = DecodeJpeg(bytes);
@@ -287,6 +288,27 @@ bool TPicture::LoadJpeg(const QByteArray& bytes)
 }
 
 bool TPicture::LoadFromFile(const QString& path)
+{
+    m_source.clear();
+    if (path.startsWith(u':')) {
+        // Resources never change: each is decoded once per process and shared.
+        TPictureKey key;
+        key.Name = path;
+        const TBitmap& kept = PictureCache().Kept(key, [&] {
+            TPicture loaded;
+            loaded.LoadFile(path);
+            return loaded.m_bitmap;
+        });
+        if (!kept.Empty()) {
+            Assign(kept);
+            m_lastError.clear();
+            return true;
+        }
+    }
+    return LoadFile(path);
+}
+
+bool TPicture::LoadFile(const QString& path)
 {
     m_jpeg.clear();
     m_jpegHiRes.clear();
