@@ -4,6 +4,7 @@
 #include "framework/TPictureCache.h"
 
 #include <QFile>
+#include <QResource>
 #include <QStringList>
 #include <stdexcept>
 
@@ -137,11 +138,12 @@ bool TBitmap::LoadFromFile(const QString& path)
 
 const TBitmap& SkinBitmap(const QString& name)
 {
+    // Keyed by the bare name: a file's path (":/skin/...") never looks like one.
     TPictureKey key;
-    key.Name = QStringLiteral(":/skin/") + name;
+    key.Name = name;
     return PictureCache().Kept(key, [&] {
         TBitmap bitmap;
-        bitmap.LoadFromFile(key.Name);
+        bitmap.LoadFromResourceName(name);
         return bitmap;
     });
 }
@@ -171,9 +173,13 @@ void TPicture::Decode() const
 {
     if (m_jpeg.isEmpty())
         return;
-    m_bitmap.Assign(DecodeJpeg(m_jpeg).Image);
-    if (!m_jpegHiRes.isEmpty())
-        m_bitmap.SetHiRes(DecodeJpeg(m_jpegHiRes).Image);
+    if (!m_source.isEmpty()) {
+        m_bitmap = KeptResource(m_source);
+    } else {
+        m_bitmap.Assign(DecodeJpeg(m_jpeg).Image);
+        if (!m_jpegHiRes.isEmpty())
+            m_bitmap.SetHiRes(DecodeJpeg(m_jpegHiRes).Image);
+    }
     m_jpeg.clear();
     m_jpegHiRes.clear();
 }
@@ -212,27 +218,40 @@ bool TPicture::LoadJpegPair(const QByteArray& bytes, const QString& path)
     return true;
 }
 
+namespace {
+
+// The file's bytes, empty when it cannot be read. A compiled-in resource
+// stays mapped for the life of the process, so its bytes are used where they
+// lie instead of being copied.
+QByteArray FileBytes(const QString& path)
+{
+    if (path.startsWith(u':')) {
+        const QResource resource(path);
+        if (resource.isValid())
+            return resource.uncompressedData();
+    }
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
 bool TPicture::LoadFromFileWhenShown(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || !file.peek(2).startsWith("\xFF\xD8"))
+    const QByteArray bytes = FileBytes(path);
+    if (!bytes.startsWith("\xFF\xD8"))
         return LoadFromFile(path);
-    const QByteArray bytes = file.readAll();
     const QSize size = JpegSize(bytes);
     if (!size.isValid())
         return LoadJpeg(bytes);
     m_bitmap = TBitmap();
     m_jpeg = bytes;
     m_jpegSize = size;
-    if (path.startsWith(u':'))
-        m_source = path;
+    m_source = path.startsWith(u':') ? path : QString();
     m_jpegHiRes.clear();
-    QFile hiRes(HiResPath(path));
-    if (hiRes.open(QIODevice::ReadOnly)) {
-        QByteArray hiResBytes = hiRes.readAll();
-        if (JpegSize(hiResBytes) == size * 2)
-            m_jpegHiRes = std::move(hiResBytes);
-    }
+    const QByteArray hiResBytes = FileBytes(HiResPath(path));
+    if (JpegSize(hiResBytes) == size * 2)
+        m_jpegHiRes = hiResBytes;
     m_lastError.clear();
     return true;
 }
@@ -291,14 +310,7 @@ bool TPicture::LoadFromFile(const QString& path)
 {
     m_source.clear();
     if (path.startsWith(u':')) {
-        // Resources never change: each is decoded once per process and shared.
-        TPictureKey key;
-        key.Name = path;
-        const TBitmap& kept = PictureCache().Kept(key, [&] {
-            TPicture loaded;
-            loaded.LoadFile(path);
-            return loaded.m_bitmap;
-        });
+        const TBitmap& kept = KeptResource(path);
         if (!kept.Empty()) {
             Assign(kept);
             m_lastError.clear();
@@ -306,6 +318,18 @@ bool TPicture::LoadFromFile(const QString& path)
         }
     }
     return LoadFile(path);
+}
+
+const TBitmap& TPicture::KeptResource(const QString& path)
+{
+    // Resources never change: each is decoded once per process and shared.
+    TPictureKey key;
+    key.Name = path;
+    return PictureCache().Kept(key, [&] {
+        TPicture loaded;
+        loaded.LoadFile(path);
+        return loaded.m_bitmap;
+    });
 }
 
 bool TPicture::LoadFile(const QString& path)

@@ -118,6 +118,8 @@ private:
     void Decode() const;
     bool LoadJpegPair(const QByteArray& bytes, const QString& path);
     bool LoadFile(const QString& path);
+    // The resource's picture, decoded on first use and kept for the process.
+    static const TBitmap& KeptResource(const QString& path);
 
     mutable TBitmap m_bitmap;
     QString m_lastError;
