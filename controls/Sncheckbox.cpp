@@ -170,7 +170,9 @@ void TSnCheckBox::CreateGradientRect(int width, int height, TColor startColor, T
     // Every box with the same colours and size shows the same picture: it is
     // drawn once and shared.
     TPictureKey key;
-    key.Name = QStringLiteral("check box gradient %1 %2").arg(startColor).arg(endColor);
+    key.Name = QStringLiteral("check box gradient");
+    key.From = startColor;
+    key.To = endColor;
     key.Size = QSize(width, height);
     image.Assign(PictureCache().Derived(key, [&] {
         QImage made = TBitmap(width, height).Image();

@@ -7,7 +7,8 @@ size_t qHash(const TPictureKey& key, size_t seed)
 {
     const QRect& r = key.SourceRect;
     return qHashMulti(seed, key.Name, key.Source, key.Source2, r.x(), r.y(), r.width(), r.height(),
-                      key.Size.width(), key.Size.height(), key.State, key.KeyColor, key.Rotation, key.Ratio);
+                      key.Size.width(), key.Size.height(), key.State, key.KeyColor, key.From, key.To,
+                      key.Rotation, key.Ratio);
 }
 
 TPictureCache::TPictureCache(qsizetype limitBytes) : m_derived(limitBytes) {}

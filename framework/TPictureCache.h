@@ -14,13 +14,15 @@
 // stay at their defaults.
 struct TPictureKey
 {
-    QString Name;       // a resource or file, or what the composition is
+    QString Name;       // a skin bitmap's name, a file's path, or what the composition is
     qint64 Source = 0;  // QImage::cacheKey() of the source pixels
     qint64 Source2 = 0; // ... and of its 2x picture, where it matters
     QRect SourceRect;   // the part of the source used
     QSize Size;         // the result's size in device pixels
     int State = 0;      // the drawer's own variant (state, flags)
     TColor KeyColor = clNone;
+    TColor From = clNone; // the colours a composition is drawn in
+    TColor To = clNone;
     int Rotation = 0; // quarter turns
     qreal Ratio = 1;
 
