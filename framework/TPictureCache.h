@@ -47,7 +47,7 @@ public:
 
     explicit TPictureCache(qsizetype limitBytes = kDefaultLimit);
 
-    // The named bitmap, loaded by `load` on first use and kept from then on.
+    // The named bitmap, loaded by `make` on first use and kept from then on.
     const TBitmap& Kept(const TPictureKey& key, const std::function<TBitmap()>& make);
     // The derived picture, made by `make` on first use or after it was evicted.
     QImage Derived(const TPictureKey& key, const std::function<QImage()>& make);
@@ -57,8 +57,6 @@ public:
     int Builds() const { return m_builds; }
     int Hits() const { return m_hits; }
 
-    qsizetype Limit() const { return m_derived.maxCost(); }
-    void SetLimit(qsizetype bytes) { m_derived.setMaxCost(bytes); }
     // Forgets the derived pictures (the kept ones stay valid).
     void ClearDerived() { m_derived.clear(); }
 
