@@ -2,6 +2,7 @@
 
 #include "framework/TAccessible.h"
 #include "framework/TCanvas.h"
+#include "framework/TPictureCache.h"
 
 #include <QFocusEvent>
 #include <algorithm>
@@ -49,6 +50,22 @@ void WideFrame(TCanvas& canvas, const TRect& rect, TColor color)
     canvas.FillRect(Rect(outer.Left, inner.Bottom, outer.Right, outer.Bottom));
     canvas.FillRect(Rect(outer.Left, inner.Top, inner.Left, inner.Bottom));
     canvas.FillRect(Rect(inner.Right, inner.Top, outer.Right, inner.Bottom));
+}
+
+// `picture` with `draw` applied to a copy, made once per picture and kept.
+template <class Draw> QImage Decorated(const QImage& picture, const QString& what, Draw draw)
+{
+    TPictureKey key;
+    key.Name = what;
+    key.Source = picture.cacheKey();
+    return PictureCache().Derived(key, [&] {
+        QImage copy = picture.copy();
+        {
+            TCanvas canvas(copy);
+            draw(canvas);
+        }
+        return copy;
+    });
 }
 
 } // namespace
@@ -143,33 +160,45 @@ void TSnCheckBox::Resized()
     CreateGradientRect(BoxSize, BoxSize, kNormalTop, kNormalBottom, m_normalImage);
     CreateGradientRect(BoxSize, BoxSize, kPressedTop, kPressedBottom, m_pressedImage);
     CreateGradientRect(BoxSize, BoxSize, kNormalTop, kNormalBottom, m_hotImage);
-    TCanvas canvas(m_hotImage.EditImage());
-    WideFrame(canvas, Rect(2, 2, 12, 12), kHotRing);
+    m_hotImage.Assign(Decorated(m_hotImage.Image(), QStringLiteral("check box hot ring"),
+                                [](TCanvas& canvas) { WideFrame(canvas, Rect(2, 2, 12, 12), kHotRing); }));
 }
 
 void TSnCheckBox::CreateGradientRect(int width, int height, TColor startColor, TColor endColor,
                                      TBitmap& image)
 {
-    image.SetSize(width, height);
-    const TColor start = ColorToRGB(startColor);
-    const TColor end = ColorToRGB(endColor);
-    std::array<TColor, kBands> table{};
-    for (int i = 0; i < kBands; ++i)
-        table[std::size_t(i)] = RGB(BandComponent(GetRValue(start), GetRValue(end), i),
-                                    BandComponent(GetGValue(start), GetGValue(end), i),
-                                    BandComponent(GetBValue(start), GetBValue(end), i));
+    // Every box with the same colours and size shows the same picture: it is
+    // drawn once and shared.
+    TPictureKey key;
+    key.Name = QStringLiteral("check box gradient");
+    key.From = startColor;
+    key.To = endColor;
+    key.Size = QSize(width, height);
+    image.Assign(PictureCache().Derived(key, [&] {
+        QImage made = TBitmap(width, height).Image();
+        const TColor start = ColorToRGB(startColor);
+        const TColor end = ColorToRGB(endColor);
+        std::array<TColor, kBands> table{};
+        for (int i = 0; i < kBands; ++i)
+            table[std::size_t(i)] = RGB(BandComponent(GetRValue(start), GetRValue(end), i),
+                                        BandComponent(GetGValue(start), GetGValue(end), i),
+                                        BandComponent(GetBValue(start), GetBValue(end), i));
 
-    TCanvas canvas(image.EditImage());
-    canvas.Brush.Style = bsSolid;
-    canvas.Brush.Color = start;
-    canvas.FillRect(Rect(0, 0, width, height));
-    for (int i = 0; i < kBands; ++i) {
-        canvas.Brush.Color = table[std::size_t(i)];
-        canvas.FillRect(Rect(0, MulDiv(height, i, kBands), width, MulDiv(height, i + 1, kBands)));
-    }
-    canvas.Pen = TPen{kFrame, 1, psSolid};
-    canvas.Brush.Style = bsClear;
-    canvas.Rectangle(0, 0, width, height);
+        {
+            TCanvas canvas(made);
+            canvas.Brush.Style = bsSolid;
+            canvas.Brush.Color = start;
+            canvas.FillRect(Rect(0, 0, width, height));
+            for (int i = 0; i < kBands; ++i) {
+                canvas.Brush.Color = table[std::size_t(i)];
+                canvas.FillRect(Rect(0, MulDiv(height, i, kBands), width, MulDiv(height, i + 1, kBands)));
+            }
+            canvas.Pen = TPen{kFrame, 1, psSolid};
+            canvas.Brush.Style = bsClear;
+            canvas.Rectangle(0, 0, width, height);
+        }
+        return made;
+    }));
 }
 
 void TSnCheckBox::DrawCheckMark(TCanvas& canvas, int x, int y)
@@ -210,11 +239,10 @@ void TSnCheckBox::Paint(TCanvas& canvas)
     const TBitmap& chosen = BoxImage();
     if (!chosen.Empty()) {
         // The tick goes onto a copy so that it never reaches the stored images.
-        QImage box = chosen.Image().copy();
-        if (m_checked) {
-            TCanvas boxCanvas(box);
-            DrawCheckMark(boxCanvas, 1, 12);
-        }
+        QImage box = chosen.Image();
+        if (m_checked)
+            box = Decorated(box, QStringLiteral("check box tick"),
+                            [this](TCanvas& boxCanvas) { DrawCheckMark(boxCanvas, 1, 12); });
         const int boxX = m_alignment == taLeftJustify ? width() - BoxSize : 0;
         const int boxY = (height() - BoxSize) / 2;
         canvas.CopyRect(Bounds(boxX, boxY, BoxSize, BoxSize), box, Rect(0, 0, BoxSize, BoxSize));

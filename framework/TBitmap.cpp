@@ -1,11 +1,12 @@
 #include "framework/TBitmap.h"
 
 #include "framework/TJpeg.h"
+#include "framework/TPictureCache.h"
 
 #include <QFile>
+#include <QResource>
 #include <QStringList>
 #include <stdexcept>
-#include <unordered_map>
 
 TBitmap::TBitmap(int width, int height)
 {
@@ -137,16 +138,14 @@ bool TBitmap::LoadFromFile(const QString& path)
 
 const TBitmap& SkinBitmap(const QString& name)
 {
-    // The widgets live on one thread, and so does this map; its nodes stay put,
-    // so the references handed out stay valid.
-    static std::unordered_map<QString, TBitmap> cache;
-    auto found = cache.find(name);
-    if (found == cache.end()) {
+    // Keyed by the bare name: a file's path (":/skin/...") never looks like one.
+    TPictureKey key;
+    key.Name = name;
+    return PictureCache().Kept(key, [&] {
         TBitmap bitmap;
         bitmap.LoadFromResourceName(name);
-        found = cache.emplace(name, std::move(bitmap)).first;
-    }
-    return found->second;
+        return bitmap;
+    });
 }
 
 TBitmap LoadSkinBitmap(const QString& name)
@@ -165,6 +164,7 @@ TBitmap LoadRequiredSkinBitmap(const QString& name)
 void TPicture::Assign(const TBitmap& bitmap)
 {
     m_bitmap = bitmap;
+    m_source.clear();
     m_jpeg.clear();
     m_jpegHiRes.clear();
 }
@@ -173,9 +173,13 @@ void TPicture::Decode() const
 {
     if (m_jpeg.isEmpty())
         return;
-    m_bitmap.Assign(DecodeJpeg(m_jpeg).Image);
-    if (!m_jpegHiRes.isEmpty())
-        m_bitmap.SetHiRes(DecodeJpeg(m_jpegHiRes).Image);
+    if (!m_source.isEmpty()) {
+        m_bitmap = KeptResource(m_source);
+    } else {
+        m_bitmap.Assign(DecodeJpeg(m_jpeg).Image);
+        if (!m_jpegHiRes.isEmpty())
+            m_bitmap.SetHiRes(DecodeJpeg(m_jpegHiRes).Image);
+    }
     m_jpeg.clear();
     m_jpegHiRes.clear();
 }
@@ -214,25 +218,40 @@ bool TPicture::LoadJpegPair(const QByteArray& bytes, const QString& path)
     return true;
 }
 
+namespace {
+
+// The file's bytes, empty when it cannot be read. A compiled-in resource
+// stays mapped for the life of the process, so its bytes are used where they
+// lie instead of being copied.
+QByteArray FileBytes(const QString& path)
+{
+    if (path.startsWith(u':')) {
+        const QResource resource(path);
+        if (resource.isValid())
+            return resource.uncompressedData();
+    }
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
 bool TPicture::LoadFromFileWhenShown(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || !file.peek(2).startsWith("\xFF\xD8"))
+    const QByteArray bytes = FileBytes(path);
+    if (!bytes.startsWith("\xFF\xD8"))
         return LoadFromFile(path);
-    const QByteArray bytes = file.readAll();
     const QSize size = JpegSize(bytes);
     if (!size.isValid())
         return LoadJpeg(bytes);
     m_bitmap = TBitmap();
     m_jpeg = bytes;
     m_jpegSize = size;
+    m_source = path.startsWith(u':') ? path : QString();
     m_jpegHiRes.clear();
-    QFile hiRes(HiResPath(path));
-    if (hiRes.open(QIODevice::ReadOnly)) {
-        QByteArray hiResBytes = hiRes.readAll();
-        if (JpegSize(hiResBytes) == size * 2)
-            m_jpegHiRes = std::move(hiResBytes);
-    }
+    const QByteArray hiResBytes = FileBytes(HiResPath(path));
+    if (JpegSize(hiResBytes) == size * 2)
+        m_jpegHiRes = hiResBytes;
     m_lastError.clear();
     return true;
 }
@@ -273,6 +292,7 @@ TBitmap LoadModuleBitmap(TResHandle module, const QString& name)
 
 bool TPicture::LoadJpeg(const QByteArray& bytes)
 {
+    m_source.clear();
     m_jpeg.clear();
     m_jpegHiRes.clear();
     JpegResult result = DecodeJpeg(bytes);
@@ -287,6 +307,32 @@ bool TPicture::LoadJpeg(const QByteArray& bytes)
 }
 
 bool TPicture::LoadFromFile(const QString& path)
+{
+    m_source.clear();
+    if (path.startsWith(u':')) {
+        const TBitmap& kept = KeptResource(path);
+        if (!kept.Empty()) {
+            Assign(kept);
+            m_lastError.clear();
+            return true;
+        }
+    }
+    return LoadFile(path);
+}
+
+const TBitmap& TPicture::KeptResource(const QString& path)
+{
+    // Resources never change: each is decoded once per process and shared.
+    TPictureKey key;
+    key.Name = path;
+    return PictureCache().Kept(key, [&] {
+        TPicture loaded;
+        loaded.LoadFile(path);
+        return loaded.m_bitmap;
+    });
+}
+
+bool TPicture::LoadFile(const QString& path)
 {
     m_jpeg.clear();
     m_jpegHiRes.clear();

@@ -104,6 +104,9 @@ public:
     const QString& LastError() const { return m_lastError; }
     // True while a JPEG waits for its first draw.
     bool Waiting() const { return !m_jpeg.isEmpty(); }
+    // The resource a waiting JPEG came from (":/pictures/main.jpg"), which
+    // names what is drawn from it in the picture cache; empty otherwise.
+    QString SourceName() const { return Waiting() ? m_source : QString(); }
 
     // The picture for drawing at `size` device pixels: a JPEG that waits for
     // its first draw is decoded by libjpeg at the smallest scale that covers
@@ -114,10 +117,14 @@ public:
 private:
     void Decode() const;
     bool LoadJpegPair(const QByteArray& bytes, const QString& path);
+    bool LoadFile(const QString& path);
+    // The resource's picture, decoded on first use and kept for the process.
+    static const TBitmap& KeptResource(const QString& path);
 
     mutable TBitmap m_bitmap;
     QString m_lastError;
     mutable QByteArray m_jpeg; // a JPEG not decoded yet
     mutable QByteArray m_jpegHiRes;
     QSize m_jpegSize;
+    QString m_source;
 };

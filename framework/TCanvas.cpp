@@ -1,6 +1,7 @@
 #include "framework/TCanvas.h"
 
 #include "framework/TBitmap.h"
+#include "framework/TPictureCache.h"
 
 #include <QFontMetrics>
 #include <QTransform>
@@ -295,29 +296,57 @@ QRect TCanvas::DeviceRect(const TRect& rect) const
                  QPoint(edge(rect.Right + world.dx()) - 1, edge(rect.Bottom + world.dy()) - 1));
 }
 
+namespace {
+
+// The source part scaled to `size` device pixels with the key colour left
+// out. Skin pictures are drawn in the same pieces over and over, so each is
+// made once and kept, by everything it depends on.
+QImage Piece(const QImage& source, const QRect& sourceRect, QSize size, std::optional<TColor> keyColor,
+             bool smooth)
+{
+    smooth = smooth && size != sourceRect.size();
+    const auto make = [&] {
+        QImage piece;
+        if (smooth) {
+            // Smooth scaling blends neighbours, so the key colour goes first and
+            // fades into the edges instead of fringing them.
+            piece = source.copy(sourceRect).convertToFormat(QImage::Format_ARGB32);
+            piece.setDevicePixelRatio(1);
+            if (keyColor)
+                ClearKeyColor(piece, *keyColor);
+            return piece.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        }
+        QImage unscaled = source;
+        unscaled.setDevicePixelRatio(1);
+        piece = StretchImage(unscaled, TRect::FromQRect(sourceRect), size.width(), size.height());
+        if (keyColor)
+            ClearKeyColor(piece, *keyColor);
+        return piece;
+    };
+    // Large sources (whole surfaces) are drawn once, not in pieces.
+    constexpr qsizetype kLargestKept = 256 * 256;
+    if (qsizetype(source.width()) * source.height() > kLargestKept)
+        return make();
+    TPictureKey key;
+    key.Name = QStringLiteral("canvas piece");
+    key.Source = source.cacheKey();
+    key.SourceRect = sourceRect;
+    key.Size = size;
+    key.State = (smooth ? 2 : 0) + (keyColor ? 1 : 0);
+    key.KeyColor = keyColor.value_or(clNone);
+    return PictureCache().Derived(key, make);
+}
+
+} // namespace
+
 void TCanvas::DrawDeviceImage(const TRect& dest, const QImage& source, const QRect& sourceRect,
                               std::optional<TColor> keyColor, bool smooth)
 {
     const QRect target = DeviceRect(dest);
     if (target.isEmpty())
         return;
-    QImage piece;
-    if (smooth && target.size() != sourceRect.size()) {
-        // Smooth scaling blends neighbours, so the key colour goes first and
-        // fades into the edges instead of fringing them.
-        piece = source.copy(sourceRect).convertToFormat(QImage::Format_ARGB32);
-        piece.setDevicePixelRatio(1);
-        if (keyColor)
-            ClearKeyColor(piece, *keyColor);
-        piece = piece.convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                    .scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    } else {
-        QImage unscaled = source;
-        unscaled.setDevicePixelRatio(1);
-        piece = StretchImage(unscaled, TRect::FromQRect(sourceRect), target.width(), target.height());
-        if (keyColor)
-            ClearKeyColor(piece, *keyColor);
-    }
+    const QImage piece = Piece(source, sourceRect, target.size(), keyColor, smooth);
     // Drawn in device pixels: the world transform undoes the ratio.
     m_painter.save();
     m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -436,9 +465,7 @@ void TCanvas::DrawImage(const TRect& dest, const QImage& source, const TRect& so
         m_painter.setCompositionMode(mode);
         return;
     }
-    QImage piece = StretchImage(source, sourceRect, dest.Width(), dest.Height());
-    if (keyColor)
-        ClearKeyColor(piece, *keyColor);
+    const QImage piece = Piece(source, from, QSize(dest.Width(), dest.Height()), keyColor, false);
     // Source-over: opaque pixels copy exactly, while an icon's own alpha
     // blends instead of punching holes into the canvas.
     const auto mode = m_painter.compositionMode();

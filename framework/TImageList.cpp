@@ -65,13 +65,13 @@ QImage TImageList::Image(int index) const
     return m_images[std::size_t(index)].Image();
 }
 
-void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) const
+QImage TImageList::Shown(int index, bool enabled, qreal ratio) const
 {
     if (index < 0 || index >= Count())
-        return;
+        return QImage();
     const TBitmap& item = m_images[std::size_t(index)];
     // Above ratio 1 the 2x cell, where there is one.
-    QImage image = canvas.Ratio() > 1 && !item.HiRes().isNull() ? item.HiRes() : item.Image();
+    QImage image = ratio > 1 && !item.HiRes().isNull() ? item.HiRes() : item.Image();
     if (!enabled) {
         for (int py = 0; py < image.height(); ++py) {
             auto* line = reinterpret_cast<QRgb*>(image.scanLine(py));
@@ -82,13 +82,25 @@ void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) co
             }
         }
     }
+    return image;
+}
+
+void TImageList::DrawShown(TCanvas& canvas, int x, int y, const QImage& shown) const
+{
+    if (shown.isNull())
+        return;
     if (canvas.Ratio() != 1) {
-        canvas.DrawImage(Bounds(x, y, m_width, m_height), image, Rect(0, 0, m_width, m_height));
+        canvas.DrawImage(Bounds(x, y, m_width, m_height), shown, Rect(0, 0, m_width, m_height));
         return;
     }
     QPainter& painter = canvas.Painter();
     const auto mode = painter.compositionMode();
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter.drawImage(QPoint(x, y), image);
+    painter.drawImage(QPoint(x, y), shown);
     painter.setCompositionMode(mode);
+}
+
+void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) const
+{
+    DrawShown(canvas, x, y, Shown(index, enabled, canvas.Ratio()));
 }

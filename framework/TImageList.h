@@ -26,6 +26,11 @@ public:
 
     // Out-of-range indices draw nothing. A disabled draw shows the image in grey.
     void Draw(TCanvas& canvas, int x, int y, int index, bool enabled = true) const;
+    // Draw in two steps, for callers that keep the picture: what it puts on a
+    // canvas of that ratio (a null image for an index out of range), and
+    // putting it there.
+    QImage Shown(int index, bool enabled, qreal ratio) const;
+    void DrawShown(TCanvas& canvas, int x, int y, const QImage& shown) const;
     // The image as stored (ARGB32; masked pixels have alpha 0).
     QImage Image(int index) const;
 

@@ -91,10 +91,22 @@ template <class Step> bool RunJpeg(DecodeContext& context, Step step)
     return true;
 }
 
+int& Decodes()
+{
+    static int count = 0;
+    return count;
+}
+
 } // namespace
+
+int JpegDecodeCount()
+{
+    return Decodes();
+}
 
 JpegResult DecodeJpeg(const QByteArray& bytes, QSize cover)
 {
+    ++Decodes();
     if (bytes.isEmpty())
         return {QImage(), QStringLiteral("Empty JPEG data")};
     const auto context = std::make_unique<DecodeContext>();

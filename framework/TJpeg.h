@@ -16,6 +16,9 @@ struct JpegResult
 // With `cover` set, libjpeg scales while it decodes, to the smallest of its
 // scales (n/8) whose picture still covers `cover` in both directions.
 JpegResult DecodeJpeg(const QByteArray& bytes, QSize cover = QSize());
+// How many decodes this process asked for: pictures are meant to be decoded
+// once, and tests hold them to it.
+int JpegDecodeCount();
 
 // The picture's size from its header alone; an invalid size when the bytes
 // do not start a JPEG.

@@ -5,6 +5,7 @@
 #include "framework/TDialogService.h"
 #include "framework/TForm.h"
 #include "framework/TImageList.h"
+#include "framework/TPictureCache.h"
 #include "skin/Suipublic.h"
 
 #include <QAction>
@@ -33,6 +34,30 @@ void DrawEmbossed(TCanvas& canvas, const QString& text, const TRect& rect, unsig
     canvas.DrawText(text, Offset(rect, 1, 1), flags);
     canvas.Font.Color = clGray;
     canvas.DrawText(text, rect, flags);
+}
+
+// Image `index` of `picture` cut into cells of `width` x `height`, masked by
+// its top-left colour when `masked`, as an image list draws it. The cell is
+// cut, masked (and greyed) once per picture and state, then kept.
+void DrawListImage(TCanvas& canvas, const TBitmap& picture, int width, int height, bool masked, TPoint at,
+                   int index, bool enabled)
+{
+    TPictureKey key;
+    key.Name = QStringLiteral("image list cell");
+    key.Source = picture.Image().cacheKey();
+    key.Source2 = picture.HiRes().cacheKey();
+    key.Size = QSize(width, height);
+    key.State = index * 4 + (masked ? 2 : 0) + (enabled ? 1 : 0);
+    key.Ratio = canvas.Ratio();
+    TImageList list(width, height);
+    const QImage shown = PictureCache().Derived(key, [&] {
+        if (masked)
+            list.AddMasked(picture, picture.Pixel(0, 0));
+        else
+            list.Add(picture);
+        return list.Shown(index, enabled, canvas.Ratio());
+    });
+    list.DrawShown(canvas, at.X, at.Y, shown);
 }
 
 } // namespace
@@ -244,12 +269,7 @@ void TsuiCustomButton::PaintPic(TCanvas& canvas, const TBitmap& picture)
 {
     if (picture.Empty())
         return;
-    TImageList list(picture.Width(), picture.Height());
-    if (m_picTransparent)
-        list.AddMasked(picture, picture.Pixel(0, 0));
-    else
-        list.Add(picture);
-    list.Draw(canvas, 0, 0, 0, Enabled());
+    DrawListImage(canvas, picture, picture.Width(), picture.Height(), m_picTransparent, {0, 0}, 0, Enabled());
 }
 
 void TsuiCustomButton::PaintText(TCanvas& canvas, const QString& text)
@@ -529,12 +549,10 @@ void TsuiButton::PaintPic(TCanvas& canvas, const TBitmap& picture)
     if (Pressed())
         glyph = {glyph.X + 1, glyph.Y + 1};
 
-    TImageList list(gw, gh);
-    list.AddMasked(m_glyph, m_glyph.Pixel(0, 0));
     if (twoImages)
-        list.Draw(canvas, glyph.X, glyph.Y, Enabled() ? 0 : 1);
+        DrawListImage(canvas, m_glyph, gw, gh, true, glyph, Enabled() ? 0 : 1, true);
     else
-        list.Draw(canvas, glyph.X, glyph.Y, 0, Enabled());
+        DrawListImage(canvas, m_glyph, gw, gh, true, glyph, 0, Enabled());
 }
 
 void TsuiButton::PaintText(TCanvas& canvas, const QString& text)
@@ -731,12 +749,8 @@ void TsuiCustomButtonEx::PaintPic(TCanvas& canvas, const TBitmap& picture)
 {
     if (picture.Empty())
         return;
-    TImageList list(picture.Width(), picture.Height());
-    if (PictureTransparent())
-        list.AddMasked(picture, picture.Pixel(0, 0));
-    else
-        list.Add(picture);
-    list.Draw(canvas, 1, (height() - picture.Height()) / 2, 0);
+    DrawListImage(canvas, picture, picture.Width(), picture.Height(), PictureTransparent(),
+                  {1, (height() - picture.Height()) / 2}, 0, true);
 }
 
 void TsuiCustomButtonEx::PaintText(TCanvas& canvas, const QString& text)

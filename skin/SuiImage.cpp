@@ -1,6 +1,7 @@
 #include "skin/SuiImage.h"
 
 #include "framework/TCanvas.h"
+#include "framework/TPictureCache.h"
 #include "skin/Suipublic.h"
 
 TImage::TImage(QWidget* parent) : TControl(parent)
@@ -70,17 +71,32 @@ const QImage& TImage::Stretched(const TRect& dest, qreal ratio)
     if (!m_stretched.isNull() && m_stretched.size() == size && m_stretchedFrom == from &&
         m_stretchedKeyed == m_transparent && m_stretched.devicePixelRatio() == ratio)
         return m_stretched;
-    // A waiting JPEG is decoded just big enough for this size, and not kept;
-    // above ratio 1 the 2x picture serves where the 1x one falls short.
-    TBitmap source =
-        m_picture.Waiting() || ratio > 1 ? TBitmap(m_picture.Covering(size, ratio > 1)) : m_picture.Bitmap();
-    const TColor key =
-        m_picture.Waiting() ? source.TransparentColor() : m_picture.Bitmap().TransparentColor();
-    m_stretched = StretchImage(source.Image(), Rect(0, 0, source.Width(), source.Height()), size.width(),
-                               size.height());
-    if (m_transparent && !source.Empty())
-        ClearKeyColor(m_stretched, key);
-    m_stretched.setDevicePixelRatio(ratio);
+    const auto stretch = [&] {
+        // A waiting JPEG is decoded just big enough for this size; above
+        // ratio 1 the 2x picture serves where the 1x one falls short.
+        TBitmap source = m_picture.Waiting() || ratio > 1 ? TBitmap(m_picture.Covering(size, ratio > 1))
+                                                          : m_picture.Bitmap();
+        const TColor key =
+            m_picture.Waiting() ? source.TransparentColor() : m_picture.Bitmap().TransparentColor();
+        QImage stretched = StretchImage(source.Image(), Rect(0, 0, source.Width(), source.Height()),
+                                        size.width(), size.height());
+        if (m_transparent && !source.Empty())
+            ClearKeyColor(stretched, key);
+        stretched.setDevicePixelRatio(ratio);
+        return stretched;
+    };
+    // A resource's picture is the same for every window that shows it at
+    // this size: decoded and stretched once per process.
+    if (const QString name = m_picture.SourceName(); !name.isEmpty()) {
+        TPictureKey cacheKey;
+        cacheKey.Name = name;
+        cacheKey.Size = size;
+        cacheKey.State = m_transparent ? 1 : 0;
+        cacheKey.Ratio = ratio;
+        m_stretched = PictureCache().Derived(cacheKey, stretch);
+    } else {
+        m_stretched = stretch();
+    }
     m_stretchedFrom = from;
     m_stretchedKeyed = m_transparent;
     return m_stretched;

@@ -2,6 +2,7 @@
 
 #include "framework/TControl.h"
 #include "framework/TGbk.h"
+#include "framework/TPictureCache.h"
 
 #include <QGuiApplication>
 #include <QMetaClassInfo>
@@ -144,18 +145,26 @@ void SpitDrawHorizontal(const TBitmap& source, TCanvas& canvas, const TRect& rec
 
 namespace {
 
-template <class Map> void Rotate(TBitmap& bitmap, Map map)
+// `quarters` names the turn in the picture cache, where each turned picture
+// is kept.
+template <class Map> void Rotate(TBitmap& bitmap, int quarters, Map map)
 {
     if (bitmap.Empty())
         return;
-    auto turn = [&map](const QImage& source) {
-        QImage rotated(source.height(), source.width(), QImage::Format_ARGB32);
-        for (int y = 0; y < source.height(); ++y)
-            for (int x = 0; x < source.width(); ++x) {
-                const QPoint to = map(x, y, source.width(), source.height());
-                rotated.setPixel(to, source.pixel(x, y));
-            }
-        return rotated;
+    auto turn = [&map, quarters](const QImage& source) {
+        TPictureKey key;
+        key.Name = QStringLiteral("turned");
+        key.Source = source.cacheKey();
+        key.Rotation = quarters;
+        return PictureCache().Derived(key, [&] {
+            QImage rotated(source.height(), source.width(), QImage::Format_ARGB32);
+            for (int y = 0; y < source.height(); ++y)
+                for (int x = 0; x < source.width(); ++x) {
+                    const QPoint to = map(x, y, source.width(), source.height());
+                    rotated.setPixel(to, source.pixel(x, y));
+                }
+            return rotated;
+        });
     };
     // The 2x picture turns with it, pixel for pixel at its own size.
     const QImage hiRes = bitmap.HiRes().isNull() ? QImage() : turn(bitmap.HiRes());
@@ -167,12 +176,12 @@ template <class Map> void Rotate(TBitmap& bitmap, Map map)
 
 void RoundPicture(TBitmap& bitmap)
 {
-    Rotate(bitmap, [](int x, int y, int w, int) { return QPoint(y, w - 1 - x); });
+    Rotate(bitmap, 1, [](int x, int y, int w, int) { return QPoint(y, w - 1 - x); });
 }
 
 void RoundPicture3(TBitmap& bitmap)
 {
-    Rotate(bitmap, [](int x, int y, int, int h) { return QPoint(h - 1 - y, x); });
+    Rotate(bitmap, 3, [](int x, int y, int, int h) { return QPoint(h - 1 - y, x); });
 }
 
 void DoTrans(TCanvas& canvas, const QWidget* control)

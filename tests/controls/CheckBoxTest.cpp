@@ -2,6 +2,7 @@
 
 #include "controls/Sncheckbox.h"
 #include "framework/TCanvas.h"
+#include "framework/TPictureCache.h"
 
 #include <QFontMetrics>
 #include <QTest>
@@ -139,6 +140,39 @@ TEST(SnCheckBox, GradientGivesOneBandPerRowWhenThirtyHigh)
         EXPECT_EQ(image.Pixel(1, y), RGB(y, 2 * y, 3 * y)) << y;
     EXPECT_EQ(image.Pixel(0, 0), kFrame);
     EXPECT_EQ(image.Pixel(3, 29), kFrame);
+}
+
+// Boxes share their pictures; one drawn while another is kept still has its
+// own size and colours.
+TEST(SnCheckBox, SharedGradientsFollowTheirSizeAndColours)
+{
+    ProbeBox box(nullptr);
+    struct Case
+    {
+        int Width, Height;
+        TColor Start, End;
+    };
+    const Case first{13, 13, RGB(255, 255, 255), RGB(239, 235, 231)};
+    const Case cases[] = {{13, 13, RGB(255, 255, 255), RGB(0, 0, 0)},
+                          {13, 13, RGB(0, 0, 0), RGB(239, 235, 231)},
+                          {4, 30, RGB(255, 255, 255), RGB(239, 235, 231)}};
+    const auto gradient = [&box](const Case& c) {
+        TBitmap image;
+        box.CreateGradientRect(c.Width, c.Height, c.Start, c.End, image);
+        return image.Image();
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Width << "x" << c.Height << " " << c.Start << "-" << c.End);
+        PictureCache().ClearDerived();
+        gradient(first);
+        const QImage shared = gradient(c);
+        PictureCache().ClearDerived();
+        EXPECT_EQ(shared, gradient(c));
+    }
+    TSnCheckBox one(nullptr);
+    TSnCheckBox other(nullptr);
+    EXPECT_EQ(one.NormalImage().Image().cacheKey(), other.NormalImage().Image().cacheKey());
+    EXPECT_EQ(one.HotImage().Image().cacheKey(), other.HotImage().Image().cacheKey());
 }
 
 TEST(SnCheckBox, HotRingIsTwoPixelsInsideTheFrame)

@@ -1,6 +1,8 @@
 // The five windows on a screen at 200 %: composed at the screen's ratio, with
 // the 2x skin pictures and text at device resolution, not enlarged from 1x.
 #include "NamedWindows.h"
+#include "framework/TJpeg.h"
+#include "framework/TPictureCache.h"
 #include "skin/SuiTitleBar.h"
 #include "tests/support/WindowTestSupport.h"
 
@@ -8,6 +10,7 @@
 #include <QImage>
 
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -84,4 +87,29 @@ TEST(HighDpiWindows, MainWindowIsNotAnEnlargementOfItself)
     EXPECT_GT(MixedShare(shot, QRect(0, 0, main.width(), 4)) +
                   MixedShare(shot, QRect(0, 0, 4, main.height())),
               0.05);
+}
+
+// At 200 % too, the second build of the windows finds every picture kept by
+// the first and draws the same pixels.
+TEST(HighDpiWindows, ASecondBuildDecodesAndComposesNothing)
+{
+    tessel::test::BackendUnderTest backend(tessel::test::PlatformBackends().back());
+    TDialogRecorder dialogs;
+    const auto shots = [&backend] {
+        TWindows windows(backend.Get());
+        std::vector<QImage> images;
+        for (const NamedWindow& entry : kNamedWindows) {
+            images.push_back(Grab(entry.Get(windows)));
+            entry.Get(windows).hide();
+        }
+        return images;
+    };
+    const std::vector<QImage> first = shots();
+    const int builds = PictureCache().Builds();
+    const int decodes = JpegDecodeCount();
+    const std::vector<QImage> second = shots();
+    EXPECT_EQ(PictureCache().Builds(), builds);
+    EXPECT_EQ(JpegDecodeCount(), decodes);
+    for (std::size_t i = 0; i < first.size(); ++i)
+        EXPECT_EQ(second[i], first[i]) << kNamedWindows[i].Name;
 }

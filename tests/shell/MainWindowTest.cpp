@@ -1,4 +1,7 @@
+#include "NamedWindows.h"
 #include "framework/TCanvas.h"
+#include "framework/TJpeg.h"
+#include "framework/TPictureCache.h"
 #include "tests/support/WindowTestSupport.h"
 #include "tweaks/TweakCatalogue.h"
 #include "windowkit/WindowFrame.h"
@@ -60,6 +63,28 @@ TEST_F(MainWindow, StartsIdleWhateverTheMirrorHolds)
     EXPECT_EQ(Form1().size(), QSize(496, 354));
     for (const TweakEntry& tweak : Catalogue())
         EXPECT_FALSE(Form1().CheckBox(tweak)->Checked());
+}
+
+// The pictures of the five windows (the window pictures, check boxes, button
+// cells, stretched and keyed skin pieces) are made by the first build; a
+// second build draws the same windows from what was kept.
+TEST_F(MainWindow, ASecondBuildOfTheWindowsDecodesAndComposesNothing)
+{
+    const auto shots = [this] {
+        Start();
+        std::vector<QImage> images;
+        for (const NamedWindow& entry : kNamedWindows)
+            images.push_back(entry.Get(Windows()).grab().toImage());
+        return images;
+    };
+    const std::vector<QImage> first = shots();
+    const int builds = PictureCache().Builds();
+    const int decodes = JpegDecodeCount();
+    const std::vector<QImage> second = shots();
+    EXPECT_EQ(PictureCache().Builds(), builds);
+    EXPECT_EQ(JpegDecodeCount(), decodes);
+    for (std::size_t i = 0; i < first.size(); ++i)
+        EXPECT_EQ(second[i], first[i]) << kNamedWindows[i].Name;
 }
 
 TEST_F(MainWindow, TheBoxesStandInCatalogueOrderOnTheirPages)

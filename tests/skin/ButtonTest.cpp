@@ -1,4 +1,5 @@
 #include "framework/TBitmap.h"
+#include "framework/TPictureCache.h"
 #include "skin/SuiButton.h"
 #include "skin/SuiStyleRules.h"
 
@@ -250,4 +251,48 @@ TEST_F(ButtonFixture, MacOSButtonKeepsItsBitmapHeight)
     button->SetUIStyle(WinXP);
     button->SetHeight(30);
     EXPECT_EQ(button->height(), 30);
+}
+
+// Glyph cells are kept between paints; a paint in another state, of another
+// glyph or at another ratio looks as it does from an empty cache.
+TEST_F(ButtonFixture, KeptGlyphCellsFollowStateGlyphAndRatio)
+{
+    const auto glyph = [](int width, int height, TColor ink) {
+        TBitmap bitmap(width, height);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                bitmap.SetPixel(x, y, (x + y) % 3 == 0 ? clFuchsia : x < height ? ink : RGB(0, 128, 0));
+        return bitmap;
+    };
+    struct Case
+    {
+        const char* Name;
+        TBitmap Glyph;
+        bool Enabled;
+        qreal Ratio;
+    };
+    const TBitmap red = glyph(8, 8, clRed);
+    const TBitmap strip = glyph(16, 8, clRed);
+    const Case first{"enabled", red, true, 1};
+    const Case cases[] = {{"disabled", red, false, 1},
+                          {"two cells, disabled", strip, false, 1},
+                          {"other glyph", glyph(8, 8, clBlue), true, 1},
+                          {"ratio 2", red, true, 2}};
+    const auto paint = [this](const Case& c) {
+        button->SetGlyph(c.Glyph);
+        button->SetEnabled(c.Enabled);
+        QImage image(QSize(84, 25) * int(c.Ratio), QImage::Format_ARGB32);
+        image.setDevicePixelRatio(c.Ratio);
+        button->render(&image);
+        return image;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        PictureCache().ClearDerived();
+        paint(first);
+        paint({"two cells", strip, true, 1});
+        const QImage kept = paint(c);
+        PictureCache().ClearDerived();
+        EXPECT_EQ(kept, paint(c));
+    }
 }

@@ -60,6 +60,7 @@ protected:
     // The hives as the windows see them: through a backend that fails what a
     // test names, and nothing otherwise.
     RegistryBackend& Registry() { return m_failing; }
+    const TWindows& Windows() const { return *m_windows; }
     TForm1& Form1() { return m_windows->Form1(); }
     TForm2& Form2() { return m_windows->Form2(); }
     TForm3& Form3() { return m_windows->Form3(); }
