@@ -37,29 +37,76 @@ bool IsTwiceTheSize(const QImage& hiRes, QSize size)
     return !hiRes.isNull() && hiRes.size() == size * 2;
 }
 
+// Decodes the 2x sibling of `path` when called; its bytes are read now, so
+// the picture is the one that lay beside the file when it was loaded.
+std::function<QImage()> HiResReader(const QString& path)
+{
+    QFile file(HiResPath(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return [bytes = file.readAll()] { return QImage::fromData(bytes); };
+}
+
+QImage AsHiRes(const QImage& image)
+{
+    QImage hiRes = image.convertToFormat(QImage::Format_ARGB32);
+    hiRes.setDevicePixelRatio(kHiResRatio);
+    return hiRes;
+}
+
 } // namespace
+
+struct TBitmap::PendingHiRes
+{
+    std::function<QImage()> read;
+    std::optional<QImage> image;
+};
+
+void TBitmap::DropHiRes()
+{
+    m_hiRes = QImage();
+    m_pendingHiRes.reset();
+}
+
+const QImage& TBitmap::HiRes() const
+{
+    if (m_pendingHiRes) {
+        PendingHiRes& pending = *m_pendingHiRes;
+        if (!pending.image) {
+            pending.image = AsHiRes(pending.read());
+            pending.read = nullptr;
+        }
+        m_hiRes = IsTwiceTheSize(*pending.image, m_image.size()) ? *pending.image : QImage();
+        m_pendingHiRes.reset();
+    }
+    return m_hiRes;
+}
+
+void TBitmap::SetHiResSource(std::function<QImage()> read)
+{
+    DropHiRes();
+    if (read)
+        m_pendingHiRes = std::make_shared<PendingHiRes>(PendingHiRes{std::move(read), std::nullopt});
+}
 
 void TBitmap::Assign(const QImage& image)
 {
     m_image = image.isNull() ? QImage() : image.convertToFormat(QImage::Format_ARGB32);
     m_image.setDevicePixelRatio(1);
-    m_hiRes = QImage();
+    DropHiRes();
 }
 
 QImage& TBitmap::EditImage()
 {
-    m_hiRes = QImage();
+    DropHiRes();
     return m_image;
 }
 
 void TBitmap::SetHiRes(const QImage& image)
 {
-    if (!IsTwiceTheSize(image, m_image.size())) {
-        m_hiRes = QImage();
-        return;
-    }
-    m_hiRes = image.convertToFormat(QImage::Format_ARGB32);
-    m_hiRes.setDevicePixelRatio(kHiResRatio);
+    DropHiRes();
+    if (IsTwiceTheSize(image, m_image.size()))
+        m_hiRes = AsHiRes(image);
 }
 
 TBitmap TBitmap::Copy(const TRect& rect) const
@@ -67,7 +114,7 @@ TBitmap TBitmap::Copy(const TRect& rect) const
     TBitmap part(m_image.copy(rect.ToQRect()));
     part.m_transparent = m_transparent;
     part.m_transparentColor = m_transparentColor;
-    if (!m_hiRes.isNull()) {
+    if (!HiRes().isNull()) {
         const QRect r = rect.ToQRect();
         part.SetHiRes(m_hiRes.copy(QRect(r.topLeft() * 2, r.size() * 2)));
     }
@@ -76,7 +123,7 @@ TBitmap TBitmap::Copy(const TRect& rect) const
 
 void TBitmap::SetSize(int width, int height)
 {
-    m_hiRes = QImage();
+    DropHiRes();
     if (width <= 0 || height <= 0) {
         m_image = QImage();
         return;
@@ -104,7 +151,7 @@ void TBitmap::SetPixel(int x, int y, TColor color)
     if (!m_image.valid(x, y))
         return;
     m_image.setPixel(x, y, ToQRgb(color));
-    m_hiRes = QImage();
+    DropHiRes();
 }
 
 TColor TBitmap::TransparentColor() const
@@ -126,13 +173,11 @@ bool TBitmap::LoadFromFile(const QString& path)
     QImage image;
     if (!image.load(path)) {
         m_image = QImage();
-        m_hiRes = QImage();
+        DropHiRes();
         return false;
     }
     Assign(image);
-    const QString hiResPath = HiResPath(path);
-    if (QFile::exists(hiResPath))
-        SetHiRes(QImage(hiResPath));
+    SetHiResSource(HiResReader(path));
     return true;
 }
 
@@ -214,7 +259,7 @@ bool TPicture::LoadJpegPair(const QByteArray& bytes, const QString& path)
         return false;
     QFile hiRes(HiResPath(path));
     if (hiRes.open(QIODevice::ReadOnly))
-        m_bitmap.SetHiRes(DecodeJpeg(hiRes.readAll()).Image);
+        m_bitmap.SetHiResSource([bytes = hiRes.readAll()] { return DecodeJpeg(bytes).Image; });
     return true;
 }
 
@@ -352,9 +397,7 @@ bool TPicture::LoadFile(const QString& path)
         return false;
     }
     m_bitmap.Assign(image);
-    const QString hiResPath = HiResPath(path);
-    if (QFile::exists(hiResPath))
-        m_bitmap.SetHiRes(QImage(hiResPath));
+    m_bitmap.SetHiResSource(HiResReader(path));
     m_lastError.clear();
     return true;
 }

@@ -5,6 +5,8 @@
 
 #include <QImage>
 #include <QString>
+#include <functional>
+#include <memory>
 #include <optional>
 
 // A bitmap over a QImage (always Format_ARGB32). Transparent draws leave out
@@ -39,9 +41,13 @@ public:
     void Assign(const QImage& image);
 
     // The picture at twice the detail, or a null image.
-    const QImage& HiRes() const { return m_hiRes; }
+    const QImage& HiRes() const;
     // Kept only when it is exactly twice the 1x size.
     void SetHiRes(const QImage& image);
+    // The 2x picture is read by `read` when it is first asked for, once for
+    // this bitmap and its copies: on a screen at ratio 1 nothing decodes four
+    // times the pixels it shows.
+    void SetHiResSource(std::function<QImage()> read);
     // The part `rect` of both pictures.
     TBitmap Copy(const TRect& rect) const;
 
@@ -52,8 +58,12 @@ public:
     bool LoadFromFile(const QString& path);
 
 private:
+    struct PendingHiRes;
+    void DropHiRes();
+
     QImage m_image;
-    QImage m_hiRes;
+    mutable QImage m_hiRes;
+    mutable std::shared_ptr<PendingHiRes> m_pendingHiRes;
     bool m_transparent = false;
     std::optional<TColor> m_transparentColor;
 };

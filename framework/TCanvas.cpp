@@ -358,8 +358,10 @@ void TCanvas::DrawDeviceImage(const TRect& dest, const QImage& source, const QRe
 void TCanvas::DrawBitmap(const TRect& dest, const TBitmap& source, const TRect& sourceRect,
                          std::optional<TColor> keyColor)
 {
-    const QImage& hiRes = source.HiRes();
-    if (m_ratio <= 1 || hiRes.isNull()) {
+    // At ratio 1 the 2x picture is not even read.
+    static const QImage none;
+    const QImage& hiRes = m_ratio > 1 ? source.HiRes() : none;
+    if (hiRes.isNull()) {
         DrawImage(dest, source.Image(), sourceRect, keyColor);
         return;
     }

@@ -4,6 +4,7 @@
 #include "framework/TCanvas.h"
 #include "framework/TImageList.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -52,6 +53,51 @@ TEST(Bitmap, SkinBitmapsAreDecodedOnceAndShared)
     EXPECT_EQ(SkinBitmap("WINXP_BUTTON_NORMAL").Pixel(0, 0), before)
         << "writing to a copy leaves the shared one";
     EXPECT_TRUE(SkinBitmap("NO_SUCH_SKIN_PICTURE").Empty());
+}
+
+QImage Filled(int size, QRgb colour)
+{
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(colour);
+    return image;
+}
+
+// The 2x sibling is decoded only when it is first asked for, yet it is the
+// one that lay beside the file when the file was loaded, decoded once for the
+// bitmap and every copy made before.
+TEST(Bitmap, The2xSiblingIsTheOneFoundAtLoadingAndDecodedOnceForEveryCopy)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString file = dir.filePath("tile.png"), sibling = dir.filePath("tile@2x.png");
+    const std::function<TBitmap(const QString&)> loaders[] = {
+        [](const QString& path) {
+            TBitmap bitmap;
+            EXPECT_TRUE(bitmap.LoadFromFile(path));
+            return bitmap;
+        },
+        [](const QString& path) {
+            TPicture picture;
+            EXPECT_TRUE(picture.LoadFromFile(path));
+            return picture.Bitmap();
+        },
+    };
+    for (const auto& load : loaders) {
+        ASSERT_TRUE(Filled(2, qRgb(255, 0, 0)).save(file));
+        ASSERT_TRUE(Filled(4, qRgb(0, 0, 255)).save(sibling));
+        const TBitmap loaded = load(file);
+        const TBitmap copy = loaded;
+        ASSERT_TRUE(Filled(4, qRgb(0, 255, 0)).save(sibling));
+        ASSERT_EQ(copy.HiRes().size(), QSize(4, 4));
+        EXPECT_EQ(copy.HiRes().pixel(3, 3), qRgb(0, 0, 255));
+        EXPECT_EQ(copy.HiRes().devicePixelRatio(), 2);
+        EXPECT_EQ(loaded.HiRes().cacheKey(), copy.HiRes().cacheKey());
+
+        ASSERT_TRUE(Filled(6, qRgb(0, 0, 255)).save(sibling));
+        EXPECT_TRUE(load(file).HiRes().isNull()) << "a sibling not twice the size is no 2x picture";
+        ASSERT_TRUE(QFile::remove(sibling));
+        EXPECT_TRUE(load(file).HiRes().isNull());
+    }
 }
 
 TEST(ImageList, AddCutsCellsAndMasksTheKeyColour)
