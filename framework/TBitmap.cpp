@@ -36,11 +36,33 @@ bool IsTwiceTheSize(const QImage& hiRes, QSize size)
     return !hiRes.isNull() && hiRes.size() == size * 2;
 }
 
+// A picture as it is kept: premultiplied wherever that changes no pixel that
+// Pixel() or a key colour reads, i.e. every pixel is opaque or transparent
+// black; a partly transparent pixel, or the colour of a transparent one,
+// keeps the picture in straight ARGB.
+QImage Stored(const QImage& image)
+{
+    if (image.isNull() || image.format() == kPaintFormat)
+        return image;
+    if (!image.hasAlphaChannel())
+        return image.convertToFormat(kPaintFormat);
+    QImage straight = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < straight.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(straight.constScanLine(y));
+        for (int x = 0, w = straight.width(); x < w; ++x)
+            if (qAlpha(line[x]) != 255 && line[x] != 0)
+                return straight;
+    }
+    // The same 32-bit values mean the same pixels in both formats.
+    straight.reinterpretAsFormat(kPaintFormat);
+    return straight;
+}
+
 } // namespace
 
 void TBitmap::Assign(const QImage& image)
 {
-    m_image = image.isNull() ? QImage() : image.convertToFormat(QImage::Format_ARGB32);
+    m_image = Stored(image);
     m_image.setDevicePixelRatio(1);
     m_hiRes = QImage();
 }
@@ -57,7 +79,7 @@ void TBitmap::SetHiRes(const QImage& image)
         m_hiRes = QImage();
         return;
     }
-    m_hiRes = image.convertToFormat(QImage::Format_ARGB32);
+    m_hiRes = Stored(image);
     m_hiRes.setDevicePixelRatio(kHiResRatio);
 }
 
@@ -80,22 +102,24 @@ void TBitmap::SetSize(int width, int height)
         m_image = QImage();
         return;
     }
-    QImage image(width, height, QImage::Format_ARGB32);
+    // A straight picture stays straight, so that no pixel it keeps changes.
+    const QImage::Format format =
+        m_image.format() == QImage::Format_ARGB32 ? QImage::Format_ARGB32 : kPaintFormat;
+    QImage image(width, height, format);
     image.fill(qRgb(255, 255, 255));
     // Keep what fits, like resizing a bitmap in place.
     if (!m_image.isNull()) {
-        for (int y = 0; y < std::min(height, m_image.height()); ++y)
-            for (int x = 0; x < std::min(width, m_image.width()); ++x)
-                image.setPixel(x, y, m_image.pixel(x, y));
+        const QImage old = m_image.convertToFormat(format);
+        for (int y = 0; y < std::min(height, old.height()); ++y)
+            for (int x = 0; x < std::min(width, old.width()); ++x)
+                image.setPixel(x, y, old.pixel(x, y));
     }
     m_image = image;
 }
 
 TColor TBitmap::Pixel(int x, int y) const
 {
-    if (!m_image.valid(x, y))
-        return clNone;
-    return FromQRgb(m_image.pixel(x, y));
+    return PixelColor(m_image, x, y);
 }
 
 void TBitmap::SetPixel(int x, int y, TColor color)

@@ -7,8 +7,9 @@
 #include <QString>
 #include <optional>
 
-// A bitmap over a QImage (always Format_ARGB32). Transparent draws leave out
-// the pixels of TransparentColor, which is the bottom-left pixel unless set.
+// A bitmap over a 32-bit QImage (see Image() for its format). Transparent
+// draws leave out the pixels of TransparentColor, which is the bottom-left
+// pixel unless set.
 // A bitmap may also carry the same picture drawn at twice the detail
 // (HiRes(), device pixel ratio 2), which canvases above ratio 1 draw from;
 // sizes and coordinates are always those of the 1x picture.
@@ -33,6 +34,8 @@ public:
     void SetTransparentColor(TColor color) { m_transparentColor = color; }
     void ResetTransparentColor() { m_transparentColor.reset(); }
 
+    // Straight Format_ARGB32 only for a picture with partly transparent
+    // pixels, or transparent ones that carry a colour; kPaintFormat otherwise.
     const QImage& Image() const { return m_image; }
     // For changing the pixels: the 2x picture no longer matches and goes.
     QImage& EditImage();

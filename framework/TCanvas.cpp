@@ -45,7 +45,7 @@ TColor TCanvas::Pixel(int x, int y) const
     // The device pixel at the logical pixel's top-left corner.
     const int dx = std::min(qRound((x + m_origin.x()) * m_ratio), m_image.width() - 1);
     const int dy = std::min(qRound((y + m_origin.y()) * m_ratio), m_image.height() - 1);
-    return FromQRgb(m_image.pixel(dx, dy));
+    return PixelColor(m_image, dx, dy);
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color)
@@ -305,24 +305,56 @@ void TCanvas::DrawDeviceImage(const TRect& dest, const QImage& source, const QRe
     if (smooth && target.size() != sourceRect.size()) {
         // Smooth scaling blends neighbours, so the key colour goes first and
         // fades into the edges instead of fringing them.
-        piece = source.copy(sourceRect).convertToFormat(QImage::Format_ARGB32);
+        piece = source.copy(sourceRect);
         piece.setDevicePixelRatio(1);
         if (keyColor)
             ClearKeyColor(piece, *keyColor);
-        piece = piece.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+        piece = piece.convertToFormat(kPaintFormat)
                     .scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    } else {
-        QImage unscaled = source;
-        unscaled.setDevicePixelRatio(1);
-        piece = StretchImage(unscaled, TRect::FromQRect(sourceRect), target.width(), target.height());
-        if (keyColor)
-            ClearKeyColor(piece, *keyColor);
+        // Its edges are partly transparent now.
+        Blend(target.topLeft(), piece, piece.rect(), true);
+        return;
     }
-    // Drawn in device pixels: the world transform undoes the ratio.
+    if (!keyColor && target.size() == sourceRect.size() && source.rect().contains(sourceRect)) {
+        // Pixel for pixel: straight from the source, no copy.
+        Blend(target.topLeft(), source, sourceRect, false);
+        return;
+    }
+    // StretchImage reads device pixels whatever the source's ratio.
+    piece = StretchImage(source, TRect::FromQRect(sourceRect), target.width(), target.height());
+    if (keyColor)
+        ClearKeyColor(piece, *keyColor);
+    Blend(target.topLeft(), piece, piece.rect(), false);
+}
+
+void TCanvas::Blend(QPoint at, const QImage& piece, const QRect& from, bool partlyTransparent)
+{
+    // Source-over: opaque pixels copy exactly, while an icon's own alpha
+    // blends instead of punching holes into the canvas.
     m_painter.save();
     m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    // Drawn in device pixels: the world transform undoes the ratio.
     m_painter.setWorldTransform(QTransform::fromScale(1 / m_ratio, 1 / m_ratio));
-    m_painter.drawImage(target.topLeft(), piece);
+    const QRect under = QRect(at, from.size()) & m_image.rect();
+    if (m_image.format() != kPaintFormat || !(partlyTransparent || piece.format() == QImage::Format_ARGB32) ||
+        under.isEmpty()) {
+        m_painter.drawImage(QRectF(QRect(at, from.size())), piece, QRectF(from));
+        m_painter.restore();
+        return;
+    }
+    // Qt blends partly transparent pixels onto straight and premultiplied
+    // pixels with different rounding. Such pieces blend onto a straight copy
+    // of what lies under them, as they always have, and the copy goes back.
+    QImage straight = m_image.copy(under).convertToFormat(QImage::Format_ARGB32);
+    straight.setDevicePixelRatio(1);
+    {
+        QPainter painter(&straight);
+        // Rectangles in device pixels, whatever the piece's ratio.
+        painter.drawImage(QRectF(straight.rect()), piece,
+                          QRectF(QRect(from.topLeft() + (under.topLeft() - at), under.size())));
+    }
+    m_painter.setCompositionMode(QPainter::CompositionMode_Source);
+    m_painter.drawImage(under.topLeft(), straight);
     m_painter.restore();
 }
 
@@ -377,6 +409,7 @@ void TCanvas::TileDraw(const TRect& area, const TBitmap& tile)
     QImage pattern = tile.Image();
     if (tile.Transparent())
         ClearKeyColor(pattern, tile.TransparentColor());
+    pattern.convertTo(kPaintFormat);
     // One fill with the tile as its brush: the brush starts at the origin,
     // where the first copy lies.
     const auto mode = m_painter.compositionMode();
@@ -395,12 +428,11 @@ void TCanvas::TileDeviceDraw(const TRect& area, const TBitmap& tile)
     const bool hiRes = !tile.HiRes().isNull();
     QImage pattern = hiRes ? tile.HiRes() : tile.Image();
     pattern.setDevicePixelRatio(1);
-    pattern = pattern.convertToFormat(QImage::Format_ARGB32);
     if (tile.Transparent())
         ClearKeyColor(pattern, tile.TransparentColor());
+    pattern.convertTo(kPaintFormat);
     if (pattern.size() != step)
-        pattern = hiRes ? pattern.convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                              .scaled(step, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        pattern = hiRes ? pattern.scaled(step, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                         : StretchImage(pattern, Rect(0, 0, pattern.width(), pattern.height()), step.width(),
                                        step.height());
     const QRect target = DeviceRect(area);
@@ -427,24 +459,17 @@ void TCanvas::DrawImage(const TRect& dest, const QImage& source, const TRect& so
         return;
     }
     const QRect from = sourceRect.ToQRect();
+    const QPoint at = DeviceRect(dest).topLeft();
     if (!keyColor && dest.Width() == from.width() && dest.Height() == from.height() &&
         source.rect().contains(from)) {
         // Unscaled and unkeyed: straight from the source, no copy.
-        const auto mode = m_painter.compositionMode();
-        m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        m_painter.drawImage(QPoint(dest.Left, dest.Top), source, from);
-        m_painter.setCompositionMode(mode);
+        Blend(at, source, from, false);
         return;
     }
     QImage piece = StretchImage(source, sourceRect, dest.Width(), dest.Height());
     if (keyColor)
         ClearKeyColor(piece, *keyColor);
-    // Source-over: opaque pixels copy exactly, while an icon's own alpha
-    // blends instead of punching holes into the canvas.
-    const auto mode = m_painter.compositionMode();
-    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    m_painter.drawImage(QPoint(dest.Left, dest.Top), piece);
-    m_painter.setCompositionMode(mode);
+    Blend(at, piece, piece.rect(), false);
 }
 
 void TCanvas::SetClipRect(const TRect& rect)
@@ -490,24 +515,33 @@ TCanvasView::~TCanvasView()
 
 void ClearKeyColor(QImage& image, TColor keyColor)
 {
-    if (image.format() != QImage::Format_ARGB32)
+    const bool premultiplied = image.format() == kPaintFormat;
+    if (!premultiplied && image.format() != QImage::Format_ARGB32)
         image.convertTo(QImage::Format_ARGB32);
     const QRgb key = ToQRgb(keyColor) & 0x00FFFFFF;
+    const int w = image.width();
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            if ((line[x] & 0x00FFFFFF) == key)
+        for (int x = 0; x < w; ++x) {
+            // A premultiplied pixel is compared by the colour it stands for.
+            const QRgb p = line[x];
+            const QRgb straight = premultiplied && qAlpha(p) != 255 ? qUnpremultiply(p) : p;
+            if ((straight & 0x00FFFFFF) == key)
                 line[x] = 0;
+        }
     }
 }
 
 QImage StretchImage(const QImage& source, const TRect& sourceRect, int width, int height)
 {
-    QImage result(std::max(width, 0), std::max(height, 0), QImage::Format_ARGB32);
+    // A straight source gives a straight copy, so that its key colour still
+    // reads as it was; anything else is drawn premultiplied.
+    const QImage::Format format =
+        source.format() == QImage::Format_ARGB32 ? QImage::Format_ARGB32 : kPaintFormat;
+    QImage result(std::max(width, 0), std::max(height, 0), format);
     if (width <= 0 || height <= 0 || sourceRect.IsEmpty())
         return result;
-    const QImage src =
-        source.format() == QImage::Format_ARGB32 ? source : source.convertToFormat(QImage::Format_ARGB32);
+    const QImage src = source.format() == format ? source : source.convertToFormat(format);
     const int sw = sourceRect.Width();
     const int sh = sourceRect.Height();
     // Source columns are the same for every row.

@@ -221,12 +221,12 @@ void TControl::paintEvent(QPaintEvent*)
     QImage* buffer = &own;
     if (!sharedInUse) {
         if (shared.width() < w || shared.height() < h)
-            shared = QImage(std::max(w, shared.width()), std::max(h, shared.height()), QImage::Format_ARGB32);
+            shared = QImage(std::max(w, shared.width()), std::max(h, shared.height()), kPaintFormat);
         buffer = &shared;
     } else {
-        own = QImage(w, h, QImage::Format_ARGB32);
+        own = QImage(w, h, kPaintFormat);
     }
-    QImage image(buffer->bits(), w, h, buffer->bytesPerLine(), QImage::Format_ARGB32);
+    QImage image(buffer->bits(), w, h, buffer->bytesPerLine(), kPaintFormat);
     image.setDevicePixelRatio(ratio);
     const bool wasInUse = std::exchange(sharedInUse, true);
     RunGuarded([&] { Compose(image); });

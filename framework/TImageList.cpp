@@ -82,13 +82,5 @@ void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) co
             }
         }
     }
-    if (canvas.Ratio() != 1) {
-        canvas.DrawImage(Bounds(x, y, m_width, m_height), image, Rect(0, 0, m_width, m_height));
-        return;
-    }
-    QPainter& painter = canvas.Painter();
-    const auto mode = painter.compositionMode();
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter.drawImage(QPoint(x, y), image);
-    painter.setCompositionMode(mode);
+    canvas.DrawImage(Bounds(x, y, m_width, m_height), image, Rect(0, 0, m_width, m_height));
 }

@@ -149,7 +149,8 @@ template <class Map> void Rotate(TBitmap& bitmap, Map map)
     if (bitmap.Empty())
         return;
     auto turn = [&map](const QImage& source) {
-        QImage rotated(source.height(), source.width(), QImage::Format_ARGB32);
+        // Pixels move as they are, in the picture's own format.
+        QImage rotated(source.height(), source.width(), source.format());
         for (int y = 0; y < source.height(); ++y)
             for (int x = 0; x < source.width(); ++x) {
                 const QPoint to = map(x, y, source.width(), source.height());
