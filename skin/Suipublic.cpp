@@ -9,6 +9,7 @@
 #include <QPalette>
 #include <QScreen>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -86,6 +87,34 @@ void TileDraw(TCanvas& canvas, const TBitmap& picture, const TRect& rect)
 void TileDraw(TCanvas& canvas, const TPicture& picture, const TRect& rect)
 {
     TileDraw(canvas, picture.Bitmap(), rect);
+}
+
+void TTiledBackground::Draw(TCanvas& canvas, const TBitmap& tile, TColor under)
+{
+    const TRect area = Rect(0, 0, canvas.Width(), canvas.Height());
+    const qreal ratio = canvas.Ratio();
+    // At a fractional ratio the tiles' device edges depend on where the
+    // canvas lies, so they are drawn in place.
+    if (ratio != std::floor(ratio)) {
+        TileDraw(canvas, tile, area);
+        return;
+    }
+    const std::optional<TColor> key =
+        tile.Transparent() ? std::optional<TColor>(tile.TransparentColor()) : std::nullopt;
+    const QSize device = DeviceSize(QSize(area.Width(), area.Height()), ratio);
+    if (m_image.size() != device || m_image.devicePixelRatio() != ratio ||
+        m_tile != tile.Image().cacheKey() || m_tileHiRes != tile.HiRes().cacheKey() || m_key != key ||
+        m_under != under) {
+        m_image = DeviceImage(QSize(area.Width(), area.Height()), ratio);
+        m_image.fill(ToQColor(under));
+        TCanvas built(m_image);
+        TileDraw(built, tile, area);
+        m_tile = tile.Image().cacheKey();
+        m_tileHiRes = tile.HiRes().cacheKey();
+        m_key = key;
+        m_under = under;
+    }
+    canvas.DrawImage(area, m_image, area);
 }
 
 void SpitDraw(const TBitmap& source, TCanvas& canvas, const TRect& rect, bool transparent)
