@@ -105,7 +105,9 @@ void TTiledBackground::Draw(TCanvas& canvas, const TBitmap& tile, TColor under)
     if (m_image.size() != device || m_image.devicePixelRatio() != ratio ||
         m_tile != tile.Image().cacheKey() || m_tileHiRes != tile.HiRes().cacheKey() || m_key != key ||
         m_under != under) {
-        m_image = DeviceImage(QSize(area.Width(), area.Height()), ratio);
+        // Over an opaque colour the result is opaque, and copies as plain memory.
+        m_image = DeviceImage(QSize(area.Width(), area.Height()), ratio,
+                              ToQColor(under).alpha() == 255 ? QImage::Format_RGB32 : kPaintFormat);
         m_image.fill(ToQColor(under));
         TCanvas built(m_image);
         TileDraw(built, tile, area);
