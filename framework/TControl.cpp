@@ -125,6 +125,9 @@ TFont TControl::Font() const
         if (const auto* form = qobject_cast<const TForm*>(parentWidget()))
             return form->Font();
     }
+    // Built before it is copied, so that every copy shares the one QFont and
+    // the widths it has measured instead of building its own on each paint.
+    m_font.ToQFont();
     return m_font;
 }
 
