@@ -1,5 +1,6 @@
 #include "framework/TBitmap.h"
 
+#include "framework/TCanvas.h"
 #include "framework/TJpeg.h"
 
 #include <QFile>
@@ -65,11 +66,14 @@ void TBitmap::Assign(const QImage& image)
     m_image = Stored(image);
     m_image.setDevicePixelRatio(1);
     m_hiRes = QImage();
+    // New pixels: keyed pictures of their own, which copies share.
+    m_keyed = std::make_shared<KeyedPictures>();
 }
 
 QImage& TBitmap::EditImage()
 {
     m_hiRes = QImage();
+    m_keyed = std::make_shared<KeyedPictures>();
     return m_image;
 }
 
@@ -81,6 +85,26 @@ void TBitmap::SetHiRes(const QImage& image)
     }
     m_hiRes = Stored(image);
     m_hiRes.setDevicePixelRatio(kHiResRatio);
+}
+
+const QImage& TBitmap::Keyed(bool hiRes) const
+{
+    // Bitmaps that change their pixels get keyed pictures of their own; the
+    // cache keys of the pictures tell when pixels changed through a kept
+    // reference.
+    if (!m_keyed)
+        m_keyed = std::make_shared<KeyedPictures>();
+    const QImage& source = hiRes ? m_hiRes : m_image;
+    KeyedPicture& kept = hiRes ? m_keyed->HiRes : m_keyed->Image;
+    const TColor key = TransparentColor();
+    if (kept.Picture.isNull() || kept.From != source.cacheKey() || kept.Key != key) {
+        kept.Picture = source;
+        if (!source.isNull())
+            ClearKeyColor(kept.Picture, key);
+        kept.From = source.cacheKey();
+        kept.Key = key;
+    }
+    return kept.Picture;
 }
 
 TBitmap TBitmap::Copy(const TRect& rect) const
@@ -98,6 +122,7 @@ TBitmap TBitmap::Copy(const TRect& rect) const
 void TBitmap::SetSize(int width, int height)
 {
     m_hiRes = QImage();
+    m_keyed = std::make_shared<KeyedPictures>();
     if (width <= 0 || height <= 0) {
         m_image = QImage();
         return;
@@ -126,6 +151,7 @@ void TBitmap::SetPixel(int x, int y, TColor color)
 {
     if (!m_image.valid(x, y))
         return;
+    m_keyed.reset();
     m_image.setPixel(x, y, ToQRgb(color));
     m_hiRes = QImage();
 }

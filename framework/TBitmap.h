@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QString>
+#include <memory>
 #include <optional>
 
 // A bitmap over a 32-bit QImage (see Image() for its format). Transparent
@@ -47,6 +48,10 @@ public:
     void SetHiRes(const QImage& image);
     // The part `rect` of both pictures.
     TBitmap Copy(const TRect& rect) const;
+    // The picture, or with `hiRes` the 2x one, with TransparentColor() left
+    // out: made on first use and kept, shared by copies, until the pixels or
+    // the key change, so that a transparent draw does not key again.
+    const QImage& Keyed(bool hiRes) const;
 
     // Loads ":/skin/<name>"; false and an empty bitmap when there is no such resource.
     bool LoadFromResourceName(const QString& name);
@@ -55,10 +60,22 @@ public:
     bool LoadFromFile(const QString& path);
 
 private:
+    struct KeyedPicture
+    {
+        qint64 From = 0; // the cache key of the picture it was made from
+        TColor Key = clNone;
+        QImage Picture;
+    };
+    struct KeyedPictures
+    {
+        KeyedPicture Image, HiRes;
+    };
+
     QImage m_image;
     QImage m_hiRes;
     bool m_transparent = false;
     std::optional<TColor> m_transparentColor;
+    mutable std::shared_ptr<KeyedPictures> m_keyed;
 };
 
 // The skin bitmap of that name (":/skin/<name>", with its 2x picture

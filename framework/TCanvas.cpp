@@ -361,11 +361,18 @@ void TCanvas::Blend(QPoint at, const QImage& piece, const QRect& from, bool part
 void TCanvas::DrawBitmap(const TRect& dest, const TBitmap& source, const TRect& sourceRect,
                          std::optional<TColor> keyColor)
 {
-    const QImage& hiRes = source.HiRes();
-    if (m_ratio <= 1 || hiRes.isNull()) {
-        DrawImage(dest, source.Image(), sourceRect, keyColor);
+    // The bitmap's own key comes out of a picture keyed once, not per draw.
+    const bool ownKey = keyColor && *keyColor == source.TransparentColor();
+    if (m_ratio <= 1 || source.HiRes().isNull()) {
+        if (ownKey)
+            DrawImage(dest, source.Keyed(false), sourceRect);
+        else
+            DrawImage(dest, source.Image(), sourceRect, keyColor);
         return;
     }
+    const QImage& hiRes = ownKey ? source.Keyed(true) : source.HiRes();
+    if (ownKey)
+        keyColor.reset();
     if (dest.IsEmpty() || sourceRect.IsEmpty())
         return;
     const QRect from(sourceRect.Left * 2, sourceRect.Top * 2, sourceRect.Width() * 2,
@@ -406,9 +413,7 @@ void TCanvas::TileDraw(const TRect& area, const TBitmap& tile)
         TileDeviceDraw(area, tile);
         return;
     }
-    QImage pattern = tile.Image();
-    if (tile.Transparent())
-        ClearKeyColor(pattern, tile.TransparentColor());
+    QImage pattern = tile.Transparent() ? tile.Keyed(false) : tile.Image();
     pattern.convertTo(kPaintFormat);
     // One fill with the tile as its brush: the brush starts at the origin,
     // where the first copy lies.
@@ -426,10 +431,8 @@ void TCanvas::TileDeviceDraw(const TRect& area, const TBitmap& tile)
     const QSize step(std::max(1, qRound(tile.Width() * m_ratio)),
                      std::max(1, qRound(tile.Height() * m_ratio)));
     const bool hiRes = !tile.HiRes().isNull();
-    QImage pattern = hiRes ? tile.HiRes() : tile.Image();
+    QImage pattern = tile.Transparent() ? tile.Keyed(hiRes) : hiRes ? tile.HiRes() : tile.Image();
     pattern.setDevicePixelRatio(1);
-    if (tile.Transparent())
-        ClearKeyColor(pattern, tile.TransparentColor());
     pattern.convertTo(kPaintFormat);
     if (pattern.size() != step)
         pattern = hiRes ? pattern.scaled(step, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)

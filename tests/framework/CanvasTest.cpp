@@ -3,6 +3,7 @@
 #include "framework/TBitmap.h"
 #include "framework/TCanvas.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 TEST(CanvasRectangles, FillFrameAndRectangleLeaveOutRightAndBottomEdge)
@@ -461,6 +462,48 @@ TEST(CanvasPaintFormat, PremultipliedBuffersShowWhatStraightOnesShowed)
                 return image.convertToFormat(QImage::Format_ARGB32);
             };
             EXPECT_EQ(paint(kPaintFormat), paint(QImage::Format_ARGB32)) << c.what << " at " << ratio;
+        }
+    }
+}
+
+// A transparent bitmap draws from a picture keyed once; it must follow every
+// change of pixels or key, in the bitmap or a copy, as keying per draw did.
+TEST(CanvasPaintFormat, KeyedOnceFollowsPixelsAndKey)
+{
+    TBitmap bitmap(5, 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 5; ++x)
+            bitmap.SetPixel(x, y, RGB(50 * x, 60 * y, 7));
+    bitmap.SetTransparent(true);
+    TBitmap copy = bitmap;
+    QImage* kept = nullptr;
+    using Change = std::function<void()>;
+    const std::pair<const char*, Change> steps[] = {
+        {"as made", [] {}},
+        {"a pixel set to the key", [&] { bitmap.SetPixel(3, 1, bitmap.TransparentColor()); }},
+        {"another key", [&] { bitmap.SetTransparentColor(RGB(100, 60, 7)); }},
+        {"through EditImage", [&] { kept = &bitmap.EditImage(); }},
+        {"through the kept reference", [&] { kept->setPixel(4, 2, qRgb(100, 60, 7)); }},
+        {"the copy drawn after", [] {}},
+    };
+    for (const auto& [what, change] : steps) {
+        change();
+        for (const TBitmap* drawn : {&bitmap, &copy}) {
+            QImage once = FilledImage(8, 6, clWhite);
+            QImage each = once;
+            {
+                TCanvas canvas(once);
+                canvas.Draw(1, 1, *drawn);
+                canvas.StretchDraw(Rect(0, 0, 8, 3), *drawn);
+            }
+            {
+                TCanvas canvas(each);
+                canvas.DrawImage(Rect(1, 1, 6, 5), drawn->Image(), Rect(0, 0, 5, 4),
+                                 drawn->TransparentColor());
+                canvas.DrawImage(Rect(0, 0, 8, 3), drawn->Image(), Rect(0, 0, 5, 4),
+                                 drawn->TransparentColor());
+            }
+            EXPECT_EQ(once, each) << what << (drawn == &copy ? " (copy)" : "");
         }
     }
 }
