@@ -1,5 +1,6 @@
 #include "framework/TBitmap.h"
 
+#include "framework/TCanvas.h"
 #include "framework/TJpeg.h"
 #include "framework/TPictureCache.h"
 
@@ -47,9 +48,31 @@ std::function<QImage()> HiResReader(const QString& path)
     return [bytes = file.readAll()] { return QImage::fromData(bytes); };
 }
 
+// A picture as it is kept: premultiplied wherever that changes no pixel that
+// Pixel() or a key colour reads, i.e. every pixel is opaque or transparent
+// black; a partly transparent pixel, or the colour of a transparent one,
+// keeps the picture in straight ARGB.
+QImage Stored(const QImage& image)
+{
+    if (image.isNull() || image.format() == kPaintFormat)
+        return image;
+    if (!image.hasAlphaChannel())
+        return image.convertToFormat(kPaintFormat);
+    QImage straight = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < straight.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(straight.constScanLine(y));
+        for (int x = 0, w = straight.width(); x < w; ++x)
+            if (qAlpha(line[x]) != 255 && line[x] != 0)
+                return straight;
+    }
+    // The same 32-bit values mean the same pixels in both formats.
+    straight.reinterpretAsFormat(kPaintFormat);
+    return straight;
+}
+
 QImage AsHiRes(const QImage& image)
 {
-    QImage hiRes = image.convertToFormat(QImage::Format_ARGB32);
+    QImage hiRes = Stored(image);
     hiRes.setDevicePixelRatio(kHiResRatio);
     return hiRes;
 }
@@ -91,14 +114,17 @@ void TBitmap::SetHiResSource(std::function<QImage()> read)
 
 void TBitmap::Assign(const QImage& image)
 {
-    m_image = image.isNull() ? QImage() : image.convertToFormat(QImage::Format_ARGB32);
+    m_image = Stored(image);
     m_image.setDevicePixelRatio(1);
     DropHiRes();
+    // New pixels: keyed pictures of their own, which copies share.
+    m_keyed = std::make_shared<KeyedPictures>();
 }
 
 QImage& TBitmap::EditImage()
 {
     DropHiRes();
+    m_keyed = std::make_shared<KeyedPictures>();
     return m_image;
 }
 
@@ -107,6 +133,26 @@ void TBitmap::SetHiRes(const QImage& image)
     DropHiRes();
     if (IsTwiceTheSize(image, m_image.size()))
         m_hiRes = AsHiRes(image);
+}
+
+const QImage& TBitmap::Keyed(bool hiRes) const
+{
+    // Bitmaps that change their pixels get keyed pictures of their own; the
+    // cache keys of the pictures tell when pixels changed through a kept
+    // reference.
+    if (!m_keyed)
+        m_keyed = std::make_shared<KeyedPictures>();
+    const QImage& source = hiRes ? HiRes() : m_image;
+    KeyedPicture& kept = hiRes ? m_keyed->HiRes : m_keyed->Image;
+    const TColor key = TransparentColor();
+    if (kept.Picture.isNull() || kept.From != source.cacheKey() || kept.Key != key) {
+        kept.Picture = source;
+        if (!source.isNull())
+            ClearKeyColor(kept.Picture, key);
+        kept.From = source.cacheKey();
+        kept.Key = key;
+    }
+    return kept.Picture;
 }
 
 TBitmap TBitmap::Copy(const TRect& rect) const
@@ -124,32 +170,36 @@ TBitmap TBitmap::Copy(const TRect& rect) const
 void TBitmap::SetSize(int width, int height)
 {
     DropHiRes();
+    m_keyed = std::make_shared<KeyedPictures>();
     if (width <= 0 || height <= 0) {
         m_image = QImage();
         return;
     }
-    QImage image(width, height, QImage::Format_ARGB32);
+    // A straight picture stays straight, so that no pixel it keeps changes.
+    const QImage::Format format =
+        m_image.format() == QImage::Format_ARGB32 ? QImage::Format_ARGB32 : kPaintFormat;
+    QImage image(width, height, format);
     image.fill(qRgb(255, 255, 255));
     // Keep what fits, like resizing a bitmap in place.
     if (!m_image.isNull()) {
-        for (int y = 0; y < std::min(height, m_image.height()); ++y)
-            for (int x = 0; x < std::min(width, m_image.width()); ++x)
-                image.setPixel(x, y, m_image.pixel(x, y));
+        const QImage old = m_image.convertToFormat(format);
+        for (int y = 0; y < std::min(height, old.height()); ++y)
+            for (int x = 0; x < std::min(width, old.width()); ++x)
+                image.setPixel(x, y, old.pixel(x, y));
     }
     m_image = image;
 }
 
 TColor TBitmap::Pixel(int x, int y) const
 {
-    if (!m_image.valid(x, y))
-        return clNone;
-    return FromQRgb(m_image.pixel(x, y));
+    return PixelColor(m_image, x, y);
 }
 
 void TBitmap::SetPixel(int x, int y, TColor color)
 {
     if (!m_image.valid(x, y))
         return;
+    m_keyed.reset();
     m_image.setPixel(x, y, ToQRgb(color));
     DropHiRes();
 }

@@ -9,8 +9,9 @@
 #include <memory>
 #include <optional>
 
-// A bitmap over a QImage (always Format_ARGB32). Transparent draws leave out
-// the pixels of TransparentColor, which is the bottom-left pixel unless set.
+// A bitmap over a 32-bit QImage (see Image() for its format). Transparent
+// draws leave out the pixels of TransparentColor, which is the bottom-left
+// pixel unless set.
 // A bitmap may also carry the same picture drawn at twice the detail
 // (HiRes(), device pixel ratio 2), which canvases above ratio 1 draw from;
 // sizes and coordinates are always those of the 1x picture.
@@ -35,6 +36,8 @@ public:
     void SetTransparentColor(TColor color) { m_transparentColor = color; }
     void ResetTransparentColor() { m_transparentColor.reset(); }
 
+    // Straight Format_ARGB32 only for a picture with partly transparent
+    // pixels, or transparent ones that carry a colour; kPaintFormat otherwise.
     const QImage& Image() const { return m_image; }
     // For changing the pixels: the 2x picture no longer matches and goes.
     QImage& EditImage();
@@ -50,6 +53,10 @@ public:
     void SetHiResSource(std::function<QImage()> read);
     // The part `rect` of both pictures.
     TBitmap Copy(const TRect& rect) const;
+    // The picture, or with `hiRes` the 2x one, with TransparentColor() left
+    // out: made on first use and kept, shared by copies, until the pixels or
+    // the key change, so that a transparent draw does not key again.
+    const QImage& Keyed(bool hiRes) const;
 
     // Loads ":/skin/<name>"; false and an empty bitmap when there is no such resource.
     bool LoadFromResourceName(const QString& name);
@@ -60,12 +67,23 @@ public:
 private:
     struct PendingHiRes;
     void DropHiRes();
+    struct KeyedPicture
+    {
+        qint64 From = 0; // the cache key of the picture it was made from
+        TColor Key = clNone;
+        QImage Picture;
+    };
+    struct KeyedPictures
+    {
+        KeyedPicture Image, HiRes;
+    };
 
     QImage m_image;
     mutable QImage m_hiRes;
     mutable std::shared_ptr<PendingHiRes> m_pendingHiRes;
     bool m_transparent = false;
     std::optional<TColor> m_transparentColor;
+    mutable std::shared_ptr<KeyedPictures> m_keyed;
 };
 
 // The skin bitmap of that name (":/skin/<name>", with its 2x picture

@@ -46,7 +46,7 @@ TColor TCanvas::Pixel(int x, int y) const
     // The device pixel at the logical pixel's top-left corner.
     const int dx = std::min(qRound((x + m_origin.x()) * m_ratio), m_image.width() - 1);
     const int dy = std::min(qRound((y + m_origin.y()) * m_ratio), m_image.height() - 1);
-    return FromQRgb(m_image.pixel(dx, dy));
+    return PixelColor(m_image, dx, dy);
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color)
@@ -310,16 +310,15 @@ QImage Piece(const QImage& source, const QRect& sourceRect, QSize size, std::opt
         if (smooth) {
             // Smooth scaling blends neighbours, so the key colour goes first and
             // fades into the edges instead of fringing them.
-            piece = source.copy(sourceRect).convertToFormat(QImage::Format_ARGB32);
+            piece = source.copy(sourceRect);
             piece.setDevicePixelRatio(1);
             if (keyColor)
                 ClearKeyColor(piece, *keyColor);
-            return piece.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+            return piece.convertToFormat(kPaintFormat)
                 .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         }
-        QImage unscaled = source;
-        unscaled.setDevicePixelRatio(1);
-        piece = StretchImage(unscaled, TRect::FromQRect(sourceRect), size.width(), size.height());
+        // StretchImage reads device pixels whatever the source's ratio.
+        piece = StretchImage(source, TRect::FromQRect(sourceRect), size.width(), size.height());
         if (keyColor)
             ClearKeyColor(piece, *keyColor);
         return piece;
@@ -346,25 +345,63 @@ void TCanvas::DrawDeviceImage(const TRect& dest, const QImage& source, const QRe
     const QRect target = DeviceRect(dest);
     if (target.isEmpty())
         return;
+    if (!keyColor && target.size() == sourceRect.size() && source.rect().contains(sourceRect)) {
+        // Pixel for pixel: straight from the source, no copy.
+        Blend(target.topLeft(), source, sourceRect, false);
+        return;
+    }
     const QImage piece = Piece(source, sourceRect, target.size(), keyColor, smooth);
-    // Drawn in device pixels: the world transform undoes the ratio.
+    // Smoothly scaled edges are partly transparent.
+    Blend(target.topLeft(), piece, piece.rect(), smooth && target.size() != sourceRect.size());
+}
+
+void TCanvas::Blend(QPoint at, const QImage& piece, const QRect& from, bool partlyTransparent)
+{
+    // Source-over: opaque pixels copy exactly, while an icon's own alpha
+    // blends instead of punching holes into the canvas.
     m_painter.save();
     m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    // Drawn in device pixels: the world transform undoes the ratio.
     m_painter.setWorldTransform(QTransform::fromScale(1 / m_ratio, 1 / m_ratio));
-    m_painter.drawImage(target.topLeft(), piece);
+    const QRect under = QRect(at, from.size()) & m_image.rect();
+    if (m_image.format() != kPaintFormat || !(partlyTransparent || piece.format() == QImage::Format_ARGB32) ||
+        under.isEmpty()) {
+        m_painter.drawImage(QRectF(QRect(at, from.size())), piece, QRectF(from));
+        m_painter.restore();
+        return;
+    }
+    // Qt blends partly transparent pixels onto straight and premultiplied
+    // pixels with different rounding. Such pieces blend onto a straight copy
+    // of what lies under them, as they always have, and the copy goes back.
+    QImage straight = m_image.copy(under).convertToFormat(QImage::Format_ARGB32);
+    straight.setDevicePixelRatio(1);
+    {
+        QPainter painter(&straight);
+        // Rectangles in device pixels, whatever the piece's ratio.
+        painter.drawImage(QRectF(straight.rect()), piece,
+                          QRectF(QRect(from.topLeft() + (under.topLeft() - at), under.size())));
+    }
+    m_painter.setCompositionMode(QPainter::CompositionMode_Source);
+    m_painter.drawImage(under.topLeft(), straight);
     m_painter.restore();
 }
 
 void TCanvas::DrawBitmap(const TRect& dest, const TBitmap& source, const TRect& sourceRect,
                          std::optional<TColor> keyColor)
 {
+    // The bitmap's own key comes out of a picture keyed once, not per draw.
+    const bool ownKey = keyColor && *keyColor == source.TransparentColor();
     // At ratio 1 the 2x picture is not even read.
-    static const QImage none;
-    const QImage& hiRes = m_ratio > 1 ? source.HiRes() : none;
-    if (hiRes.isNull()) {
-        DrawImage(dest, source.Image(), sourceRect, keyColor);
+    if (m_ratio <= 1 || source.HiRes().isNull()) {
+        if (ownKey)
+            DrawImage(dest, source.Keyed(false), sourceRect);
+        else
+            DrawImage(dest, source.Image(), sourceRect, keyColor);
         return;
     }
+    const QImage& hiRes = ownKey ? source.Keyed(true) : source.HiRes();
+    if (ownKey)
+        keyColor.reset();
     if (dest.IsEmpty() || sourceRect.IsEmpty())
         return;
     const QRect from(sourceRect.Left * 2, sourceRect.Top * 2, sourceRect.Width() * 2,
@@ -405,9 +442,8 @@ void TCanvas::TileDraw(const TRect& area, const TBitmap& tile)
         TileDeviceDraw(area, tile);
         return;
     }
-    QImage pattern = tile.Image();
-    if (tile.Transparent())
-        ClearKeyColor(pattern, tile.TransparentColor());
+    QImage pattern = tile.Transparent() ? tile.Keyed(false) : tile.Image();
+    pattern.convertTo(kPaintFormat);
     // One fill with the tile as its brush: the brush starts at the origin,
     // where the first copy lies.
     const auto mode = m_painter.compositionMode();
@@ -424,14 +460,11 @@ void TCanvas::TileDeviceDraw(const TRect& area, const TBitmap& tile)
     const QSize step(std::max(1, qRound(tile.Width() * m_ratio)),
                      std::max(1, qRound(tile.Height() * m_ratio)));
     const bool hiRes = !tile.HiRes().isNull();
-    QImage pattern = hiRes ? tile.HiRes() : tile.Image();
+    QImage pattern = tile.Transparent() ? tile.Keyed(hiRes) : hiRes ? tile.HiRes() : tile.Image();
     pattern.setDevicePixelRatio(1);
-    pattern = pattern.convertToFormat(QImage::Format_ARGB32);
-    if (tile.Transparent())
-        ClearKeyColor(pattern, tile.TransparentColor());
+    pattern.convertTo(kPaintFormat);
     if (pattern.size() != step)
-        pattern = hiRes ? pattern.convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                              .scaled(step, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        pattern = hiRes ? pattern.scaled(step, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                         : StretchImage(pattern, Rect(0, 0, pattern.width(), pattern.height()), step.width(),
                                        step.height());
     const QRect target = DeviceRect(area);
@@ -458,22 +491,15 @@ void TCanvas::DrawImage(const TRect& dest, const QImage& source, const TRect& so
         return;
     }
     const QRect from = sourceRect.ToQRect();
+    const QPoint at = DeviceRect(dest).topLeft();
     if (!keyColor && dest.Width() == from.width() && dest.Height() == from.height() &&
         source.rect().contains(from)) {
         // Unscaled and unkeyed: straight from the source, no copy.
-        const auto mode = m_painter.compositionMode();
-        m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        m_painter.drawImage(QPoint(dest.Left, dest.Top), source, from);
-        m_painter.setCompositionMode(mode);
+        Blend(at, source, from, false);
         return;
     }
     const QImage piece = Piece(source, from, QSize(dest.Width(), dest.Height()), keyColor, false);
-    // Source-over: opaque pixels copy exactly, while an icon's own alpha
-    // blends instead of punching holes into the canvas.
-    const auto mode = m_painter.compositionMode();
-    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    m_painter.drawImage(QPoint(dest.Left, dest.Top), piece);
-    m_painter.setCompositionMode(mode);
+    Blend(at, piece, piece.rect(), false);
 }
 
 void TCanvas::SetClipRect(const TRect& rect)
@@ -519,24 +545,33 @@ TCanvasView::~TCanvasView()
 
 void ClearKeyColor(QImage& image, TColor keyColor)
 {
-    if (image.format() != QImage::Format_ARGB32)
+    const bool premultiplied = image.format() == kPaintFormat;
+    if (!premultiplied && image.format() != QImage::Format_ARGB32)
         image.convertTo(QImage::Format_ARGB32);
     const QRgb key = ToQRgb(keyColor) & 0x00FFFFFF;
+    const int w = image.width();
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            if ((line[x] & 0x00FFFFFF) == key)
+        for (int x = 0; x < w; ++x) {
+            // A premultiplied pixel is compared by the colour it stands for.
+            const QRgb p = line[x];
+            const QRgb straight = premultiplied && qAlpha(p) != 255 ? qUnpremultiply(p) : p;
+            if ((straight & 0x00FFFFFF) == key)
                 line[x] = 0;
+        }
     }
 }
 
 QImage StretchImage(const QImage& source, const TRect& sourceRect, int width, int height)
 {
-    QImage result(std::max(width, 0), std::max(height, 0), QImage::Format_ARGB32);
+    // A straight source gives a straight copy, so that its key colour still
+    // reads as it was; anything else is drawn premultiplied.
+    const QImage::Format format =
+        source.format() == QImage::Format_ARGB32 ? QImage::Format_ARGB32 : kPaintFormat;
+    QImage result(std::max(width, 0), std::max(height, 0), format);
     if (width <= 0 || height <= 0 || sourceRect.IsEmpty())
         return result;
-    const QImage src =
-        source.format() == QImage::Format_ARGB32 ? source : source.convertToFormat(QImage::Format_ARGB32);
+    const QImage src = source.format() == format ? source : source.convertToFormat(format);
     const int sw = sourceRect.Width();
     const int sh = sourceRect.Height();
     // Source columns are the same for every row.

@@ -144,6 +144,9 @@ private:
     void DrawDeviceImage(const TRect& dest, const QImage& source, const QRect& sourceRect,
                          std::optional<TColor> keyColor, bool smooth);
     void TileDeviceDraw(const TRect& area, const TBitmap& tile);
+    // Source-over of the part `from` of `piece` with its top-left at the device
+    // pixel `at`; `partlyTransparent` for a piece whose format does not tell.
+    void Blend(QPoint at, const QImage& piece, const QRect& from, bool partlyTransparent);
 
     QImage& m_image;
     qreal m_ratio = 1;
@@ -183,7 +186,8 @@ private:
 };
 
 // Nearest-neighbour stretch that samples pixel centres; the same result on
-// every platform, unlike a smooth or engine-dependent scale.
+// every platform, unlike a smooth or engine-dependent scale. A straight
+// Format_ARGB32 source gives a straight result, any other kPaintFormat.
 QImage StretchImage(const QImage& source, const TRect& sourceRect, int width, int height);
 
 // The logical size of an image of that device size at that ratio: the whole
@@ -191,7 +195,9 @@ QImage StretchImage(const QImage& source, const TRect& sourceRect, int width, in
 QSize LogicalSize(QSize deviceSize, qreal ratio);
 
 // Leaves out the key colour: every pixel of that colour, whatever its alpha,
-// becomes fully transparent. Other formats are converted to Format_ARGB32 first.
+// becomes fully transparent. A kPaintFormat image stays premultiplied and its
+// pixels are compared by the colour they stand for; other formats are
+// converted to Format_ARGB32 first.
 void ClearKeyColor(QImage& image, TColor keyColor);
 
 // Text measured in a font as a canvas with that font measures it, with no

@@ -77,6 +77,14 @@ TColor FromQRgb(QRgb rgb)
     return RGB(qRed(rgb), qGreen(rgb), qBlue(rgb));
 }
 
+TColor PixelColor(const QImage& image, int x, int y)
+{
+    if (!image.valid(x, y))
+        return clNone;
+    const QRgb pixel = image.pixel(x, y);
+    return FromQRgb(image.format() == kPaintFormat ? qUnpremultiply(pixel) : pixel);
+}
+
 TColor FromQColor(const QColor& color)
 {
     return RGB(color.red(), color.green(), color.blue());

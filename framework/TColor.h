@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -100,6 +101,13 @@ QColor ToQColor(TColor color);
 QRgb ToQRgb(TColor color);
 TColor FromQColor(const QColor& color);
 TColor FromQRgb(QRgb rgb);
+
+// The format of pictures and paint buffers: QPainter draws from and onto
+// premultiplied pixels without converting them on every blit.
+constexpr QImage::Format kPaintFormat = QImage::Format_ARGB32_Premultiplied;
+// The colour of a pixel as straight ARGB would hold it, whatever the image's
+// format; clNone outside the image.
+TColor PixelColor(const QImage& image, int x, int y);
 
 // The named colours of the framework's colour table, in its order: the 16
 // standard colours, the 4 extended ones, then the system colours with clNone

@@ -125,6 +125,9 @@ TFont TControl::Font() const
         if (const auto* form = qobject_cast<const TForm*>(parentWidget()))
             return form->Font();
     }
+    // Built before it is copied, so that every copy shares the one QFont and
+    // the widths it has measured instead of building its own on each paint.
+    m_font.ToQFont();
     return m_font;
 }
 
@@ -221,12 +224,12 @@ void TControl::paintEvent(QPaintEvent*)
     QImage* buffer = &own;
     if (!sharedInUse) {
         if (shared.width() < w || shared.height() < h)
-            shared = QImage(std::max(w, shared.width()), std::max(h, shared.height()), QImage::Format_ARGB32);
+            shared = QImage(std::max(w, shared.width()), std::max(h, shared.height()), kPaintFormat);
         buffer = &shared;
     } else {
-        own = QImage(w, h, QImage::Format_ARGB32);
+        own = QImage(w, h, kPaintFormat);
     }
-    QImage image(buffer->bits(), w, h, buffer->bytesPerLine(), QImage::Format_ARGB32);
+    QImage image(buffer->bits(), w, h, buffer->bytesPerLine(), kPaintFormat);
     image.setDevicePixelRatio(ratio);
     const bool wasInUse = std::exchange(sharedInUse, true);
     RunGuarded([&] { Compose(image); });

@@ -20,7 +20,7 @@ void PaintParentBackground(TCanvas& canvas, const QWidget* control);
 QSize DeviceSize(QSize logical, qreal ratio);
 // An off-screen buffer for `logical` pixels at `ratio`: DeviceSize with that
 // device pixel ratio set, so a canvas on it draws in logical pixels.
-QImage DeviceImage(QSize logical, qreal ratio, QImage::Format format = QImage::Format_ARGB32);
+QImage DeviceImage(QSize logical, qreal ratio, QImage::Format format = kPaintFormat);
 
 using TNotifyEvent = std::function<void(QObject* sender)>;
 

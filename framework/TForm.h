@@ -41,7 +41,12 @@ public:
 
     // The window's font: every control on it that sets none of its own
     // (ParentFont) shows it, also through a skinned frame.
-    TFont Font() const { return m_font; }
+    // Built before it is copied, as TControl::Font() does.
+    TFont Font() const
+    {
+        m_font.ToQFont();
+        return m_font;
+    }
     void SetFont(const TFont& font);
 
     // A single, fixed border: the window keeps exactly this client size.

@@ -87,17 +87,8 @@ QImage TImageList::Shown(int index, bool enabled, qreal ratio) const
 
 void TImageList::DrawShown(TCanvas& canvas, int x, int y, const QImage& shown) const
 {
-    if (shown.isNull())
-        return;
-    if (canvas.Ratio() != 1) {
+    if (!shown.isNull())
         canvas.DrawImage(Bounds(x, y, m_width, m_height), shown, Rect(0, 0, m_width, m_height));
-        return;
-    }
-    QPainter& painter = canvas.Painter();
-    const auto mode = painter.compositionMode();
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter.drawImage(QPoint(x, y), shown);
-    painter.setCompositionMode(mode);
 }
 
 void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) const

@@ -410,7 +410,7 @@ void TsuiForm::Paint(TCanvas& canvas)
     const TsuiLook& look = SuiLook(m_uiStyle);
     if (look.FormBackground) {
         const TBitmap& tile = SkinBitmap(QLatin1String(look.Prefix) + QLatin1String("FORM_BACKGROUND"));
-        TileDraw(canvas, tile, ClientRect());
+        m_background.Draw(canvas, tile, Color());
     }
     // Any other style keeps the Color() the canvas arrives filled with.
 }

@@ -4,6 +4,7 @@
 #include "skin/SuiMainMenu.h"
 #include "skin/SuiStyleRules.h"
 #include "skin/SuiTitleBar.h"
+#include "skin/Suipublic.h"
 #include "skin/Suithemes.h"
 
 #include <QKeyCombination>
@@ -193,6 +194,7 @@ private:
     void UpdateAppFilter();
 
     QWidget* m_form;
+    TTiledBackground m_background;
     QPointer<TsuiMainMenu> m_menu;
     TsuiMenuBar* m_menuBar = nullptr;
     QPointer<QWidget> m_formPanel;

@@ -10,6 +10,7 @@
 #include <QPalette>
 #include <QScreen>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -89,6 +90,36 @@ void TileDraw(TCanvas& canvas, const TPicture& picture, const TRect& rect)
     TileDraw(canvas, picture.Bitmap(), rect);
 }
 
+void TTiledBackground::Draw(TCanvas& canvas, const TBitmap& tile, TColor under)
+{
+    const TRect area = Rect(0, 0, canvas.Width(), canvas.Height());
+    const qreal ratio = canvas.Ratio();
+    // At a fractional ratio the tiles' device edges depend on where the
+    // canvas lies, so they are drawn in place.
+    if (ratio != std::floor(ratio)) {
+        TileDraw(canvas, tile, area);
+        return;
+    }
+    const std::optional<TColor> key =
+        tile.Transparent() ? std::optional<TColor>(tile.TransparentColor()) : std::nullopt;
+    const QSize device = DeviceSize(QSize(area.Width(), area.Height()), ratio);
+    if (m_image.size() != device || m_image.devicePixelRatio() != ratio ||
+        m_tile != tile.Image().cacheKey() || m_tileHiRes != tile.HiRes().cacheKey() || m_key != key ||
+        m_under != under) {
+        // Over an opaque colour the result is opaque, and copies as plain memory.
+        m_image = DeviceImage(QSize(area.Width(), area.Height()), ratio,
+                              ToQColor(under).alpha() == 255 ? QImage::Format_RGB32 : kPaintFormat);
+        m_image.fill(ToQColor(under));
+        TCanvas built(m_image);
+        TileDraw(built, tile, area);
+        m_tile = tile.Image().cacheKey();
+        m_tileHiRes = tile.HiRes().cacheKey();
+        m_key = key;
+        m_under = under;
+    }
+    canvas.DrawImage(area, m_image, area);
+}
+
 void SpitDraw(const TBitmap& source, TCanvas& canvas, const TRect& rect, bool transparent)
 {
     if (source.Empty())
@@ -157,7 +188,8 @@ template <class Map> void Rotate(TBitmap& bitmap, int quarters, Map map)
         key.Source = source.cacheKey();
         key.Rotation = quarters;
         return PictureCache().Derived(key, [&] {
-            QImage rotated(source.height(), source.width(), QImage::Format_ARGB32);
+            // Pixels move as they are, in the picture's own format.
+            QImage rotated(source.height(), source.width(), source.format());
             for (int y = 0; y < source.height(); ++y)
                 for (int x = 0; x < source.width(); ++x) {
                     const QPoint to = map(x, y, source.width(), source.height());

@@ -17,6 +17,22 @@
 void TileDraw(TCanvas& canvas, const TBitmap& picture, const TRect& rect);
 void TileDraw(TCanvas& canvas, const TPicture& picture, const TRect& rect);
 
+// TileDraw over the whole canvas, on a canvas that arrives filled with one
+// colour, from a picture of the result kept until the size, ratio, tile or
+// colour changes: a repaint copies it instead of tiling again.
+class TTiledBackground
+{
+public:
+    void Draw(TCanvas& canvas, const TBitmap& tile, TColor under);
+
+private:
+    QImage m_image;
+    qint64 m_tile = 0;
+    qint64 m_tileHiRes = 0;
+    std::optional<TColor> m_key;
+    TColor m_under = clNone;
+};
+
 // Nine-slice stretch of a small state bitmap over a rectangle that starts at
 // (0, 0): corners unscaled (cut down when the target is small), edges and
 // middle stretched. Corners leave out magenta (0xFF00FF) when `transparent`;

@@ -144,3 +144,32 @@ TEST(ImageList, DisabledDrawIsGrey)
     const int grey = (200 * 30 + 100 * 59) / 100;
     EXPECT_EQ(PixelAt(image, 1, 0), RGB(grey, grey, grey));
 }
+
+TEST(Bitmap, PicturesArePremultipliedOnlyWherePixelsReadTheSame)
+{
+    struct Case
+    {
+        const char* what;
+        QRgb corner; // the bottom-left pixel, which gives the key colour
+        QImage::Format stored;
+        TColor pixel;
+    };
+    const Case cases[] = {
+        {"opaque", qRgb(255, 0, 255), kPaintFormat, clFuchsia},
+        {"transparent black", qRgba(0, 0, 0, 0), kPaintFormat, clBlack},
+        {"transparent with a colour", qRgba(255, 0, 255, 0), QImage::Format_ARGB32, clFuchsia},
+        {"partly transparent", qRgba(200, 100, 50, 77), QImage::Format_ARGB32, RGB(200, 100, 50)},
+    };
+    for (const Case& c : cases) {
+        QImage image(2, 2, QImage::Format_ARGB32);
+        image.fill(qRgb(10, 20, 30));
+        image.setPixel(0, 1, c.corner);
+        TBitmap bitmap(image);
+        EXPECT_EQ(bitmap.Image().format(), c.stored) << c.what;
+        EXPECT_EQ(bitmap.TransparentColor(), c.pixel) << c.what;
+        EXPECT_EQ(bitmap.Pixel(1, 0), RGB(10, 20, 30)) << c.what;
+        bitmap.SetSize(3, 3);
+        EXPECT_EQ(bitmap.Image().format(), c.stored) << c.what << ": resizing keeps the format";
+        EXPECT_EQ(bitmap.Pixel(0, 1), c.pixel) << c.what << ": resizing keeps the pixel";
+    }
+}

@@ -3,6 +3,7 @@
 #include "framework/TBitmap.h"
 #include "framework/TCanvas.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 TEST(CanvasRectangles, FillFrameAndRectangleLeaveOutRightAndBottomEdge)
@@ -412,5 +413,97 @@ TEST(CanvasText, KeptFontFollowsEveryChange)
     for (int i = 0; i < 2000; i += 7) {
         const QString text = QString::number(i * 7919);
         ASSERT_EQ(font.Advance(text), QFontMetrics(first).horizontalAdvance(text)) << i;
+    }
+}
+
+// Premultiplied paint buffers must show what straight ones showed, for keyed
+// and for partly transparent pictures (Qt rounds blends onto the two formats
+// differently), at 1x and from the 2x picture.
+TEST(CanvasPaintFormat, PremultipliedBuffersShowWhatStraightOnesShowed)
+{
+    struct Case
+    {
+        const char* what;
+        QRgb odd;   // two pixels of the picture
+        bool ramp;  // every other pixel partly transparent, alpha by position
+        bool keyed; // the odd colour is the key
+    };
+    const Case cases[] = {
+        {"keyed", qRgb(255, 0, 255), false, true},
+        {"partly transparent", qRgba(90, 200, 30, 101), true, false},
+        {"transparent with a colour", qRgba(255, 0, 255, 0), false, true},
+    };
+    for (const Case& c : cases) {
+        for (const qreal ratio : {1.0, 2.0}) {
+            auto picture = [&c](int scale) {
+                QImage image(16 * scale, 8 * scale, QImage::Format_ARGB32);
+                for (int y = 0; y < image.height(); ++y)
+                    for (int x = 0; x < image.width(); ++x)
+                        image.setPixel(x, y,
+                                       qRgba(15 * x, 30 * y, 90, c.ramp ? (x * 16 + y * 3) % 256 : 255));
+                image.setPixel(scale, scale, c.odd);
+                image.setPixel(3 * scale - 1, 2 * scale - 1, c.odd);
+                return image;
+            };
+            TBitmap bitmap(picture(1));
+            bitmap.SetHiRes(picture(2));
+            bitmap.SetTransparent(c.keyed);
+            bitmap.SetTransparentColor(FromQRgb(c.odd));
+            auto paint = [&](QImage::Format format) {
+                QImage image(QSize(40, 20) * ratio, format);
+                image.setDevicePixelRatio(ratio);
+                image.fill(qRgb(7, 140, 222));
+                {
+                    TCanvas canvas(image);
+                    canvas.Draw(1, 1, bitmap);
+                    canvas.StretchDraw(Rect(18, 0, 40, 12), bitmap);
+                    canvas.DrawBitmap(Rect(0, 12, 9, 18), bitmap, Rect(1, 1, 10, 7));
+                }
+                return image.convertToFormat(QImage::Format_ARGB32);
+            };
+            EXPECT_EQ(paint(kPaintFormat), paint(QImage::Format_ARGB32)) << c.what << " at " << ratio;
+        }
+    }
+}
+
+// A transparent bitmap draws from a picture keyed once; it must follow every
+// change of pixels or key, in the bitmap or a copy, as keying per draw did.
+TEST(CanvasPaintFormat, KeyedOnceFollowsPixelsAndKey)
+{
+    TBitmap bitmap(5, 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 5; ++x)
+            bitmap.SetPixel(x, y, RGB(50 * x, 60 * y, 7));
+    bitmap.SetTransparent(true);
+    TBitmap copy = bitmap;
+    QImage* kept = nullptr;
+    using Change = std::function<void()>;
+    const std::pair<const char*, Change> steps[] = {
+        {"as made", [] {}},
+        {"a pixel set to the key", [&] { bitmap.SetPixel(3, 1, bitmap.TransparentColor()); }},
+        {"another key", [&] { bitmap.SetTransparentColor(RGB(100, 60, 7)); }},
+        {"through EditImage", [&] { kept = &bitmap.EditImage(); }},
+        {"through the kept reference", [&] { kept->setPixel(4, 2, qRgb(100, 60, 7)); }},
+        {"the copy drawn after", [] {}},
+    };
+    for (const auto& [what, change] : steps) {
+        change();
+        for (const TBitmap* drawn : {&bitmap, &copy}) {
+            QImage once = FilledImage(8, 6, clWhite);
+            QImage each = once;
+            {
+                TCanvas canvas(once);
+                canvas.Draw(1, 1, *drawn);
+                canvas.StretchDraw(Rect(0, 0, 8, 3), *drawn);
+            }
+            {
+                TCanvas canvas(each);
+                canvas.DrawImage(Rect(1, 1, 6, 5), drawn->Image(), Rect(0, 0, 5, 4),
+                                 drawn->TransparentColor());
+                canvas.DrawImage(Rect(0, 0, 8, 3), drawn->Image(), Rect(0, 0, 5, 4),
+                                 drawn->TransparentColor());
+            }
+            EXPECT_EQ(once, each) << what << (drawn == &copy ? " (copy)" : "");
+        }
     }
 }

@@ -377,3 +377,41 @@ TEST(IsHasProperty, EveryComponentClassNamesWhatItPublishes)
             EXPECT_TRUE(named) << meta->className();
         }
 }
+
+TEST(TiledBackground, CopiesWhatTileDrawDrawsAndFollowsItsInputs)
+{
+    struct Step
+    {
+        QSize size;
+        qreal ratio;
+        TColor under;
+        bool transparent;
+    };
+    // One background through every step: each change of size, ratio, colour
+    // or key must show, never the picture kept from before.
+    const Step steps[] = {
+        {{10, 7}, 1, clWhite, false}, {{10, 7}, 1, clWhite, false}, {{10, 7}, 1, clWhite, true},
+        {{10, 7}, 1, clRed, true},    {{13, 5}, 1, clRed, true},    {{13, 5}, 2, clRed, true},
+        {{13, 5}, 2, clRed, false},   {{13, 5}, 1.5, clRed, true},  {{13, 5}, 1, clNone, true}};
+    TTiledBackground background;
+    TBitmap tile = Coded(3, 2);
+    QImage hiRes(6, 4, QImage::Format_ARGB32);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x)
+            hiRes.setPixel(x, y, qRgb(x, y, 99));
+    tile.SetHiRes(hiRes);
+    for (const Step& s : steps) {
+        tile.SetTransparent(s.transparent);
+        auto paint = [&s](auto draw) {
+            QImage image = DeviceImage(s.size, s.ratio);
+            image.fill(ToQColor(s.under));
+            TCanvas canvas(image);
+            draw(canvas);
+            return image;
+        };
+        const QImage kept = paint([&](TCanvas& canvas) { background.Draw(canvas, tile, s.under); });
+        const QImage direct = paint(
+            [&](TCanvas& canvas) { TileDraw(canvas, tile, Rect(0, 0, s.size.width(), s.size.height())); });
+        EXPECT_EQ(kept, direct) << s.size.width() << "x" << s.size.height() << " at " << s.ratio;
+    }
+}
