@@ -1,7 +1,6 @@
 #include "NamedWindows.h"
+#include "SecondBuild.h"
 #include "framework/TCanvas.h"
-#include "framework/TJpeg.h"
-#include "framework/TPictureCache.h"
 #include "tests/support/WindowTestSupport.h"
 #include "tweaks/TweakCatalogue.h"
 #include "windowkit/WindowFrame.h"
@@ -77,14 +76,7 @@ TEST_F(MainWindow, ASecondBuildOfTheWindowsDecodesAndComposesNothing)
             images.push_back(entry.Get(Windows()).grab().toImage());
         return images;
     };
-    const std::vector<QImage> first = shots();
-    const int builds = PictureCache().Builds();
-    const int decodes = JpegDecodeCount();
-    const std::vector<QImage> second = shots();
-    EXPECT_EQ(PictureCache().Builds(), builds);
-    EXPECT_EQ(JpegDecodeCount(), decodes);
-    for (std::size_t i = 0; i < first.size(); ++i)
-        EXPECT_EQ(second[i], first[i]) << kNamedWindows[i].Name;
+    ExpectASecondBuildMakesNothing(shots);
 }
 
 TEST_F(MainWindow, TheBoxesStandInCatalogueOrderOnTheirPages)
