@@ -483,23 +483,10 @@ void TCanvas::DrawImage(const TRect& dest, const QImage& source, const TRect& so
     if (dest.IsEmpty() || sourceRect.IsEmpty() || source.isNull())
         return;
     const qreal sourceRatio = source.devicePixelRatio();
-    if (m_ratio != 1 || sourceRatio != 1) {
-        const QRect from(qRound(sourceRect.Left * sourceRatio), qRound(sourceRect.Top * sourceRatio),
-                         qRound(sourceRect.Width() * sourceRatio), qRound(sourceRect.Height() * sourceRatio));
-        const bool unscaled = dest.Width() == sourceRect.Width() && dest.Height() == sourceRect.Height();
-        DrawDeviceImage(dest, source, from, keyColor, unscaled && sourceRatio > 1);
-        return;
-    }
-    const QRect from = sourceRect.ToQRect();
-    const QPoint at = DeviceRect(dest).topLeft();
-    if (!keyColor && dest.Width() == from.width() && dest.Height() == from.height() &&
-        source.rect().contains(from)) {
-        // Unscaled and unkeyed: straight from the source, no copy.
-        Blend(at, source, from, false);
-        return;
-    }
-    const QImage piece = Piece(source, from, QSize(dest.Width(), dest.Height()), keyColor, false);
-    Blend(at, piece, piece.rect(), false);
+    const QRect from(qRound(sourceRect.Left * sourceRatio), qRound(sourceRect.Top * sourceRatio),
+                     qRound(sourceRect.Width() * sourceRatio), qRound(sourceRect.Height() * sourceRatio));
+    const bool unscaled = dest.Width() == sourceRect.Width() && dest.Height() == sourceRect.Height();
+    DrawDeviceImage(dest, source, from, keyColor, unscaled && sourceRatio > 1);
 }
 
 void TCanvas::SetClipRect(const TRect& rect)
