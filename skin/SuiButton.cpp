@@ -45,7 +45,8 @@ void DrawListImage(TCanvas& canvas, const TBitmap& picture, int width, int heigh
     TPictureKey key;
     key.Name = QStringLiteral("image list cell");
     key.Source = picture.Image().cacheKey();
-    key.Source2 = picture.HiRes().cacheKey();
+    // At ratio 1 the cell comes from the 1x picture alone.
+    key.Source2 = canvas.Ratio() > 1 ? picture.HiRes().cacheKey() : 0;
     key.Size = QSize(width, height);
     key.State = index * 4 + (masked ? 2 : 0) + (enabled ? 1 : 0);
     key.Ratio = canvas.Ratio();
