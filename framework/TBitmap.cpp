@@ -38,14 +38,28 @@ bool IsTwiceTheSize(const QImage& hiRes, QSize size)
     return !hiRes.isNull() && hiRes.size() == size * 2;
 }
 
+// The file's bytes, empty when it cannot be read. A compiled-in resource
+// stays mapped for the life of the process, so its bytes are used where they
+// lie instead of being copied.
+QByteArray FileBytes(const QString& path)
+{
+    if (path.startsWith(u':')) {
+        const QResource resource(path);
+        if (resource.isValid())
+            return resource.uncompressedData();
+    }
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // Decodes the 2x sibling of `path` when called; its bytes are read now, so
 // the picture is the one that lay beside the file when it was loaded.
 std::function<QImage()> HiResReader(const QString& path)
 {
-    QFile file(HiResPath(path));
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray bytes = FileBytes(HiResPath(path));
+    if (bytes.isEmpty())
         return {};
-    return [bytes = file.readAll()] { return QImage::fromData(bytes); };
+    return [bytes = std::move(bytes)] { return QImage::fromData(bytes); };
 }
 
 // A picture as it is kept: premultiplied wherever that changes no pixel that
@@ -307,29 +321,10 @@ bool TPicture::LoadJpegPair(const QByteArray& bytes, const QString& path)
 {
     if (!LoadJpeg(bytes))
         return false;
-    QFile hiRes(HiResPath(path));
-    if (hiRes.open(QIODevice::ReadOnly))
-        m_bitmap.SetHiResSource([bytes = hiRes.readAll()] { return DecodeJpeg(bytes).Image; });
+    if (QByteArray hiRes = FileBytes(HiResPath(path)); !hiRes.isEmpty())
+        m_bitmap.SetHiResSource([bytes = std::move(hiRes)] { return DecodeJpeg(bytes).Image; });
     return true;
 }
-
-namespace {
-
-// The file's bytes, empty when it cannot be read. A compiled-in resource
-// stays mapped for the life of the process, so its bytes are used where they
-// lie instead of being copied.
-QByteArray FileBytes(const QString& path)
-{
-    if (path.startsWith(u':')) {
-        const QResource resource(path);
-        if (resource.isValid())
-            return resource.uncompressedData();
-    }
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 bool TPicture::LoadFromFileWhenShown(const QString& path)
 {
