@@ -183,7 +183,7 @@ QImage DrawFontTypeMark(bool trueType, int zoom)
 
 QImage DrawAppIcon(int size)
 {
-    QImage img(size, size, QImage::Format_ARGB32);
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
     Prepare(p);
@@ -197,7 +197,7 @@ QImage DrawAppIcon(int size)
     const double inset = s * 0.16;
     PaintMosaicMark(p, QRectF(inset, inset, s - 2 * inset, s - 2 * inset), std::max(1.0, s / 16));
     p.end();
-    return img;
+    return Unpremultiplied(img);
 }
 
 } // namespace skingen

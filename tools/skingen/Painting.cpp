@@ -14,6 +14,21 @@ QImage Canvas(QSize size, int zoom)
     return img;
 }
 
+QImage Unpremultiplied(const QImage& img)
+{
+    if (img.format() != QImage::Format_ARGB32_Premultiplied)
+        return img.convertToFormat(QImage::Format_ARGB32);
+    QImage out(img.size(), QImage::Format_ARGB32);
+    out.setDevicePixelRatio(img.devicePixelRatio());
+    for (int y = 0; y < img.height(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        auto* to = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < img.width(); ++x)
+            to[x] = qUnpremultiply(from[x]);
+    }
+    return out;
+}
+
 QRectF Area(const QImage& img)
 {
     return QRectF(QPointF(0, 0), img.deviceIndependentSize());

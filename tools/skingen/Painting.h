@@ -45,6 +45,10 @@ QImage KeyOut(const QImage& art, QColor backdrop, QColor key);
 QColor Sample(const Profile& profile, double t);
 // A strip of the given profile running top to bottom, `size` logical pixels at that zoom.
 QImage ProfileStrip(QSize size, const Profile& profile, int zoom);
+// Straight-alpha copy of a premultiplied picture, in integer arithmetic: Qt's
+// own conversion takes an approximate reciprocal whose last bit depends on the
+// processor, and the committed pictures must come out the same everywhere.
+QImage Unpremultiplied(const QImage& img);
 // Quarter turns used to author horizontal pieces from vertical ones.
 QImage TurnClockwise(const QImage& img);
 

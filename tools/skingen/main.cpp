@@ -1,4 +1,5 @@
 #include "Catalogue.h"
+#include "Painting.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -101,7 +102,7 @@ QImage ForPicture(const QImage& img, PictureFormat format)
     case PictureFormat::Png16Colours:
         return img;
     case PictureFormat::Png32:
-        return img.convertToFormat(QImage::Format_ARGB32);
+        return Unpremultiplied(img);
     }
     return img;
 }
