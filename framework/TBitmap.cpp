@@ -105,6 +105,13 @@ void TBitmap::DropHiRes()
     m_pendingHiRes.reset();
 }
 
+void TBitmap::PixelsChanged()
+{
+    DropHiRes();
+    // New pixels: keyed pictures of their own, which copies share.
+    m_keyed = std::make_shared<KeyedPictures>();
+}
+
 const QImage& TBitmap::HiRes() const
 {
     if (m_pendingHiRes) {
@@ -130,15 +137,12 @@ void TBitmap::Assign(const QImage& image)
 {
     m_image = Stored(image);
     m_image.setDevicePixelRatio(1);
-    DropHiRes();
-    // New pixels: keyed pictures of their own, which copies share.
-    m_keyed = std::make_shared<KeyedPictures>();
+    PixelsChanged();
 }
 
 QImage& TBitmap::EditImage()
 {
-    DropHiRes();
-    m_keyed = std::make_shared<KeyedPictures>();
+    PixelsChanged();
     return m_image;
 }
 
@@ -174,17 +178,20 @@ TBitmap TBitmap::Copy(const TRect& rect) const
     TBitmap part(m_image.copy(rect.ToQRect()));
     part.m_transparent = m_transparent;
     part.m_transparentColor = m_transparentColor;
-    if (!HiRes().isNull()) {
-        const QRect r = rect.ToQRect();
-        part.SetHiRes(m_hiRes.copy(QRect(r.topLeft() * 2, r.size() * 2)));
+    // The part's 2x picture is cut when it is first asked for, so that a part
+    // taken at ratio 1 decodes nothing.
+    if (m_pendingHiRes || !m_hiRes.isNull()) {
+        part.SetHiResSource([whole = *this, r = rect.ToQRect()] {
+            const QImage& hiRes = whole.HiRes();
+            return hiRes.isNull() ? QImage() : hiRes.copy(QRect(r.topLeft() * 2, r.size() * 2));
+        });
     }
     return part;
 }
 
 void TBitmap::SetSize(int width, int height)
 {
-    DropHiRes();
-    m_keyed = std::make_shared<KeyedPictures>();
+    PixelsChanged();
     if (width <= 0 || height <= 0) {
         m_image = QImage();
         return;
@@ -213,9 +220,8 @@ void TBitmap::SetPixel(int x, int y, TColor color)
 {
     if (!m_image.valid(x, y))
         return;
-    m_keyed.reset();
     m_image.setPixel(x, y, ToQRgb(color));
-    DropHiRes();
+    PixelsChanged();
 }
 
 TColor TBitmap::TransparentColor() const

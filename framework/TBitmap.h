@@ -67,6 +67,8 @@ public:
 private:
     struct PendingHiRes;
     void DropHiRes();
+    // The 2x picture no longer matches and the keyed pictures are stale.
+    void PixelsChanged();
     struct KeyedPicture
     {
         qint64 From = 0; // the cache key of the picture it was made from

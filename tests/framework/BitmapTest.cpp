@@ -100,6 +100,27 @@ TEST(Bitmap, The2xSiblingIsTheOneFoundAtLoadingAndDecodedOnceForEveryCopy)
     }
 }
 
+TEST(Bitmap, APartCutsItsOwn2xPictureOnlyWhenItIsAskedFor)
+{
+    int reads = 0;
+    TBitmap whole(Filled(4, qRgb(255, 0, 0)));
+    whole.SetHiResSource([&reads] {
+        ++reads;
+        QImage hiRes = Filled(8, qRgb(0, 0, 255));
+        hiRes.setPixel(4, 6, qRgb(0, 255, 0));
+        return hiRes;
+    });
+    const TBitmap part = whole.Copy(TRect{2, 2, 4, 4});
+    const TBitmap nothing = TBitmap(Filled(4, qRgb(255, 0, 0))).Copy(TRect{2, 2, 4, 4});
+    EXPECT_EQ(reads, 0) << "taking a part decodes nothing";
+    ASSERT_EQ(part.HiRes().size(), QSize(4, 4));
+    EXPECT_EQ(part.HiRes().pixel(0, 2), qRgb(0, 255, 0));
+    EXPECT_EQ(part.HiRes().devicePixelRatio(), 2);
+    EXPECT_EQ(whole.HiRes().pixel(4, 6), qRgb(0, 255, 0));
+    EXPECT_EQ(reads, 1) << "the whole and its part share one decode";
+    EXPECT_TRUE(nothing.HiRes().isNull());
+}
+
 TEST(ImageList, AddCutsCellsAndMasksTheKeyColour)
 {
     TBitmap strip(5, 2);
