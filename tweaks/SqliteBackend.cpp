@@ -798,6 +798,7 @@ private:
     Statement* releaseLocks_ = nullptr;
     Statement* touch_ = nullptr;
     bool holding_ = false;
+    bool heldOff_ = false; // another connection had the hive open in this batch
 
     // A batch that writes keeps SQLite's file locks from its first write to
     // its end: every row still commits on its own, but without taking and
@@ -805,15 +806,27 @@ private:
     // the batch as they wait for any writer.
     void HoldLocks()
     {
-        if (holding_ || !holdLocks_)
+        if (holding_ || heldOff_ || !holdLocks_)
             return;
         Exec(*holdLocks_);
         holding_ = true;
     }
 
+    // Every connection to a WAL hive keeps a shared lock on it while it is
+    // open, so the hive cannot be held while another program has it open,
+    // even idle: waiting would only end in the busy timeout. The batch then
+    // writes as any writer does.
+    void GiveUpHolding()
+    {
+        holding_ = false;
+        heldOff_ = true;
+        Exec(*releaseLocks_);
+    }
+
     // The locks go at the next access after the mode is back to normal.
     void ReleaseLocks()
     {
+        heldOff_ = false;
         if (!holding_)
             return;
         holding_ = false;
@@ -852,8 +865,9 @@ public:
     }
 
     // Runs a statement that writes. A read transaction that cannot become a
-    // write transaction (another connection wrote or is writing) starts again
-    // as one that waits for the lock.
+    // write transaction (another connection wrote or is writing, or has the
+    // hive open while this one tries to hold it) starts again as one that
+    // waits for the lock.
     template <typename... Args> int RunWrite(Statement& statement, const Args&... args)
     {
         if (batched_)
@@ -863,6 +877,8 @@ public:
             statement.Reset();
             Exec(*commit_);
             inTransaction_ = false;
+            if (holding_)
+                GiveUpHolding();
             if (Exec(*begin_) != status::Success)
                 return rc;
             inTransaction_ = true;

@@ -869,5 +869,61 @@ TEST_F(SqliteHive, ABatchWritesOnlyChangesAndHoldsTheHiveUntilItEnds)
     EXPECT_EQ(Query(user_, gone), std::vector<std::string>{"v|02000000"});
 }
 
+// Another program that only keeps the hives open holds a shared lock on each
+// the whole time: a pass beside it writes every row without waiting to hold
+// the hives, and leaves them open to that program.
+TEST_F(SqliteHive, APassBesideAProgramKeepingTheHivesOpenWritesWithoutWaiting)
+{
+    RecordedMessages messages;
+    ApplyTweaks(*Open(), TickSet{}, messages);
+    int ready[2];
+    int release[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    ASSERT_EQ(::pipe(release), 0);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(ready[0]);
+        ::close(release[1]); // the test's end closing is the release too
+        sqlite3* dbs[2] = {};
+        int failed = 0;
+        for (int i = 0; i < 2; ++i) {
+            failed |= sqlite3_open((i ? machine_ : user_).c_str(), &dbs[i]);
+            failed |= sqlite3_exec(dbs[i], "SELECT count(*) FROM keys", nullptr, nullptr, nullptr);
+        }
+        (void)!::write(ready[1], "x", 1);
+        char c;
+        (void)!::read(release[0], &c, 1);
+        for (sqlite3* db : dbs)
+            failed |= sqlite3_exec(db, "UPDATE keys SET name = name WHERE id = 1", nullptr, nullptr, nullptr);
+        ::_exit(failed ? 1 : 0);
+    }
+    ::close(ready[1]);
+    ::close(release[0]);
+    char c;
+    ASSERT_EQ(::read(ready[0], &c, 1), 1);
+
+    // The store waits on a clock the test owns: a wait shows as time passing.
+    std::chrono::milliseconds now{1000};
+    SqliteOptions options{user_, machine_, 200, {}};
+    options.clock = {[&] { return now; }, [&](std::chrono::milliseconds d) { now += d; }};
+    SqliteBackend backend(options);
+    for (const auto& ticks : {TickSet::All(), TickSet{}, TickSet::All()}) {
+        EXPECT_NO_THROW(ApplyTweaks(backend, ticks, messages));
+        EXPECT_EQ(messages.texts, std::vector<std::string>{});
+    }
+    EXPECT_EQ(now, std::chrono::milliseconds(1000)) << "a pass waited";
+    // The mirror records only rows whose values were stored, in both hives.
+    for (const TweakEntry& tweak : Catalogue())
+        EXPECT_EQ(Hex(ReadStored(backend, Hive::CurrentUser, kMirrorKey, tweak.mirrorValue).bytes),
+                  "01000000")
+            << tweak.mirrorValue;
+    ::close(release[1]);
+    ::close(ready[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "the other program could not write after the passes";
+}
+
 } // namespace
 } // namespace tessel::test

@@ -9,6 +9,7 @@
 #include <sqlite3.h>
 
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <random>
@@ -223,8 +224,11 @@ TEST(SqliteReliability, TwoProgramsRunningPassesAtOnceEndInOneOfThem)
                     RecordedMessages messages;
                     for (int pass = 0; pass < 20; ++pass)
                         ApplyTweaks(backend, p == 0 ? TickSet::All() : TickSet{}, messages);
+                    for (const auto& text : messages.texts)
+                        std::fprintf(stderr, "pass message: %s\n", text.c_str());
                     ::_exit(messages.texts.empty() ? 0 : 2);
-                } catch (...) {
+                } catch (const std::exception& e) {
+                    std::fprintf(stderr, "pass threw: %s\n", e.what());
                     ::_exit(1);
                 }
             }
