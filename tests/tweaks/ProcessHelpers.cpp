@@ -37,6 +37,54 @@ ChildResult RunChild(const std::function<int(int out)>& body)
     return result;
 }
 
+PausedChild::PausedChild(const std::function<void()>& hold, const std::function<int()>& finish)
+{
+    int ready[2];
+    int release[2];
+    if (::pipe(ready) != 0)
+        return;
+    if (::pipe(release) != 0) {
+        ::close(ready[0]);
+        ::close(ready[1]);
+        return;
+    }
+    pid_ = ::fork();
+    if (pid_ == 0) {
+        ::close(ready[0]);
+        ::close(release[1]); // the test's end closing it is the release too
+        hold();
+        (void)!::write(ready[1], "x", 1);
+        char c;
+        (void)!::read(release[0], &c, 1);
+        ::_exit(finish());
+    }
+    ::close(ready[1]);
+    ::close(release[0]);
+    release_ = release[1];
+    char c;
+    ready_ = pid_ > 0 && ::read(ready[0], &c, 1) == 1;
+    ::close(ready[0]);
+}
+
+PausedChild::~PausedChild()
+{
+    Finish();
+}
+
+int PausedChild::Finish()
+{
+    if (release_ >= 0) {
+        ::close(release_);
+        release_ = -1;
+    }
+    if (pid_ <= 0)
+        return -1;
+    int status = 0;
+    ::waitpid(pid_, &status, 0);
+    pid_ = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 bool BecomeNobody()
 {
     if (::geteuid() != 0)

@@ -76,6 +76,14 @@ protected:
     {
         return std::make_unique<SqliteBackend>(SqliteOptions{user_, machine_, busyMs, std::move(vfs)});
     }
+    // The store waits on a clock the test owns: no time really passes, and a
+    // wait shows as `now` moving on.
+    SqliteOptions OnTestClock(std::chrono::milliseconds& now, int busyMs)
+    {
+        SqliteOptions options{user_, machine_, busyMs, {}};
+        options.clock = {[&now] { return now; }, [&now](std::chrono::milliseconds d) { now += d; }};
+        return options;
+    }
     TempDir dir_;
     std::string user_ = dir_.File("user/user.db");
     std::string machine_ = dir_.File("machine/machine.db");
@@ -583,29 +591,17 @@ TEST_F(SqliteHive, AHiveLockedPastTheBusyTimeoutEndsInTheStoresError)
         ASSERT_TRUE(registry.OpenKeyCreating("Software\\Locked"));
         registry.WriteDword("v", 1);
     }
-    int ready[2];
-    int release[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    ASSERT_EQ(::pipe(release), 0);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        sqlite3* db = nullptr;
-        sqlite3_open(user_.c_str(), &db);
-        sqlite3_exec(db, "BEGIN EXCLUSIVE; DELETE FROM vals;", nullptr, nullptr, nullptr);
-        (void)!::write(ready[1], "x", 1);
-        char c;
-        (void)!::read(release[0], &c, 1);
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-        ::_exit(0);
-    }
-    char c;
-    ASSERT_EQ(::read(ready[0], &c, 1), 1);
+    sqlite3* db = nullptr;
+    PausedChild other(
+        [&] {
+            sqlite3_open(user_.c_str(), &db);
+            sqlite3_exec(db, "BEGIN EXCLUSIVE; DELETE FROM vals;", nullptr, nullptr, nullptr);
+        },
+        [&] { return sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr); });
+    ASSERT_TRUE(other.Ready());
 
-    // The store waits on a clock the test owns: no time really passes.
     std::chrono::milliseconds now{1000};
-    SqliteOptions options{user_, machine_, 200, {}};
-    options.clock = {[&] { return now; }, [&](std::chrono::milliseconds d) { now += d; }};
-    SqliteBackend backend(options);
+    SqliteBackend backend(OnTestClock(now, 200));
     TRegistry registry(backend);
     ASSERT_TRUE(registry.OpenKeyCreating("Software\\Locked"));
     EXPECT_EQ(registry.ReadDword("v"), 1); // readers are never blocked
@@ -619,11 +615,7 @@ TEST_F(SqliteHive, AHiveLockedPastTheBusyTimeoutEndsInTheStoresError)
     EXPECT_GE(now - start, std::chrono::milliseconds(200));
     EXPECT_LT(now - start, std::chrono::milliseconds(400));
     EXPECT_FALSE(registry.OpenKeyCreating("Software\\Locked\\New"));
-    (void)!::write(release[1], "x", 1);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    for (int fd : {ready[0], ready[1], release[0], release[1]})
-        ::close(fd);
+    EXPECT_EQ(other.Finish(), SQLITE_OK);
     registry.WriteDword("v", 2);
     EXPECT_EQ(registry.ReadDword("v"), 2);
 }
@@ -876,37 +868,25 @@ TEST_F(SqliteHive, APassBesideAProgramKeepingTheHivesOpenWritesWithoutWaiting)
 {
     RecordedMessages messages;
     ApplyTweaks(*Open(), TickSet{}, messages);
-    int ready[2];
-    int release[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    ASSERT_EQ(::pipe(release), 0);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(ready[0]);
-        ::close(release[1]); // the test's end closing is the release too
-        sqlite3* dbs[2] = {};
-        int failed = 0;
-        for (int i = 0; i < 2; ++i) {
-            failed |= sqlite3_open((i ? machine_ : user_).c_str(), &dbs[i]);
-            failed |= sqlite3_exec(dbs[i], "SELECT count(*) FROM keys", nullptr, nullptr, nullptr);
-        }
-        (void)!::write(ready[1], "x", 1);
-        char c;
-        (void)!::read(release[0], &c, 1);
-        for (sqlite3* db : dbs)
-            failed |= sqlite3_exec(db, "UPDATE keys SET name = name WHERE id = 1", nullptr, nullptr, nullptr);
-        ::_exit(failed ? 1 : 0);
-    }
-    ::close(ready[1]);
-    ::close(release[0]);
-    char c;
-    ASSERT_EQ(::read(ready[0], &c, 1), 1);
+    sqlite3* dbs[2] = {};
+    int failed = 0;
+    PausedChild other(
+        [&] {
+            for (int i = 0; i < 2; ++i) {
+                failed |= sqlite3_open((i ? machine_ : user_).c_str(), &dbs[i]);
+                failed |= sqlite3_exec(dbs[i], "SELECT count(*) FROM keys", nullptr, nullptr, nullptr);
+            }
+        },
+        [&] {
+            for (sqlite3* db : dbs)
+                failed |=
+                    sqlite3_exec(db, "UPDATE keys SET name = name WHERE id = 1", nullptr, nullptr, nullptr);
+            return failed;
+        });
+    ASSERT_TRUE(other.Ready());
 
-    // The store waits on a clock the test owns: a wait shows as time passing.
     std::chrono::milliseconds now{1000};
-    SqliteOptions options{user_, machine_, 200, {}};
-    options.clock = {[&] { return now; }, [&](std::chrono::milliseconds d) { now += d; }};
-    SqliteBackend backend(options);
+    SqliteBackend backend(OnTestClock(now, 200));
     for (const auto& ticks : {TickSet::All(), TickSet{}, TickSet::All()}) {
         EXPECT_NO_THROW(ApplyTweaks(backend, ticks, messages));
         EXPECT_EQ(messages.texts, std::vector<std::string>{});
@@ -917,12 +897,7 @@ TEST_F(SqliteHive, APassBesideAProgramKeepingTheHivesOpenWritesWithoutWaiting)
         EXPECT_EQ(Hex(ReadStored(backend, Hive::CurrentUser, kMirrorKey, tweak.mirrorValue).bytes),
                   "01000000")
             << tweak.mirrorValue;
-    ::close(release[1]);
-    ::close(ready[0]);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-        << "the other program could not write after the passes";
+    EXPECT_EQ(other.Finish(), 0) << "the other program could not write after the passes";
 }
 
 } // namespace
